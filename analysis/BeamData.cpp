@@ -1,0 +1,316 @@
+#include "analysis/BeamData.h"
+
+#include "analysis/DataStream.h"
+#include "analysis/Stream.h"
+#include "platform/Exceptions.h"
+
+#include <algorithm>
+#include <array>
+#include <cstring>
+
+namespace {
+
+constexpr char Magic[] = "VantrelBeamDataFile.";
+constexpr std::size_t MagicLength = 20;
+static_assert(sizeof(Magic) == MagicLength + 1);
+// The smallest load record: version, remark length, kind and three reals.
+constexpr std::int64_t MinRecordSize = 4 + 4 + 4 + 8 + 8 + 8;
+
+bool IsForce(std::int32_t Kind) { return Kind >= lkUniform && Kind <= lkConcentrated; }
+
+// Clamps a check position into 0..L as the readout shows it.
+double ClampToSpan(double X, double L) {
+  if (!(X >= 0)) X = 0;
+  if (X > L) X = L;
+  return X;
+}
+
+// One load's contribution (s, m) to S and M at x. Calculate and CalcAt
+// both go through here, so that every sample equals CalcAt bit for bit.
+inline void LoadTerms(const TKajyuData& K, double x, double L, double& s, double& m) {
+  const double FRA = K.FRA;
+  const double Force = K.ForceUpTo(x);
+  s = K.FKind == lkMoment ? FRA : FRA - Force;
+  if (x == L && K.FKind >= lkConcentrated && x == K.FX) {
+    // A point action standing exactly at the right end, evaluated there:
+    // the value just left of it.
+    s = FRA;
+    m = FRA * x;
+  } else {
+    m = FRA * x - K.ArmUpTo(x) * Force;
+  }
+}
+
+// Adds one load's terms to every sample. The samples are sorted by x, so
+// the load splits them into the part left of it (no force yet), the part
+// it covers, and the part that has passed it wholly; the first and the
+// last part have closed forms with the same rounding as LoadTerms.
+void AddLoadToSamples(const TKajyuData& K, double L, const std::vector<double>& Xs,
+                      std::vector<double>& S, std::vector<double>& M) {
+  const double X = K.FX, End = K.FX + K.FWidth, FRA = K.FRA, W = K.FW;
+  const auto Begin = Xs.begin();
+  const std::size_t N = Xs.size();
+  // Point actions at the right end take the exception in LoadTerms for
+  // the samples at x = L; leave those to it.
+  std::size_t Tail = N;
+  if (K.FKind >= lkConcentrated && X == L)
+    Tail = std::partition_point(Begin, Xs.end(), [L](double x) { return x < L; }) - Begin;
+  const std::size_t Left = std::min<std::size_t>(
+      Tail, std::partition_point(Begin, Xs.end(), [X](double x) { return x < X; }) - Begin);
+  const std::size_t Passed = std::clamp<std::size_t>(
+      std::partition_point(Begin, Xs.end(), [End](double x) { return !(x >= End); }) - Begin, Left,
+      Tail);
+
+  for (std::size_t I = 0; I < Left; ++I) {
+    S[I] += FRA;
+    M[I] += FRA * Xs[I];
+  }
+  double s, m;
+  for (std::size_t I = Left; I < Passed; ++I) {
+    LoadTerms(K, Xs[I], L, s, m);
+    S[I] += s;
+    M[I] += m;
+  }
+  const double SPassed = K.FKind == lkMoment ? FRA : FRA - W;
+  if (IsForce(K.FKind)) {
+    const double Offset = K.PassedArmOffset();
+    for (std::size_t I = Passed; I < Tail; ++I) {
+      S[I] += SPassed;
+      M[I] += FRA * Xs[I] - ((Xs[I] - X) - Offset) * W;
+    }
+  } else {
+    const double Term = -1.0 * W;
+    for (std::size_t I = Passed; I < Tail; ++I) {
+      S[I] += SPassed;
+      M[I] += FRA * Xs[I] - Term;
+    }
+  }
+  for (std::size_t I = Tail; I < N; ++I) {
+    LoadTerms(K, Xs[I], L, s, m);
+    S[I] += s;
+    M[I] += m;
+  }
+}
+
+} // namespace
+
+TData::~TData() {
+  ClearResults();
+  ClearLoads();
+}
+
+void TData::Clear() {
+  ClearResults();
+  ClearLoads();
+  FBeamType = btSimple;
+  FLength = 0;
+  FModified = false;
+}
+
+void TData::ClearResults() {
+  FPoints.clear();
+  for (auto& K : FLoads) K->FRA = K->FRB = 0;
+}
+
+void TData::ClearLoads() { FLoads.clear(); }
+
+void TData::Calculate() {
+  ClearResults();
+  const double L = FLength;
+  if (!(L > 0)) return;
+  for (auto& K : FLoads) {
+    double F, Mo;
+    if (IsForce(K->FKind)) {
+      F = K->FW;
+      Mo = K->ResultantPos() * K->FW;
+    } else {
+      F = 0;
+      Mo = K->FW;
+    }
+    K->FRB = FBeamType == btSimple ? Mo / L : F;
+    K->FRA = F - K->FRB;
+  }
+
+  constexpr std::size_t N = SampleIntervals + 1;
+  std::vector<double> Xs(N), S(N, 0.0), M(N, 0.0);
+  for (std::size_t I = 0; I < N; ++I) Xs[I] = ClampToSpan(static_cast<double>(I) * L / SampleIntervals, L);
+  for (const auto& K : FLoads) AddLoadToSamples(*K, L, Xs, S, M);
+  FPoints.resize(N);
+  for (std::size_t I = 0; I < N; ++I) FPoints[I] = TCalcPoint{Xs[I], M[I], S[I]};
+}
+
+bool TData::CalcAt(double& X, double& S, double& M) const {
+  const double L = FLength;
+  const bool Result = L > 0;
+  X = ClampToSpan(X, L);
+  if (!Result) return false;
+  S = 0;
+  M = 0;
+  double s, m;
+  for (const auto& K : FLoads) {
+    LoadTerms(*K, X, L, s, m);
+    S += s;
+    M += m;
+  }
+  return true;
+}
+
+// ---- properties
+
+void TData::Changed() {
+  Calculate();
+  FModified = true;
+  if (FOnChange) FOnChange(this);
+}
+
+std::int32_t TData::GetIntValue(int Which) const { return Which == 0 ? FBeamType : 0; }
+
+void TData::SetIntValue(int Which, std::int32_t Value) {
+  if (Which != 0) return;
+  const std::int32_t Old = GetIntValue(Which);
+  FBeamType = Value;
+  if (FBeamType != Old) Changed();
+}
+
+double TData::GetRealValue(int Which) const { return Which == 0 ? FLength : 0; }
+
+void TData::SetRealValue(int Which, double Value) {
+  if (Which != 0) return;
+  const double Old = GetRealValue(Which);
+  FLength = Value;
+  if (FLength != Old) Changed();
+}
+
+TKajyuData& TData::Load(int Index) {
+  if (Index < 0 || Index >= LoadCount()) throw EListError::IndexError(Index);
+  return *FLoads[static_cast<std::size_t>(Index)];
+}
+
+const TKajyuData& TData::Load(int Index) const { return const_cast<TData*>(this)->Load(Index); }
+
+void TData::EnsureLoad(int Index) {
+  while (LoadCount() <= Index) FLoads.push_back(std::make_unique<TKajyuData>());
+}
+
+std::int32_t TData::GetLoadInt(int Index, int Which) const {
+  const TKajyuData& K = Load(Index);
+  return Which == 0 ? K.FKind : 0;
+}
+
+void TData::SetLoadInt(int Index, int Which, std::int32_t Value) {
+  EnsureLoad(Index);
+  if (Which != 0) return;
+  const std::int32_t Old = GetLoadInt(Index, Which);
+  Load(Index).FKind = Value;
+  if (Value != Old) Changed();
+}
+
+double TData::GetLoadValue(int Index, int Which) const {
+  const TKajyuData& K = Load(Index);
+  switch (Which) {
+  case 0:
+    return K.FX;
+  case 1:
+    return K.FW;
+  case 2:
+    return K.FWidth;
+  default:
+    return 0;
+  }
+}
+
+void TData::SetLoadValue(int Index, int Which, double Value) {
+  EnsureLoad(Index);
+  if (Which < 0 || Which > 2) return;
+  const double Old = GetLoadValue(Index, Which);
+  TKajyuData& K = Load(Index);
+  double& Field = Which == 0 ? K.FX : Which == 1 ? K.FW : K.FWidth;
+  Field = Value;
+  if (Field != Old) Changed();
+}
+
+std::string TData::GetLoadString(int Index, int Which) const {
+  const TKajyuData& K = Load(Index);
+  return Which == 0 ? K.FRemark : std::string();
+}
+
+void TData::SetLoadString(int Index, int Which, const std::string& Value) {
+  EnsureLoad(Index);
+  if (Which != 0) return;
+  const std::string Old = GetLoadString(Index, Which);
+  Load(Index).FRemark = Value;
+  if (Value != Old) Changed();
+}
+
+int TData::DeleteLoad(int Index) {
+  Load(Index);
+  FLoads.erase(FLoads.begin() + Index);
+  const int Count = LoadCount();
+  Changed();
+  return Count;
+}
+
+void TData::ExchangeLoads(int Index1, int Index2) {
+  Load(Index1);
+  Load(Index2);
+  std::swap(FLoads[static_cast<std::size_t>(Index1)], FLoads[static_cast<std::size_t>(Index2)]);
+}
+
+// ---- files
+
+void TData::SaveToFile(const std::string& FileName) {
+  TSafeFileWriteStream Stream(FileName);
+  SaveToStream(Stream);
+  Stream.Commit();
+  FModified = false;
+}
+
+void TData::LoadFromFile(const std::string& FileName) {
+  TFileReadStream Stream(FileName);
+  LoadFromStream(Stream);
+  FModified = false;
+}
+
+void TData::SaveToStream(TStream& Stream) const {
+  Stream.Seek(0);
+  std::array<char, 256> Buffer{};
+  std::memcpy(Buffer.data(), Magic, MagicLength);
+  if (Stream.Write(Buffer.data(), MagicLength) != MagicLength)
+    throw Exception("ストリーム書き込みエラー");
+  WriteInteger(Stream, 1);
+  WriteInteger(Stream, FBeamType);
+  WriteReal(Stream, FLength);
+  WriteInteger(Stream, static_cast<std::int32_t>(FLoads.size()));
+  for (const auto& K : FLoads) K->SaveToStream(Stream);
+}
+
+void TData::LoadFromStream(TStream& Stream) {
+  std::array<char, 256> Buffer{};
+  if (Stream.Read(Buffer.data(), MagicLength) != MagicLength ||
+      std::memcmp(Buffer.data(), Magic, MagicLength) != 0)
+    throw EReadError(SInvalidDataFile);
+  if (ReadInteger(Stream) > 1) throw EReadError(SNewerDataVersion);
+  const std::int32_t BeamType = ReadInteger(Stream);
+  const double Length = ReadReal(Stream);
+  const std::int32_t Count = ReadInteger(Stream);
+  // Every record takes at least MinRecordSize bytes, which bounds what a
+  // count can claim before anything is allocated for it.
+  if (Count > Stream.Remaining() / MinRecordSize) throw EReadError(SInvalidDataFile);
+
+  std::vector<TKajyuData> Records(static_cast<std::size_t>(std::max(Count, 0)));
+  for (auto& Record : Records) Record.LoadFromStream(Stream);
+
+  // Everything has been read: only now does the document change. Loads
+  // beyond the file's count stay as they are.
+  FBeamType = BeamType;
+  FLength = Length;
+  for (std::size_t I = 0; I < Records.size(); ++I) {
+    EnsureLoad(static_cast<int>(I));
+    TKajyuData& K = *FLoads[I];
+    K.FRemark = std::move(Records[I].FRemark);
+    K.FKind = Records[I].FKind;
+    K.FX = Records[I].FX;
+    K.FW = Records[I].FW;
+    K.FWidth = Records[I].FWidth;
+  }
+}

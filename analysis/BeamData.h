@@ -1,0 +1,108 @@
+#pragma once
+
+#include "analysis/KajyuData.h"
+#include "platform/Events.h"
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+class TStream;
+
+enum TBeamType : std::int32_t {
+  btSimple = 0,     // pin supports at both ends
+  btCantilever = 1, // free left end, fixed right end (any nonzero code)
+};
+
+// One diagram sample.
+struct TCalcPoint {
+  double X; // m
+  double M; // kN·m
+  double S; // kN
+};
+
+// Number of intervals of the diagram sampling (1001 samples).
+constexpr int SampleIntervals = 1000;
+
+// The beam document: beam type, span, the owned list of loads, and the
+// analysis (each load's reaction shares and S, M at 1001 samples).
+// Every effective change through a setter recalculates, marks the document
+// modified and then fires OnChange, in that order.
+class TData : public TObject {
+public:
+  TData() = default;
+  ~TData() override;
+
+  void Clear();
+  void ClearResults();
+  void ClearLoads();
+
+  void SetOnChange(TNotifyEvent Event) { FOnChange = std::move(Event); }
+  const TNotifyEvent& OnChange() const { return FOnChange; }
+
+  void Calculate();
+  // S and M at X, which is first clamped into 0..L in place. False (and S,
+  // M untouched) when the span is not positive.
+  bool CalcAt(double& X, double& S, double& M) const;
+
+  // Indexed property accessors; selectors other than those listed yield
+  // 0 or "" and store nothing.
+  std::int32_t GetIntValue(int Which) const;              // 0 BeamType
+  void SetIntValue(int Which, std::int32_t Value);
+  double GetRealValue(int Which) const;                   // 0 Length
+  void SetRealValue(int Which, double Value);
+  std::int32_t GetLoadInt(int Index, int Which) const;    // 0 kind
+  void SetLoadInt(int Index, int Which, std::int32_t Value);
+  double GetLoadValue(int Index, int Which) const;        // 0 X, 1 W, 2 width
+  void SetLoadValue(int Index, int Which, double Value);
+  std::string GetLoadString(int Index, int Which) const;  // 0 remark
+  void SetLoadString(int Index, int Which, const std::string& Value);
+
+  bool Modified() const { return FModified; }
+  std::int32_t BeamType() const { return GetIntValue(0); }
+  void SetBeamType(std::int32_t Value) { SetIntValue(0, Value); }
+  double Length() const { return GetRealValue(0); }
+  void SetLength(double Value) { SetRealValue(0, Value); }
+  int LoadCount() const { return static_cast<int>(FLoads.size()); }
+  std::int32_t LoadKind(int Index) const { return GetLoadInt(Index, 0); }
+  void SetLoadKind(int Index, std::int32_t Value) { SetLoadInt(Index, 0, Value); }
+  double LoadX(int Index) const { return GetLoadValue(Index, 0); }
+  void SetLoadX(int Index, double Value) { SetLoadValue(Index, 0, Value); }
+  double LoadW(int Index) const { return GetLoadValue(Index, 1); }
+  void SetLoadW(int Index, double Value) { SetLoadValue(Index, 1, Value); }
+  double LoadWidth(int Index) const { return GetLoadValue(Index, 2); }
+  void SetLoadWidth(int Index, double Value) { SetLoadValue(Index, 2, Value); }
+  std::string LoadRemark(int Index) const { return GetLoadString(Index, 0); }
+  void SetLoadRemark(int Index, const std::string& Value) { SetLoadString(Index, 0, Value); }
+
+  // The load record at Index (EListError outside the list).
+  TKajyuData& Load(int Index);
+  const TKajyuData& Load(int Index) const;
+  // Appends zeroed loads until Index is inside the list.
+  void EnsureLoad(int Index);
+  // Removes the load, recalculates, marks modified, notifies; returns the
+  // new load count.
+  int DeleteLoad(int Index);
+  // Swaps two loads; nothing else (the order does not change S or M).
+  void ExchangeLoads(int Index1, int Index2);
+
+  const std::vector<TCalcPoint>& Points() const { return FPoints; }
+
+  void SaveToFile(const std::string& FileName);
+  void LoadFromFile(const std::string& FileName);
+  void SaveToStream(TStream& Stream) const;
+  // Reads a document; either the whole stream is accepted or an exception
+  // is raised before anything of the document is changed.
+  void LoadFromStream(TStream& Stream);
+
+private:
+  void Changed();
+
+  bool FModified = false;
+  std::int32_t FBeamType = btSimple;
+  double FLength = 0;
+  TNotifyEvent FOnChange;
+  std::vector<std::unique_ptr<TKajyuData>> FLoads;
+  std::vector<TCalcPoint> FPoints;
+};

@@ -1,0 +1,25 @@
+#pragma once
+
+#include "analysis/Stream.h"
+
+#include <cstdint>
+#include <string>
+
+// Messages of a data file that cannot be read.
+extern const char* const SInvalidDataFile;
+extern const char* const SNewerDataVersion;
+
+// The byte-level writers of the data file: a 32-bit little-endian integer,
+// a little-endian IEEE double, and a string as its byte length followed by
+// its bytes. A short write fails with the stream's own exception, or with a
+// plain write error for a stream that only reports it.
+void WriteInteger(TStream& Stream, std::int32_t Value);
+void WriteReal(TStream& Stream, double Value);
+void WriteString(TStream& Stream, const std::string& Value);
+
+// The readers mirror them. Any value that the stream cannot supply in full,
+// and a string length that is negative or runs past the end of the stream,
+// fail with EReadError(SInvalidDataFile). A string is cut at its first NUL.
+std::int32_t ReadInteger(TStream& Stream);
+double ReadReal(TStream& Stream);
+std::string ReadString(TStream& Stream);

@@ -1,0 +1,131 @@
+#include "analysis/KajyuData.h"
+
+#include "analysis/DataStream.h"
+
+#include <cstdio>
+
+const std::array<const char*, 5> LoadKindNames = {"長方形", "左三角", "右三角", "集中", "曲げＭ"};
+
+double TKajyuData::ForceUpTo(double x) const {
+  const double X = FX, c = FWidth, W = FW;
+  if (x < X) return 0;
+  if (x >= X + c) return W;
+  const double d = x - X;
+  switch (FKind) {
+  case lkUniform:
+    return d * W / c;
+  case lkLeftTriangle:
+    return d * W * (2 * c - d) / (c * c);
+  case lkRightTriangle:
+    return W * d * d / (c * c);
+  default:
+    return 0;
+  }
+}
+
+double TKajyuData::ArmUpTo(double x) const {
+  const double X = FX, c = FWidth, W = FW;
+  if (x < X) return 0;
+  const double d = x - X;
+  if (x >= X + c) return FKind >= lkUniform && FKind <= lkConcentrated ? d - PassedArmOffset() : -1;
+  switch (FKind) {
+  case lkUniform:
+    return d / 2;
+  case lkLeftTriangle: {
+    // The covered part is a trapezoid from intensity q0 at X down to qx at x.
+    if (W == 0) return 0;
+    const double q0 = 2 * W / c;
+    const double qx = q0 * (X + c - x) / c;
+    return d - d * (q0 + 2 * qx) / (3 * (q0 + qx));
+  }
+  case lkRightTriangle:
+    return d / 3;
+  default:
+    return 0;
+  }
+}
+
+double TKajyuData::PassedArmOffset() const {
+  const double c = FWidth;
+  switch (FKind) {
+  case lkUniform:
+    return c / 2;
+  case lkLeftTriangle:
+    return c / 3;
+  case lkRightTriangle:
+    return 2 * c / 3;
+  default:
+    return 0;
+  }
+}
+
+double TKajyuData::ResultantPos() const {
+  switch (FKind) {
+  case lkUniform:
+  case lkLeftTriangle:
+  case lkRightTriangle:
+    // A distributed load without width acts at its start, like the
+    // concentrated load that ForceUpTo and ArmUpTo make of it.
+    return FWidth == 0 ? FX : FX + PassedArmOffset();
+  case lkConcentrated:
+    return FX;
+  default:
+    return 0;
+  }
+}
+
+double TKajyuData::Intensity() const {
+  const double c = FWidth, W = FW;
+  switch (FKind) {
+  case lkUniform:
+    return c == 0 ? 0 : W / c;
+  case lkLeftTriangle:
+  case lkRightTriangle:
+    return c == 0 ? 0 : 2 * W / c;
+  case lkConcentrated:
+    return W;
+  default:
+    return 0;
+  }
+}
+
+std::string TKajyuData::LabelText() const {
+  const char* Format;
+  switch (FKind) {
+  case lkUniform:
+  case lkLeftTriangle:
+  case lkRightTriangle:
+    Format = "W = %.3f(kN)";
+    break;
+  case lkConcentrated:
+    Format = "P = %.3f(kN)";
+    break;
+  case lkMoment:
+    Format = "M = %.3f(kN･m)";
+    break;
+  default:
+    return {};
+  }
+  // A double printed with "%.3f" takes at most 309 digits before the point.
+  char Buffer[400];
+  std::snprintf(Buffer, sizeof Buffer, Format, FW);
+  return Buffer;
+}
+
+void TKajyuData::SaveToStream(TStream& Stream) const {
+  WriteInteger(Stream, 1);
+  WriteString(Stream, FRemark);
+  WriteInteger(Stream, FKind);
+  WriteReal(Stream, FX);
+  WriteReal(Stream, FW);
+  WriteReal(Stream, FWidth);
+}
+
+void TKajyuData::LoadFromStream(TStream& Stream) {
+  ReadInteger(Stream); // record version, not used
+  FRemark = ReadString(Stream);
+  FKind = ReadInteger(Stream);
+  FX = ReadReal(Stream);
+  FW = ReadReal(Stream);
+  FWidth = ReadReal(Stream);
+}

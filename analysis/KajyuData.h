@@ -1,0 +1,57 @@
+#pragma once
+
+#include "platform/Events.h"
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+class TStream;
+
+// Load kind codes, as stored in records and files and as the item index of
+// the load-type radio group.
+enum TLoadKind : std::int32_t {
+  lkUniform = 0,
+  lkLeftTriangle = 1,  // peak intensity at the start
+  lkRightTriangle = 2, // peak intensity at the end
+  lkConcentrated = 3,
+  lkMoment = 4,
+};
+
+// Short names of the kinds shown in the load list, indexed by code.
+extern const std::array<const char*, 5> LoadKindNames;
+
+// One load. Positions and widths in m, forces in kN, moments in kN·m.
+// For distributed kinds FW is the resultant, not the intensity.
+class TKajyuData : public TObject {
+public:
+  std::string FRemark;      // code page 932 bytes, never converted here
+  std::int32_t FKind = 0;   // TLoadKind code
+  double FX = 0;            // start position
+  double FW = 0;            // magnitude W, P or M
+  double FWidth = 0;        // loaded width; 0 for point actions
+  double FRA = 0;           // share of the left reaction (computed)
+  double FRB = 0;           // share of the right reaction (computed)
+  std::int32_t FLevel = 0;  // drawing row of the figure (set when drawn)
+
+  // The part of the resultant acting left of x (for a moment, the moment
+  // once x has passed it).
+  double ForceUpTo(double x) const;
+  // Lever arm from x back to the centroid of that part; -1 for a moment
+  // that x has passed, so that subtracting arm × force adds the moment.
+  double ArmUpTo(double x) const;
+  // For kinds 0..3, the arm of a load that x has wholly passed is
+  // (x - FX) - PassedArmOffset(): the distance from the start to the
+  // centroid. Moments and unknown kinds have the fixed arm -1 instead.
+  double PassedArmOffset() const;
+  // Position of the whole load's resultant.
+  double ResultantPos() const;
+  // Height used for drawing: the (peak) intensity of a distributed load,
+  // P of a concentrated load, 0 for a moment.
+  double Intensity() const;
+  // "W = 12.500(kN)" and the like; empty for an unknown kind.
+  std::string LabelText() const;
+
+  void SaveToStream(TStream& Stream) const;
+  void LoadFromStream(TStream& Stream);
+};
