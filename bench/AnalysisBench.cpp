@@ -1,0 +1,82 @@
+// Timing of the analysis and the data file.
+// Per load-sample cost: time of Calculate / (1001 × loads).
+#include "analysis/BeamData.h"
+#include "analysis/Stream.h"
+
+#include <benchmark/benchmark.h>
+#include <random>
+
+namespace {
+
+// A span of 10 m with loads of every kind spread over it and a little past.
+void FillDocument(TData& Data, int Loads, std::int32_t BeamType) {
+  std::mt19937 Random(12345);
+  std::uniform_real_distribution<double> Position(-1.0, 10.5), Width(0.1, 4.0), Value(-20, 50);
+  Data.SetBeamType(BeamType);
+  Data.SetLength(10);
+  for (int I = 0; I < Loads; ++I) {
+    TKajyuData& K = (Data.EnsureLoad(I), Data.Load(I));
+    K.FKind = I % 5;
+    K.FX = Position(Random);
+    K.FW = Value(Random);
+    K.FWidth = K.FKind <= lkRightTriangle ? Width(Random) : 0;
+    K.FRemark = "load";
+  }
+}
+
+void BM_Calculate(benchmark::State& State) {
+  TData Data;
+  FillDocument(Data, static_cast<int>(State.range(0)), static_cast<std::int32_t>(State.range(1)));
+  for (auto _ : State) {
+    Data.Calculate();
+    benchmark::DoNotOptimize(Data.Points().data());
+  }
+  const double Evaluations = 1001.0 * static_cast<double>(State.range(0));
+  // Seconds per load-sample evaluation (printed with an SI prefix, "2.1n").
+  State.counters["s_per_load_sample"] = benchmark::Counter(
+      Evaluations, benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
+}
+BENCHMARK(BM_Calculate)
+    ->ArgsProduct({{1, 30, 1000, 10000}, {btSimple, btCantilever}})
+    ->Unit(benchmark::kMicrosecond);
+
+void BM_CalcAt(benchmark::State& State) {
+  TData Data;
+  FillDocument(Data, static_cast<int>(State.range(0)), btSimple);
+  Data.Calculate();
+  double X = 0, S = 0, M = 0;
+  for (auto _ : State) {
+    X = X > 9.99 ? 0 : X + 0.0137;
+    double At = X;
+    benchmark::DoNotOptimize(Data.CalcAt(At, S, M));
+    benchmark::DoNotOptimize(M);
+  }
+}
+BENCHMARK(BM_CalcAt)->Arg(30)->Arg(1000);
+
+void BM_SaveToStream(benchmark::State& State) {
+  TData Data;
+  FillDocument(Data, 30, btSimple);
+  for (auto _ : State) {
+    TMemoryStream Stream;
+    Data.SaveToStream(Stream);
+    benchmark::DoNotOptimize(Stream.Bytes().data());
+  }
+}
+BENCHMARK(BM_SaveToStream);
+
+void BM_LoadFromStream(benchmark::State& State) {
+  TData Source;
+  FillDocument(Source, 30, btSimple);
+  TMemoryStream Saved;
+  Source.SaveToStream(Saved);
+  for (auto _ : State) {
+    TMemoryStream Stream(Saved.Bytes());
+    TData Data;
+    Data.LoadFromStream(Stream);
+    benchmark::DoNotOptimize(Data.LoadCount());
+  }
+}
+BENCHMARK(BM_LoadFromStream);
+
+} // namespace

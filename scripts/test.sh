@@ -1,0 +1,58 @@
+#!/usr/bin/env bash
+# Builds and runs every test: a normal build with warnings as errors, then
+# the same suite under AddressSanitizer and UndefinedBehaviorSanitizer.
+#   --no-sanitize   skip the sanitizer stage
+set -uo pipefail
+cd "$(dirname "$0")/.."
+./scripts/install-deps.sh || exit 1
+
+SANITIZE=1
+for arg in "$@"; do
+  case "$arg" in
+    --no-sanitize) SANITIZE=0 ;;
+    *) echo "unknown option: $arg" >&2; exit 2 ;;
+  esac
+done
+
+export QT_QPA_PLATFORM=${QT_QPA_PLATFORM:-offscreen}
+export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1:abort_on_error=1}
+export UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}
+JOBS=$(nproc 2>/dev/null || echo 2)
+
+TOTAL_PASSED=0
+TOTAL_FAILED=0
+
+# stage NAME BUILD_DIR CMAKE_ARGS...
+stage() {
+  local name=$1 dir=$2
+  shift 2
+  echo "== $name"
+  if ! cmake -S . -B "$dir" -G Ninja -DVANTREL_WERROR=ON "$@" >/dev/null ||
+     ! cmake --build "$dir" -j "$JOBS"; then
+    echo "$name: build failed"
+    TOTAL_FAILED=$((TOTAL_FAILED + 1))
+    return
+  fi
+  local log="$dir/ctest.log"
+  ctest --test-dir "$dir" --output-on-failure -j "$JOBS" 2>&1 | tee "$log"
+  local line total failed
+  line=$(grep -E 'tests passed, [0-9]+ tests? failed out of [0-9]+' "$log" | tail -n 1)
+  if [ -z "$line" ]; then
+    if grep -q 'No tests were found' "$log"; then return; fi
+    echo "$name: ctest gave no summary"
+    TOTAL_FAILED=$((TOTAL_FAILED + 1))
+    return
+  fi
+  failed=$(echo "$line" | sed -E 's/.* ([0-9]+) tests? failed out of ([0-9]+).*/\1/')
+  total=$(echo "$line" | sed -E 's/.* failed out of ([0-9]+).*/\1/')
+  TOTAL_PASSED=$((TOTAL_PASSED + total - failed))
+  TOTAL_FAILED=$((TOTAL_FAILED + failed))
+}
+
+stage "tests" build/test
+if [ "$SANITIZE" = 1 ]; then
+  stage "tests under ASan and UBSan" build/sanitize -DVANTREL_SANITIZE=ON -DVANTREL_BENCH=OFF
+fi
+
+echo "$TOTAL_PASSED passed, $TOTAL_FAILED failed"
+[ "$TOTAL_FAILED" -eq 0 ]

@@ -1,0 +1,16 @@
+#pragma once
+
+#include <string>
+
+class TData;
+
+// The JSON view of a document used by vbdtool: "type", "L", "loads" (kind,
+// X, W, width, remark as UTF-8, and the computed RA, RB) and "points"
+// ([X, S, M] per sample). Numbers are written in the shortest form that
+// reads back to the same double; NaN and the infinities as the strings
+// "NaN", "Infinity" and "-Infinity", which DocumentFromJson accepts too.
+std::string DocumentToJson(const TData& Data);
+
+// Fills an empty document from the JSON shape above through its setters
+// (the computed fields are ignored). Throws Exception on malformed input.
+void DocumentFromJson(const std::string& Json, TData& Data);
