@@ -1,6 +1,7 @@
 #pragma once
 
 #include "analysis/KajyuData.h"
+#include "platform/Canvas.h"
 #include "platform/Events.h"
 
 #include <cstdint>
@@ -88,6 +89,14 @@ public:
   void ExchangeLoads(int Index1, int Index2);
 
   const std::vector<TCalcPoint>& Points() const { return FPoints; }
+
+  // The load figures stacked in rows above (downward loads) and below the
+  // axis through Origin; k is pixels per metre. Sets each load's FLevel.
+  void DrawLoads(TCanvas& Canvas, double k, TPoint Origin);
+  // The shear (green) and moment (blue) lines, each scaled so that its
+  // extreme reaches 80 % of the half height; positive values below the axis.
+  void DrawDiagrams(TCanvas& Canvas, bool ShowShear, bool ShowMoment, double k,
+                    TPoint Origin) const;
 
   void SaveToFile(const std::string& FileName);
   void LoadFromFile(const std::string& FileName);

@@ -1,9 +1,17 @@
 // vbdtool: looks inside Vantrel data files and makes them.
 //   vbdtool dump FILE        prints the document and its analysis as JSON
 //   vbdtool make OUT < JSON  writes a data file from JSON
+//   vbdtool render FILE WIDTHxHEIGHT OUT.png [--hide K|S|M ...]
+//                            paints the diagram area as the window shows it
 #include "analysis/BeamData.h"
+#include "mainwindow/BeamImage.h"
+#include "platform/Exceptions.h"
+#include "platform/Fonts.h"
 #include "tools/DocumentJson.h"
 
+#include <QApplication>
+#include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <iostream>
 #include <iterator>
@@ -13,15 +21,52 @@ namespace {
 
 int Usage() {
   std::cerr << "usage: vbdtool dump FILE\n"
-               "       vbdtool make OUT < JSON\n";
+               "       vbdtool make OUT < JSON\n"
+               "       vbdtool render FILE WIDTHxHEIGHT OUT.png [--hide K|S|M ...]\n";
   return 2;
+}
+
+int Render(int argc, char** argv) {
+  if (argc < 5) return Usage();
+  int Width = 0, Height = 0;
+  char Rest = 0;
+  if (std::sscanf(argv[3], "%dx%d%c", &Width, &Height, &Rest) != 2 || Width <= 0 || Height <= 0 ||
+      Width > 16384 || Height > 16384)
+    throw Exception(std::string("大きさは WIDTHxHEIGHT で指定してください: ") + argv[3]);
+  TDiagramLayers Layers;
+  for (int I = 5; I < argc; ++I) {
+    if (std::strcmp(argv[I], "--hide") != 0 || I + 1 >= argc) return Usage();
+    const std::string Layer = argv[++I];
+    if (Layer == "K")
+      Layers.Loads = false;
+    else if (Layer == "S")
+      Layers.Shear = false;
+    else if (Layer == "M")
+      Layers.Moment = false;
+    else
+      return Usage();
+  }
+  TData Data;
+  Data.LoadFromFile(argv[2]);
+  Data.Calculate();
+
+  if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
+  int QtArgc = 1;
+  QApplication App(QtArgc, argv);
+  InstallFontSubstitutes();
+  const QImage Image = RenderBeamImage(Data, Width, Height, Layers);
+  if (!Image.save(QString::fromLocal8Bit(argv[4]), "PNG"))
+    throw Exception(std::string("画像を書き込めません: ") + argv[4]);
+  return 0;
 }
 
 } // namespace
 
 int main(int argc, char** argv) {
-  if (argc != 3) return Usage();
+  if (argc < 3) return Usage();
   try {
+    if (std::strcmp(argv[1], "render") == 0) return Render(argc, argv);
+    if (argc != 3) return Usage();
     TData Data;
     if (std::strcmp(argv[1], "dump") == 0) {
       Data.LoadFromFile(argv[2]);

@@ -1,0 +1,24 @@
+#pragma once
+
+#include "platform/Canvas.h"
+
+class TKajyuData;
+
+// 1 for a positive value, -1 for a negative one, 0 otherwise (NaN too).
+int SignOf(double Value);
+
+// A load's figure in its row (FLevel): the filled shape with its hatch
+// arrows, the arrow of a concentrated load or the arc of a moment, and the
+// label. v is pixels per unit of intensity, k pixels per metre, h the row
+// height. A figure whose coordinates are not numbers is left out.
+void DrawLoadFigure(const TKajyuData& Load, TCanvas& Canvas, TPoint Origin, double v, double k,
+                    int h);
+// An arrow ending at Tip; a positive length points downward.
+void DrawArrow(TCanvas& Canvas, TPoint Tip, int Length);
+// Half a circle with an arrowhead at its top: the left half turning
+// clockwise for a positive moment, the right half for a negative one.
+void DrawMomentArc(TCanvas& Canvas, TPoint Centre, int Size, double Moment);
+// A pin support: a triangle outline hanging from Apex.
+void DrawPinSupport(TCanvas& Canvas, TPoint Apex, int Size);
+// A fixed support: a wall through Point with hatching on the side of Size.
+void DrawFixedSupport(TCanvas& Canvas, TPoint Point, int Size);

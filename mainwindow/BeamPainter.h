@@ -1,0 +1,25 @@
+#pragma once
+
+#include "platform/Canvas.h"
+
+class TData;
+
+// Which layers of the diagram area are shown.
+struct TDiagramLayers {
+  bool Loads = true;
+  bool Shear = true;
+  bool Moment = true;
+};
+
+// What the mouse readout needs to turn a pixel back into metres.
+struct TDiagramScale {
+  double FScale = 0; // pixels per metre; 0 until a beam has been painted
+  int FOriginX = 0;  // x of the beam's left end
+  int FOriginY = 0;  // y of the beam axis
+};
+
+// Paints the whole diagram area R: white ground, then (for a positive span)
+// the load figures, the shear and moment lines, the beam and its supports.
+// Stores scale and origin in Remember when it is given.
+void DrawBeam(TData& Data, TCanvas& Canvas, const TRect& R, const TDiagramLayers& Layers,
+              TDiagramScale* Remember);

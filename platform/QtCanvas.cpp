@@ -1,0 +1,196 @@
+#include "platform/QtCanvas.h"
+
+#include <QFontMetrics>
+#include <QGuiApplication>
+#include <QPainter>
+#include <QPainterPath>
+#include <QPalette>
+#include <QPolygon>
+#include <cmath>
+#include <cstdlib>
+
+QColor ToQColor(TColor Color) {
+  if (IsSystemColor(Color)) {
+    const QPalette Palette = QGuiApplication::palette();
+    switch (Color) {
+    case clWindow:
+      return Palette.color(QPalette::Active, QPalette::Base);
+    case clWindowText:
+      return Palette.color(QPalette::Active, QPalette::Text);
+    case clHighlight:
+      return Palette.color(QPalette::Active, QPalette::Highlight);
+    case clHighlightText:
+      return Palette.color(QPalette::Active, QPalette::HighlightedText);
+    case clBtnFace:
+    case clScrollBar:
+    case clBackground:
+      return Palette.color(QPalette::Active, QPalette::Button);
+    case clBtnShadow:
+      return Palette.color(QPalette::Active, QPalette::Dark);
+    case clGrayText:
+      return Palette.color(QPalette::Disabled, QPalette::Text);
+    case clBtnText:
+      return Palette.color(QPalette::Active, QPalette::ButtonText);
+    case clBtnHighlight:
+      return Palette.color(QPalette::Active, QPalette::Light);
+    case cl3DDkShadow:
+      return Palette.color(QPalette::Active, QPalette::Shadow);
+    case cl3DLight:
+      return Palette.color(QPalette::Active, QPalette::Midlight);
+    default:
+      return Palette.color(QPalette::Active, QPalette::Window);
+    }
+  }
+  return QColor(GetRValue(Color), GetGValue(Color), GetBValue(Color));
+}
+
+QFont ToQFont(const TFont& Font) {
+  QFont Result(QString::fromStdString(Font.Name));
+  Result.setPixelSize(std::max(1, Font.Height));
+  Result.setBold((Font.Style & fsBold) != 0);
+  Result.setItalic((Font.Style & fsItalic) != 0);
+  Result.setUnderline((Font.Style & fsUnderline) != 0);
+  Result.setStrikeOut((Font.Style & fsStrikeOut) != 0);
+  Result.setStyleStrategy(QFont::NoAntialias);
+  return Result;
+}
+
+namespace {
+
+QRect ToQRect(const TRect& R) { return QRect(R.Left, R.Top, R.Right - R.Left, R.Bottom - R.Top); }
+
+// The pixels of a one-pixel line from From towards To, To itself excluded.
+void AddLinePixels(TPoint From, TPoint To, QPolygon& Pixels) {
+  const long long Dx = std::llabs(static_cast<long long>(To.X) - From.X);
+  const long long Dy = -std::llabs(static_cast<long long>(To.Y) - From.Y);
+  const int Sx = From.X < To.X ? 1 : -1, Sy = From.Y < To.Y ? 1 : -1;
+  long long Error = Dx + Dy;
+  int X = From.X, Y = From.Y;
+  while (X != To.X || Y != To.Y) {
+    Pixels.append(QPoint(X, Y));
+    const long long E2 = 2 * Error;
+    if (E2 >= Dy) {
+      Error += Dy;
+      X += Sx;
+    }
+    if (E2 <= Dx) {
+      Error += Dx;
+      Y += Sy;
+    }
+  }
+}
+
+} // namespace
+
+TQtCanvas::TQtCanvas(QPainter& Painter) : FPainter(Painter) {
+  FPainter.setRenderHint(QPainter::Antialiasing, false);
+  FPainter.setRenderHint(QPainter::TextAntialiasing, false);
+}
+
+void TQtCanvas::ApplyPen() {
+  QPen QtPen(ToQColor(Pen.Color));
+  QtPen.setWidth(std::max(1, Pen.Width));
+  QtPen.setCapStyle(Qt::RoundCap);
+  QtPen.setJoinStyle(Qt::RoundJoin);
+  FPainter.setPen(QtPen);
+}
+
+void TQtCanvas::ApplyBrush() {
+  if (Brush.Style == bsClear)
+    FPainter.setBrush(Qt::NoBrush);
+  else
+    FPainter.setBrush(ToQColor(Brush.Color));
+}
+
+void TQtCanvas::ApplyFont() { FPainter.setFont(ToQFont(Font)); }
+
+void TQtCanvas::FillRect(const TRect& R) {
+  if (Brush.Style == bsClear || R.IsEmpty()) return;
+  FPainter.fillRect(ToQRect(R), ToQColor(Brush.Color));
+}
+
+void TQtCanvas::Rectangle(const TRect& R) {
+  if (R.IsEmpty()) return;
+  FillRect(R);
+  const TPoint Corners[] = {{R.Left, R.Top}, {R.Right - 1, R.Top}, {R.Right - 1, R.Bottom - 1},
+                            {R.Left, R.Bottom - 1}, {R.Left, R.Top}};
+  Polyline(std::vector<TPoint>(std::begin(Corners), std::end(Corners)));
+  // The closing corner is the first one, which the outline already covers.
+}
+
+void TQtCanvas::Line(TPoint From, TPoint To) { Polyline({From, To}); }
+
+void TQtCanvas::Polyline(const std::vector<TPoint>& Points) {
+  if (Points.size() < 2) return;
+  if (Pen.Width <= 1) {
+    QPolygon Pixels;
+    for (std::size_t I = 1; I < Points.size(); ++I) AddLinePixels(Points[I - 1], Points[I], Pixels);
+    FPainter.setPen(QPen(ToQColor(Pen.Color), 1));
+    FPainter.drawPoints(Pixels);
+    return;
+  }
+  QPolygon Line;
+  Line.reserve(static_cast<int>(Points.size()));
+  for (const TPoint& P : Points) Line.append(QPoint(P.X, P.Y));
+  ApplyPen();
+  FPainter.drawPolyline(Line);
+}
+
+void TQtCanvas::Polygon(const std::vector<TPoint>& Points) {
+  if (Points.empty()) return;
+  QPolygon Shape;
+  for (const TPoint& P : Points) Shape.append(QPoint(P.X, P.Y));
+  if (Brush.Style != bsClear) {
+    FPainter.setPen(Qt::NoPen);
+    ApplyBrush();
+    FPainter.drawPolygon(Shape, Qt::OddEvenFill);
+  }
+  std::vector<TPoint> Outline = Points;
+  Outline.push_back(Points.front());
+  Polyline(Outline);
+}
+
+void TQtCanvas::Ellipse(const TRect& R) {
+  if (R.IsEmpty()) return;
+  ApplyPen();
+  ApplyBrush();
+  FPainter.drawEllipse(QRect(R.Left, R.Top, R.Width() - 1, R.Height() - 1));
+}
+
+void TQtCanvas::Arc(const TRect& R, TPoint Start, TPoint End) {
+  if (R.IsEmpty()) return;
+  const double Cx = (R.Left + R.Right) / 2.0, Cy = (R.Top + R.Bottom) / 2.0;
+  const double Pi = std::acos(-1.0);
+  const double A0 = std::atan2(Cy - Start.Y, Start.X - Cx) * 180 / Pi;
+  const double A1 = std::atan2(Cy - End.Y, End.X - Cx) * 180 / Pi;
+  double Span = A1 - A0;
+  while (Span <= 0) Span += 360;
+  ApplyPen();
+  FPainter.setBrush(Qt::NoBrush);
+  FPainter.drawArc(QRect(R.Left, R.Top, R.Width() - 1, R.Height() - 1),
+                   static_cast<int>(std::lround(A0 * 16)), static_cast<int>(std::lround(Span * 16)));
+}
+
+void TQtCanvas::TextOut(int X, int Y, const std::string& Text) {
+  if (Text.empty()) return;
+  ApplyFont();
+  const QString String = QString::fromStdString(Text);
+  const QFontMetrics Metrics(FPainter.font());
+  if (Brush.Style != bsClear)
+    FPainter.fillRect(QRect(X, Y, Metrics.horizontalAdvance(String), Metrics.height()),
+                      ToQColor(Brush.Color));
+  FPainter.setPen(ToQColor(Font.Color));
+  FPainter.drawText(QPoint(X, Y + Metrics.ascent()), String);
+}
+
+TSize TQtCanvas::TextExtent(const std::string& Text) {
+  const QFontMetrics Metrics(ToQFont(Font));
+  return {Metrics.horizontalAdvance(QString::fromStdString(Text)), Metrics.height()};
+}
+
+void TQtCanvas::SetClipRect(const TRect* R) {
+  if (R)
+    FPainter.setClipRect(ToQRect(*R));
+  else
+    FPainter.setClipping(false);
+}

@@ -1,0 +1,46 @@
+#pragma once
+
+#include "platform/Canvas.h"
+
+#include <QColor>
+#include <QFont>
+
+class QPainter;
+
+// Turns a TColor into a QColor, resolving system colours from the
+// application's palette.
+QColor ToQColor(TColor Color);
+// The QFont for a canvas font: the family by name (substitutes apply),
+// the height in pixels, the style bits, and no antialiasing so that text
+// lands on whole pixels like the rest of the drawing.
+QFont ToQFont(const TFont& Font);
+
+// A canvas over a QPainter (of a widget or a QImage), antialiasing off.
+// Lines one pixel wide are laid out pixel by pixel here so that they stop
+// short of their last point; wider lines have round ends and joins.
+class TQtCanvas : public TCanvas {
+public:
+  explicit TQtCanvas(QPainter& Painter);
+
+  void FillRect(const TRect& R) override;
+  void Rectangle(const TRect& R) override;
+  void Polyline(const std::vector<TPoint>& Points) override;
+  void Polygon(const std::vector<TPoint>& Points) override;
+  void Ellipse(const TRect& R) override;
+  void Arc(const TRect& R, TPoint Start, TPoint End) override;
+  void TextOut(int X, int Y, const std::string& Text) override;
+  TSize TextExtent(const std::string& Text) override;
+  void SetClipRect(const TRect* R) override;
+
+  QPainter& Painter() { return FPainter; }
+
+protected:
+  void Line(TPoint From, TPoint To) override;
+
+private:
+  void ApplyPen();
+  void ApplyBrush();
+  void ApplyFont();
+
+  QPainter& FPainter;
+};
