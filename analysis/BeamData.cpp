@@ -16,7 +16,9 @@ static_assert(sizeof(Magic) == MagicLength + 1);
 // The smallest load record: version, remark length, kind and three reals.
 constexpr std::int64_t MinRecordSize = 4 + 4 + 4 + 8 + 8 + 8;
 
-bool IsForce(std::int32_t Kind) { return Kind >= lkUniform && Kind <= lkConcentrated; }
+bool IsForce(std::int32_t Kind) {
+  return Kind >= lkUniform && Kind <= lkConcentrated;
+}
 
 // Clamps a check position into 0..L as the readout shows it.
 double ClampToSpan(double X, double L) {
@@ -109,10 +111,13 @@ void TData::Clear() {
 
 void TData::ClearResults() {
   FPoints.clear();
-  for (auto& K : FLoads) K->FRA = K->FRB = 0;
+  for (auto& K : FLoads)
+    K->FRA = K->FRB = 0;
 }
 
-void TData::ClearLoads() { FLoads.clear(); }
+void TData::ClearLoads() {
+  FLoads.clear();
+}
 
 void TData::Calculate() {
   ClearResults();
@@ -133,10 +138,13 @@ void TData::Calculate() {
 
   constexpr std::size_t N = SampleIntervals + 1;
   std::vector<double> Xs(N), S(N, 0.0), M(N, 0.0);
-  for (std::size_t I = 0; I < N; ++I) Xs[I] = ClampToSpan(static_cast<double>(I) * L / SampleIntervals, L);
-  for (const auto& K : FLoads) AddLoadToSamples(*K, L, Xs, S, M);
+  for (std::size_t I = 0; I < N; ++I)
+    Xs[I] = ClampToSpan(static_cast<double>(I) * L / SampleIntervals, L);
+  for (const auto& K : FLoads)
+    AddLoadToSamples(*K, L, Xs, S, M);
   FPoints.resize(N);
-  for (std::size_t I = 0; I < N; ++I) FPoints[I] = TCalcPoint{Xs[I], M[I], S[I]};
+  for (std::size_t I = 0; I < N; ++I)
+    FPoints[I] = TCalcPoint{Xs[I], M[I], S[I]};
 }
 
 bool TData::CalcAt(double& X, double& S, double& M) const {
@@ -163,7 +171,9 @@ void TData::Changed() {
   if (FOnChange) FOnChange(this);
 }
 
-std::int32_t TData::GetIntValue(int Which) const { return Which == 0 ? FBeamType : 0; }
+std::int32_t TData::GetIntValue(int Which) const {
+  return Which == 0 ? FBeamType : 0;
+}
 
 void TData::SetIntValue(int Which, std::int32_t Value) {
   if (Which != 0) return;
@@ -172,7 +182,9 @@ void TData::SetIntValue(int Which, std::int32_t Value) {
   if (FBeamType != Old) Changed();
 }
 
-double TData::GetRealValue(int Which) const { return Which == 0 ? FLength : 0; }
+double TData::GetRealValue(int Which) const {
+  return Which == 0 ? FLength : 0;
+}
 
 void TData::SetRealValue(int Which, double Value) {
   if (Which != 0) return;
@@ -186,10 +198,13 @@ TKajyuData& TData::Load(int Index) {
   return *FLoads[static_cast<std::size_t>(Index)];
 }
 
-const TKajyuData& TData::Load(int Index) const { return const_cast<TData*>(this)->Load(Index); }
+const TKajyuData& TData::Load(int Index) const {
+  return const_cast<TData*>(this)->Load(Index);
+}
 
 void TData::EnsureLoad(int Index) {
-  while (LoadCount() <= Index) FLoads.push_back(std::make_unique<TKajyuData>());
+  while (LoadCount() <= Index)
+    FLoads.push_back(std::make_unique<TKajyuData>());
 }
 
 std::int32_t TData::GetLoadInt(int Index, int Which) const {
@@ -281,7 +296,8 @@ void TData::SaveToStream(TStream& Stream) const {
   WriteInteger(Stream, FBeamType);
   WriteReal(Stream, FLength);
   WriteInteger(Stream, static_cast<std::int32_t>(FLoads.size()));
-  for (const auto& K : FLoads) K->SaveToStream(Stream);
+  for (const auto& K : FLoads)
+    K->SaveToStream(Stream);
 }
 
 void TData::LoadFromStream(TStream& Stream) {
@@ -298,7 +314,8 @@ void TData::LoadFromStream(TStream& Stream) {
   if (Count > Stream.Remaining() / MinRecordSize) throw EReadError(SInvalidDataFile);
 
   std::vector<TKajyuData> Records(static_cast<std::size_t>(std::max(Count, 0)));
-  for (auto& Record : Records) Record.LoadFromStream(Stream);
+  for (auto& Record : Records)
+    Record.LoadFromStream(Stream);
 
   // Everything has been read: only now does the document change. Loads
   // beyond the file's count stay as they are.

@@ -49,15 +49,15 @@ public:
 
   // Indexed property accessors; selectors other than those listed yield
   // 0 or "" and store nothing.
-  std::int32_t GetIntValue(int Which) const;              // 0 BeamType
+  std::int32_t GetIntValue(int Which) const; // 0 BeamType
   void SetIntValue(int Which, std::int32_t Value);
-  double GetRealValue(int Which) const;                   // 0 Length
+  double GetRealValue(int Which) const; // 0 Length
   void SetRealValue(int Which, double Value);
-  std::int32_t GetLoadInt(int Index, int Which) const;    // 0 kind
+  std::int32_t GetLoadInt(int Index, int Which) const; // 0 kind
   void SetLoadInt(int Index, int Which, std::int32_t Value);
-  double GetLoadValue(int Index, int Which) const;        // 0 X, 1 W, 2 width
+  double GetLoadValue(int Index, int Which) const; // 0 X, 1 W, 2 width
   void SetLoadValue(int Index, int Which, double Value);
-  std::string GetLoadString(int Index, int Which) const;  // 0 remark
+  std::string GetLoadString(int Index, int Which) const; // 0 remark
   void SetLoadString(int Index, int Which, const std::string& Value);
 
   bool Modified() const { return FModified; }

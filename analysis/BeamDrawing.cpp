@@ -32,7 +32,8 @@ void TData::DrawLoads(TCanvas& Canvas, double k, TPoint Origin) {
       TKajyuData& K = *Load;
       if (K.FLevel != 0 || K.FKind == lkMoment) continue;
       const double Start = K.FX;
-      const double End = K.FKind <= lkRightTriangle && K.FKind >= lkUniform ? K.FX + K.FWidth : K.FX;
+      const double End =
+          K.FKind <= lkRightTriangle && K.FKind >= lkUniform ? K.FX + K.FWidth : K.FX;
       const double Intensity = K.Intensity();
       TSide& Side = Intensity > 0 ? Upper : Lower;
       // Touching fits. The first load of a pass always opens the row, even
@@ -54,7 +55,8 @@ void TData::DrawLoads(TCanvas& Canvas, double k, TPoint Origin) {
   const double G1 = std::max(G, 0.1);
   const int t = Canvas.TextHeight("W");
   const double v = (h - std::abs(2 * t)) / G1;
-  for (const auto& K : FLoads) DrawLoadFigure(*K, Canvas, Origin, v, k, h);
+  for (const auto& K : FLoads)
+    DrawLoadFigure(*K, Canvas, Origin, v, k, h);
 }
 
 void TData::DrawDiagrams(TCanvas& Canvas, bool ShowShear, bool ShowMoment, double k,

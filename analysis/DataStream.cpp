@@ -14,13 +14,15 @@ const char* const SNewerDataVersion =
 
 namespace {
 
-static_assert(std::endian::native == std::endian::little || std::endian::native == std::endian::big);
+static_assert(std::endian::native == std::endian::little ||
+              std::endian::native == std::endian::big);
 
 template <class T> void ToLittleEndian(T& Value) {
   if constexpr (std::endian::native == std::endian::big) {
     unsigned char Bytes[sizeof(T)];
     std::memcpy(Bytes, &Value, sizeof(T));
-    for (std::size_t I = 0; I < sizeof(T) / 2; ++I) std::swap(Bytes[I], Bytes[sizeof(T) - 1 - I]);
+    for (std::size_t I = 0; I < sizeof(T) / 2; ++I)
+      std::swap(Bytes[I], Bytes[sizeof(T) - 1 - I]);
     std::memcpy(&Value, Bytes, sizeof(T));
   }
 }
@@ -47,9 +49,13 @@ template <class T> T ReadValue(TStream& Stream) {
 
 } // namespace
 
-void WriteInteger(TStream& Stream, std::int32_t Value) { WriteValue(Stream, Value); }
+void WriteInteger(TStream& Stream, std::int32_t Value) {
+  WriteValue(Stream, Value);
+}
 
-void WriteReal(TStream& Stream, double Value) { WriteValue(Stream, Value); }
+void WriteReal(TStream& Stream, double Value) {
+  WriteValue(Stream, Value);
+}
 
 void WriteString(TStream& Stream, const std::string& Value) {
   if (Value.size() > static_cast<std::size_t>(INT32_MAX)) throw Exception("文字列が長すぎます");
@@ -57,9 +63,13 @@ void WriteString(TStream& Stream, const std::string& Value) {
   WriteBytes(Stream, Value.data(), Value.size());
 }
 
-std::int32_t ReadInteger(TStream& Stream) { return ReadValue<std::int32_t>(Stream); }
+std::int32_t ReadInteger(TStream& Stream) {
+  return ReadValue<std::int32_t>(Stream);
+}
 
-double ReadReal(TStream& Stream) { return ReadValue<double>(Stream); }
+double ReadReal(TStream& Stream) {
+  return ReadValue<double>(Stream);
+}
 
 std::string ReadString(TStream& Stream) {
   const std::int32_t Length = ReadInteger(Stream);

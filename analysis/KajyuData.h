@@ -25,14 +25,14 @@ extern const std::array<const char*, 5> LoadKindNames;
 // For distributed kinds FW is the resultant, not the intensity.
 class TKajyuData : public TObject {
 public:
-  std::string FRemark;      // code page 932 bytes, never converted here
-  std::int32_t FKind = 0;   // TLoadKind code
-  double FX = 0;            // start position
-  double FW = 0;            // magnitude W, P or M
-  double FWidth = 0;        // loaded width; 0 for point actions
-  double FRA = 0;           // share of the left reaction (computed)
-  double FRB = 0;           // share of the right reaction (computed)
-  std::int32_t FLevel = 0;  // drawing row of the figure (set when drawn)
+  std::string FRemark;     // code page 932 bytes, never converted here
+  std::int32_t FKind = 0;  // TLoadKind code
+  double FX = 0;           // start position
+  double FW = 0;           // magnitude W, P or M
+  double FWidth = 0;       // loaded width; 0 for point actions
+  double FRA = 0;          // share of the left reaction (computed)
+  double FRB = 0;          // share of the right reaction (computed)
+  std::int32_t FLevel = 0; // drawing row of the figure (set when drawn)
 
   // The part of the resultant acting left of x (for a moment, the moment
   // once x has passed it).

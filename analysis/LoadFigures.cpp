@@ -6,7 +6,9 @@
 #include <algorithm>
 #include <cstdlib>
 
-int SignOf(double Value) { return Value > 0 ? 1 : Value < 0 ? -1 : 0; }
+int SignOf(double Value) {
+  return Value > 0 ? 1 : Value < 0 ? -1 : 0;
+}
 
 void DrawArrow(TCanvas& Canvas, TPoint Tip, int Length) {
   Canvas.Pen.Width = 1;

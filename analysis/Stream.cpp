@@ -5,14 +5,16 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
-#include <filesystem>
 #include <fcntl.h>
+#include <filesystem>
 #include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
 
-std::string SystemErrorText(int Error) { return std::strerror(Error); }
+std::string SystemErrorText(int Error) {
+  return std::strerror(Error);
+}
 
 std::string OpenErrorMessage(const std::string& FullName, int Error) {
   return "ファイル \"" + FullName + "\". " + SystemErrorText(Error) + " は開けません";
@@ -30,7 +32,9 @@ std::string FullFileName(const std::string& FileName) {
   return Ec ? FileName : Full.lexically_normal().string();
 }
 
-std::int64_t TStream::Remaining() const { return std::max<std::int64_t>(0, Size() - Position()); }
+std::int64_t TStream::Remaining() const {
+  return std::max<std::int64_t>(0, Size() - Position());
+}
 
 // ---- TMemoryStream
 
@@ -74,20 +78,26 @@ TFileReadStream::TFileReadStream(const std::string& FileName) {
   FSize = S_ISREG(St.st_mode) ? static_cast<std::int64_t>(St.st_size) : 0;
 }
 
-TFileReadStream::~TFileReadStream() { std::fclose(FFile); }
+TFileReadStream::~TFileReadStream() {
+  std::fclose(FFile);
+}
 
 std::size_t TFileReadStream::Read(void* Buffer, std::size_t Count) {
   return std::fread(Buffer, 1, Count, FFile);
 }
 
-std::size_t TFileReadStream::Write(const void*, std::size_t) { return 0; }
+std::size_t TFileReadStream::Write(const void*, std::size_t) {
+  return 0;
+}
 
 std::int64_t TFileReadStream::Seek(std::int64_t Position) {
   std::fseek(FFile, static_cast<long>(Position), SEEK_SET);
   return this->Position();
 }
 
-std::int64_t TFileReadStream::Position() const { return std::ftell(FFile); }
+std::int64_t TFileReadStream::Position() const {
+  return std::ftell(FFile);
+}
 
 // ---- TSafeFileWriteStream
 
@@ -138,7 +148,9 @@ void TSafeFileWriteStream::Fail(int Error) {
   throw EFCreateError(CreateErrorMessage(FTarget, Error));
 }
 
-std::size_t TSafeFileWriteStream::Read(void*, std::size_t) { return 0; }
+std::size_t TSafeFileWriteStream::Read(void*, std::size_t) {
+  return 0;
+}
 
 std::size_t TSafeFileWriteStream::Write(const void* Buffer, std::size_t Count) {
   const std::size_t N = std::fwrite(Buffer, 1, Count, FFile);
@@ -151,7 +163,9 @@ std::int64_t TSafeFileWriteStream::Seek(std::int64_t Position) {
   return this->Position();
 }
 
-std::int64_t TSafeFileWriteStream::Position() const { return std::ftell(FFile); }
+std::int64_t TSafeFileWriteStream::Position() const {
+  return std::ftell(FFile);
+}
 
 std::int64_t TSafeFileWriteStream::Size() const {
   struct stat St {};

@@ -83,7 +83,7 @@ public:
 private:
   [[noreturn]] void Fail(int Error);
 
-  std::string FTarget;  // full path of the file to replace
+  std::string FTarget; // full path of the file to replace
   std::string FTempName;
   std::FILE* FFile = nullptr;
 };

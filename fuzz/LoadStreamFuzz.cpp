@@ -14,7 +14,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* Data, std::size_t Size
   try {
     Document.LoadFromStream(Stream);
   } catch (const EReadError&) {
-    if (Document.LoadCount() != 0 || Document.Length() != 0 || Document.BeamType() != 0) std::abort();
+    if (Document.LoadCount() != 0 || Document.Length() != 0 || Document.BeamType() != 0)
+      std::abort();
     return 0;
   }
   Document.Calculate();

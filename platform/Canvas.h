@@ -41,10 +41,18 @@ constexpr TColor clBtnHighlight = clSystemColor | 20;
 constexpr TColor cl3DDkShadow = clSystemColor | 21;
 constexpr TColor cl3DLight = clSystemColor | 22;
 
-constexpr bool IsSystemColor(TColor Color) { return (Color & 0xFF000000) == clSystemColor; }
-constexpr int GetRValue(TColor Color) { return static_cast<int>(Color & 0xFF); }
-constexpr int GetGValue(TColor Color) { return static_cast<int>((Color >> 8) & 0xFF); }
-constexpr int GetBValue(TColor Color) { return static_cast<int>((Color >> 16) & 0xFF); }
+constexpr bool IsSystemColor(TColor Color) {
+  return (Color & 0xFF000000) == clSystemColor;
+}
+constexpr int GetRValue(TColor Color) {
+  return static_cast<int>(Color & 0xFF);
+}
+constexpr int GetGValue(TColor Color) {
+  return static_cast<int>((Color >> 8) & 0xFF);
+}
+constexpr int GetBValue(TColor Color) {
+  return static_cast<int>((Color >> 16) & 0xFF);
+}
 constexpr TColor RGB(int R, int G, int B) {
   return static_cast<TColor>(R & 0xFF) | (static_cast<TColor>(G & 0xFF) << 8) |
          (static_cast<TColor>(B & 0xFF) << 16);

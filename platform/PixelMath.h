@@ -14,4 +14,6 @@ inline int Round(double Value) {
   return static_cast<int>(std::nearbyint(std::clamp(Value, -PixelLimit, PixelLimit)));
 }
 
-inline bool IsPixelValue(double Value) { return !std::isnan(Value); }
+inline bool IsPixelValue(double Value) {
+  return !std::isnan(Value);
+}

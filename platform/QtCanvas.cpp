@@ -57,7 +57,9 @@ QFont ToQFont(const TFont& Font) {
 
 namespace {
 
-QRect ToQRect(const TRect& R) { return QRect(R.Left, R.Top, R.Right - R.Left, R.Bottom - R.Top); }
+QRect ToQRect(const TRect& R) {
+  return QRect(R.Left, R.Top, R.Right - R.Left, R.Bottom - R.Top);
+}
 
 // The pixels of a one-pixel line from From towards To, To itself excluded.
 void AddLinePixels(TPoint From, TPoint To, QPolygon& Pixels) {
@@ -90,8 +92,8 @@ TQtCanvas::TQtCanvas(QPainter& Painter) : FPainter(Painter) {
 void TQtCanvas::ApplyPen() {
   QPen QtPen(ToQColor(Pen.Color));
   QtPen.setWidth(std::max(1, Pen.Width));
-  QtPen.setCapStyle(Qt::RoundCap);
-  QtPen.setJoinStyle(Qt::RoundJoin);
+  QtPen.setCapStyle(Qt::SquareCap);
+  QtPen.setJoinStyle(Qt::BevelJoin);
   FPainter.setPen(QtPen);
 }
 
@@ -102,7 +104,14 @@ void TQtCanvas::ApplyBrush() {
     FPainter.setBrush(ToQColor(Brush.Color));
 }
 
-void TQtCanvas::ApplyFont() { FPainter.setFont(ToQFont(Font)); }
+const QFontMetrics& TQtCanvas::FontMetrics() {
+  if (!FMetricsFont || !(*FMetricsFont == Font)) {
+    FMetricsFont = Font;
+    FQtFont = ToQFont(Font);
+    FMetrics.emplace(FQtFont);
+  }
+  return *FMetrics;
+}
 
 void TQtCanvas::FillRect(const TRect& R) {
   if (Brush.Style == bsClear || R.IsEmpty()) return;
@@ -112,34 +121,60 @@ void TQtCanvas::FillRect(const TRect& R) {
 void TQtCanvas::Rectangle(const TRect& R) {
   if (R.IsEmpty()) return;
   FillRect(R);
-  const TPoint Corners[] = {{R.Left, R.Top}, {R.Right - 1, R.Top}, {R.Right - 1, R.Bottom - 1},
-                            {R.Left, R.Bottom - 1}, {R.Left, R.Top}};
+  const TPoint Corners[] = {{R.Left, R.Top},
+                            {R.Right - 1, R.Top},
+                            {R.Right - 1, R.Bottom - 1},
+                            {R.Left, R.Bottom - 1},
+                            {R.Left, R.Top}};
   Polyline(std::vector<TPoint>(std::begin(Corners), std::end(Corners)));
   // The closing corner is the first one, which the outline already covers.
 }
 
-void TQtCanvas::Line(TPoint From, TPoint To) { Polyline({From, To}); }
+void TQtCanvas::Line(TPoint From, TPoint To) {
+  Polyline({From, To});
+}
 
 void TQtCanvas::Polyline(const std::vector<TPoint>& Points) {
   if (Points.size() < 2) return;
-  if (Pen.Width <= 1) {
-    QPolygon Pixels;
-    for (std::size_t I = 1; I < Points.size(); ++I) AddLinePixels(Points[I - 1], Points[I], Pixels);
-    FPainter.setPen(QPen(ToQColor(Pen.Color), 1));
-    FPainter.drawPoints(Pixels);
-    return;
+  QPolygon Pixels;
+  for (std::size_t I = 1; I < Points.size(); ++I)
+    AddLinePixels(Points[I - 1], Points[I], Pixels);
+  // A wide pen is a square nib stamped on every pixel of the centre line,
+  // the last point included.
+  if (Pen.Width > 1) Pixels.append(QPoint(Points.back().X, Points.back().Y));
+  FillPixelRuns(Pixels, std::max(1, Pen.Width), ToQColor(Pen.Color));
+}
+
+void TQtCanvas::FillPixelRuns(const QPolygon& Pixels, int Nib, const QColor& Color) {
+  // Straight runs of neighbouring pixels become one rectangle each.
+  const int Offset = -Nib / 2;
+  QList<QRect> Rects;
+  for (qsizetype I = 0; I < Pixels.size();) {
+    const QPoint Start = Pixels[I];
+    qsizetype J = I + 1;
+    if (J < Pixels.size()) {
+      const QPoint Step = Pixels[J] - Start;
+      if ((Step.x() == 0) != (Step.y() == 0) && std::abs(Step.x() + Step.y()) == 1)
+        while (J < Pixels.size() && Pixels[J] - Pixels[J - 1] == Step)
+          ++J;
+    }
+    const QPoint End = Pixels[J - 1];
+    Rects.append(
+        QRect(QPoint(std::min(Start.x(), End.x()) + Offset, std::min(Start.y(), End.y()) + Offset),
+              QPoint(std::max(Start.x(), End.x()) + Offset + Nib - 1,
+                     std::max(Start.y(), End.y()) + Offset + Nib - 1)));
+    I = J;
   }
-  QPolygon Line;
-  Line.reserve(static_cast<int>(Points.size()));
-  for (const TPoint& P : Points) Line.append(QPoint(P.X, P.Y));
-  ApplyPen();
-  FPainter.drawPolyline(Line);
+  FPainter.setPen(Qt::NoPen);
+  FPainter.setBrush(Color);
+  FPainter.drawRects(Rects.constData(), static_cast<int>(Rects.size()));
 }
 
 void TQtCanvas::Polygon(const std::vector<TPoint>& Points) {
   if (Points.empty()) return;
   QPolygon Shape;
-  for (const TPoint& P : Points) Shape.append(QPoint(P.X, P.Y));
+  for (const TPoint& P : Points)
+    Shape.append(QPoint(P.X, P.Y));
   if (Brush.Style != bsClear) {
     FPainter.setPen(Qt::NoPen);
     ApplyBrush();
@@ -164,18 +199,20 @@ void TQtCanvas::Arc(const TRect& R, TPoint Start, TPoint End) {
   const double A0 = std::atan2(Cy - Start.Y, Start.X - Cx) * 180 / Pi;
   const double A1 = std::atan2(Cy - End.Y, End.X - Cx) * 180 / Pi;
   double Span = A1 - A0;
-  while (Span <= 0) Span += 360;
+  while (Span <= 0)
+    Span += 360;
   ApplyPen();
   FPainter.setBrush(Qt::NoBrush);
   FPainter.drawArc(QRect(R.Left, R.Top, R.Width() - 1, R.Height() - 1),
-                   static_cast<int>(std::lround(A0 * 16)), static_cast<int>(std::lround(Span * 16)));
+                   static_cast<int>(std::lround(A0 * 16)),
+                   static_cast<int>(std::lround(Span * 16)));
 }
 
 void TQtCanvas::TextOut(int X, int Y, const std::string& Text) {
   if (Text.empty()) return;
-  ApplyFont();
+  const QFontMetrics& Metrics = FontMetrics();
+  FPainter.setFont(FQtFont);
   const QString String = QString::fromStdString(Text);
-  const QFontMetrics Metrics(FPainter.font());
   if (Brush.Style != bsClear)
     FPainter.fillRect(QRect(X, Y, Metrics.horizontalAdvance(String), Metrics.height()),
                       ToQColor(Brush.Color));
@@ -184,7 +221,7 @@ void TQtCanvas::TextOut(int X, int Y, const std::string& Text) {
 }
 
 TSize TQtCanvas::TextExtent(const std::string& Text) {
-  const QFontMetrics Metrics(ToQFont(Font));
+  const QFontMetrics& Metrics = FontMetrics();
   return {Metrics.horizontalAdvance(QString::fromStdString(Text)), Metrics.height()};
 }
 

@@ -4,8 +4,11 @@
 
 #include <QColor>
 #include <QFont>
+#include <QFontMetrics>
+#include <optional>
 
 class QPainter;
+class QPolygon;
 
 // Turns a TColor into a QColor, resolving system colours from the
 // application's palette.
@@ -40,7 +43,12 @@ protected:
 private:
   void ApplyPen();
   void ApplyBrush();
-  void ApplyFont();
+  // The Qt font and metrics of the current Font, rebuilt when it changes.
+  const QFontMetrics& FontMetrics();
+  void FillPixelRuns(const QPolygon& Pixels, int Nib, const QColor& Color);
 
   QPainter& FPainter;
+  std::optional<TFont> FMetricsFont;
+  QFont FQtFont;
+  std::optional<QFontMetrics> FMetrics;
 };

@@ -5,11 +5,17 @@ TRecordingCanvas::TRecord& TRecordingCanvas::Add(TKind Kind) {
   return Records.back();
 }
 
-void TRecordingCanvas::FillRect(const TRect& R) { Add(rkFillRect).Rect = R; }
+void TRecordingCanvas::FillRect(const TRect& R) {
+  Add(rkFillRect).Rect = R;
+}
 
-void TRecordingCanvas::Rectangle(const TRect& R) { Add(rkRectangle).Rect = R; }
+void TRecordingCanvas::Rectangle(const TRect& R) {
+  Add(rkRectangle).Rect = R;
+}
 
-void TRecordingCanvas::Line(TPoint From, TPoint To) { Add(rkLine).Points = {From, To}; }
+void TRecordingCanvas::Line(TPoint From, TPoint To) {
+  Add(rkLine).Points = {From, To};
+}
 
 void TRecordingCanvas::Polyline(const std::vector<TPoint>& Points) {
   Add(rkPolyline).Points = Points;
@@ -19,7 +25,9 @@ void TRecordingCanvas::Polygon(const std::vector<TPoint>& Points) {
   Add(rkPolygon).Points = Points;
 }
 
-void TRecordingCanvas::Ellipse(const TRect& R) { Add(rkEllipse).Rect = R; }
+void TRecordingCanvas::Ellipse(const TRect& R) {
+  Add(rkEllipse).Rect = R;
+}
 
 void TRecordingCanvas::Arc(const TRect& R, TPoint Start, TPoint End) {
   TRecord& Record = Add(rkArc);

@@ -12,7 +12,17 @@
 // otherwise; a text is Font.Height pixels high.
 class TRecordingCanvas : public TCanvas {
 public:
-  enum TKind { rkFillRect, rkRectangle, rkLine, rkPolyline, rkPolygon, rkEllipse, rkArc, rkText, rkClip };
+  enum TKind {
+    rkFillRect,
+    rkRectangle,
+    rkLine,
+    rkPolyline,
+    rkPolygon,
+    rkEllipse,
+    rkArc,
+    rkText,
+    rkClip
+  };
 
   struct TRecord {
     TKind Kind;

@@ -18,7 +18,9 @@ std::string Number(double Value) {
   return std::string(Buffer, Result.ptr);
 }
 
-std::string Quoted(const std::string& Utf8) { return nlohmann::json(Utf8).dump(); }
+std::string Quoted(const std::string& Utf8) {
+  return nlohmann::json(Utf8).dump();
+}
 
 double ReadNumber(const nlohmann::json& Object, const char* Key) {
   if (!Object.contains(Key)) return 0;
@@ -36,15 +38,16 @@ double ReadNumber(const nlohmann::json& Object, const char* Key) {
 std::int32_t ReadInteger(const nlohmann::json& Object, const char* Key) {
   if (!Object.contains(Key)) return 0;
   const nlohmann::json& Value = Object.at(Key);
-  if (!Value.is_number_integer()) throw Exception(std::string("\"") + Key + "\" は整数ではありません");
+  if (!Value.is_number_integer())
+    throw Exception(std::string("\"") + Key + "\" は整数ではありません");
   return Value.get<std::int32_t>();
 }
 
 } // namespace
 
 std::string DocumentToJson(const TData& Data) {
-  std::string Out = "{\"type\":" + std::to_string(Data.BeamType()) + ",\"L\":" + Number(Data.Length()) +
-                    ",\"loads\":[";
+  std::string Out = "{\"type\":" + std::to_string(Data.BeamType()) +
+                    ",\"L\":" + Number(Data.Length()) + ",\"loads\":[";
   for (int I = 0; I < Data.LoadCount(); ++I) {
     const TKajyuData& K = Data.Load(I);
     if (I > 0) Out += ',';

@@ -1,0 +1,85 @@
+// Whole paintings compared pixel for pixel with reference images.
+//
+// The references in tests/data/beam_*.png are regenerated only on purpose,
+// after a deliberate change of the drawing, by running
+//   VANTREL_REGENERATE_IMAGES=1 build/test/tests/mainwindow/mainwindow_tests
+//     --gtest_filter='BeamImageTest.*'     (one command line)
+// and looking at every image before committing it.
+#include "mainwindow/BeamImage.h"
+#include "analysis/BeamData.h"
+
+#include <QImage>
+#include <QString>
+#include <cstdlib>
+#include <gtest/gtest.h>
+
+namespace {
+
+struct TLoadSpec {
+  std::int32_t Kind;
+  double X, W, Width;
+};
+
+void Fill(TData& Data, std::int32_t BeamType, double L, std::initializer_list<TLoadSpec> Loads) {
+  Data.SetBeamType(BeamType);
+  Data.SetLength(L);
+  int I = 0;
+  for (const TLoadSpec& S : Loads) {
+    Data.SetLoadKind(I, S.Kind);
+    Data.SetLoadX(I, S.X);
+    Data.SetLoadW(I, S.W);
+    Data.SetLoadWidth(I, S.Width);
+    ++I;
+  }
+}
+
+void CheckAgainstReference(TData& Data, int Width, int Height, const char* Name,
+                           TDiagramLayers Layers = {}) {
+  const QImage Image = RenderBeamImage(Data, Width, Height, Layers);
+  const QString Path = QStringLiteral(VANTREL_TEST_DATA_DIR "/") + Name;
+  if (std::getenv("VANTREL_REGENERATE_IMAGES")) {
+    ASSERT_TRUE(Image.save(Path, "PNG"));
+    GTEST_SKIP() << "regenerated " << Name;
+  }
+  QImage Reference(Path);
+  ASSERT_FALSE(Reference.isNull()) << "missing " << Name;
+  Reference = Reference.convertToFormat(QImage::Format_RGB32);
+  ASSERT_EQ(Image.size(), Reference.size());
+  int Differing = 0;
+  for (int Y = 0; Y < Image.height(); ++Y)
+    for (int X = 0; X < Image.width(); ++X)
+      if (Image.pixel(X, Y) != Reference.pixel(X, Y) && Differing++ < 5)
+        ADD_FAILURE() << Name << " differs at (" << X << ", " << Y << ")";
+  EXPECT_EQ(Differing, 0) << Name;
+}
+
+TEST(BeamImageTest, SimpleBeamWithEveryKind) {
+  TData Data;
+  Fill(Data, btSimple, 10,
+       {{lkUniform, 0, 20, 4},
+        {lkLeftTriangle, 5, 9, 3},
+        {lkRightTriangle, 2, 6, 5},
+        {lkConcentrated, 8, 12, 0},
+        {lkMoment, 6, 15, 0},
+        {lkConcentrated, 3, -5, 0}});
+  CheckAgainstReference(Data, 900, 600, "beam_simple.png");
+}
+
+TEST(BeamImageTest, CantileverWithUpwardLoadsAndANegativeMoment) {
+  TData Data;
+  Fill(Data, btCantilever, 6.5,
+       {{lkUniform, 0, 12, 3},
+        {lkLeftTriangle, 1, -4, 2},
+        {lkRightTriangle, 2.5, 6, 4},
+        {lkConcentrated, 6.5, 3, 0},
+        {lkMoment, 3, -8, 0}});
+  CheckAgainstReference(Data, 700, 500, "beam_cantilever.png");
+}
+
+TEST(BeamImageTest, PointLoadWithoutTheShearLine) {
+  TData Data;
+  Fill(Data, btSimple, 10, {{lkConcentrated, 4, 10, 0}});
+  CheckAgainstReference(Data, 349, 464, "beam_point_no_shear.png", {true, false, true});
+}
+
+} // namespace
