@@ -140,6 +140,9 @@ void TData::Calculate() {
   std::vector<double> Xs(N), S(N, 0.0), M(N, 0.0);
   for (std::size_t I = 0; I < N; ++I)
     Xs[I] = ClampToSpan(static_cast<double>(I) * L / SampleIntervals, L);
+  // i·L/1000 can fall an ulp short of L for the last sample; the diagram
+  // ends exactly at the beam end, where the readout ends too.
+  Xs[N - 1] = L;
   for (const auto& K : FLoads)
     AddLoadToSamples(*K, L, Xs, S, M);
   FPoints.resize(N);

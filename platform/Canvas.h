@@ -107,6 +107,16 @@ struct TFont {
   friend bool operator==(const TFont&, const TFont&) = default;
 };
 
+// A bitmap of plain colours, row by row from the top. Drawn transparently,
+// the colour of its bottom-left pixel is left out.
+struct TBitmap {
+  int Width = 0;
+  int Height = 0;
+  std::vector<TColor> Pixels;
+  TColor Pixel(int X, int Y) const { return Pixels[static_cast<std::size_t>(Y * Width + X)]; }
+  TColor TransparentColor() const { return Height > 0 && Width > 0 ? Pixel(0, Height - 1) : 0; }
+};
+
 // A 2-D drawing surface with the current pen, brush and font as public
 // state. Lines and polylines stop short of their last point; filled
 // rectangles cover their left and top edges but not their right and bottom
@@ -143,6 +153,8 @@ public:
   virtual TSize TextExtent(const std::string& Text) = 0;
   int TextWidth(const std::string& Text) { return TextExtent(Text).cx; }
   int TextHeight(const std::string& Text) { return TextExtent(Text).cy; }
+  // Draws the bitmap with its top-left corner at (X, Y).
+  virtual void Draw(int X, int Y, const TBitmap& Bitmap, bool Transparent) = 0;
   // Restricts drawing to R; nullptr removes the restriction.
   virtual void SetClipRect(const TRect* R) = 0;
 

@@ -2,6 +2,7 @@
 
 #include <QFontMetrics>
 #include <QGuiApplication>
+#include <QImage>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPalette>
@@ -53,6 +54,19 @@ QFont ToQFont(const TFont& Font) {
   Result.setStrikeOut((Font.Style & fsStrikeOut) != 0);
   Result.setStyleStrategy(QFont::NoAntialias);
   return Result;
+}
+
+TBitmap BitmapFromImage(const QImage& Image) {
+  TBitmap Bitmap;
+  Bitmap.Width = Image.width();
+  Bitmap.Height = Image.height();
+  Bitmap.Pixels.reserve(static_cast<std::size_t>(Bitmap.Width * Bitmap.Height));
+  for (int Y = 0; Y < Bitmap.Height; ++Y)
+    for (int X = 0; X < Bitmap.Width; ++X) {
+      const QRgb P = Image.pixel(X, Y);
+      Bitmap.Pixels.push_back(RGB(qRed(P), qGreen(P), qBlue(P)));
+    }
+  return Bitmap;
 }
 
 namespace {
@@ -223,6 +237,18 @@ void TQtCanvas::TextOut(int X, int Y, const std::string& Text) {
 TSize TQtCanvas::TextExtent(const std::string& Text) {
   const QFontMetrics& Metrics = FontMetrics();
   return {Metrics.horizontalAdvance(QString::fromStdString(Text)), Metrics.height()};
+}
+
+void TQtCanvas::Draw(int X, int Y, const TBitmap& Bitmap, bool Transparent) {
+  if (Bitmap.Width <= 0 || Bitmap.Height <= 0) return;
+  QImage Image(Bitmap.Width, Bitmap.Height, QImage::Format_ARGB32);
+  const TColor Clear = Bitmap.TransparentColor();
+  for (int Y0 = 0; Y0 < Bitmap.Height; ++Y0)
+    for (int X0 = 0; X0 < Bitmap.Width; ++X0) {
+      const TColor C = Bitmap.Pixel(X0, Y0);
+      Image.setPixel(X0, Y0, Transparent && C == Clear ? 0u : ToQColor(C).rgb());
+    }
+  FPainter.drawImage(X, Y, Image);
 }
 
 void TQtCanvas::SetClipRect(const TRect* R) {

@@ -18,6 +18,10 @@ QColor ToQColor(TColor Color);
 // lands on whole pixels like the rest of the drawing.
 QFont ToQFont(const TFont& Font);
 
+class QImage;
+// The pixels of an image as a bitmap of plain colours.
+TBitmap BitmapFromImage(const QImage& Image);
+
 // A canvas over a QPainter (of a widget or a QImage), antialiasing off.
 // Lines one pixel wide are laid out pixel by pixel here so that they stop
 // short of their last point; wider lines have round ends and joins.
@@ -33,6 +37,7 @@ public:
   void Arc(const TRect& R, TPoint Start, TPoint End) override;
   void TextOut(int X, int Y, const std::string& Text) override;
   TSize TextExtent(const std::string& Text) override;
+  void Draw(int X, int Y, const TBitmap& Bitmap, bool Transparent) override;
   void SetClipRect(const TRect* R) override;
 
   QPainter& Painter() { return FPainter; }

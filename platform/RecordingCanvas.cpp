@@ -1,7 +1,12 @@
 #include "platform/RecordingCanvas.h"
 
 TRecordingCanvas::TRecord& TRecordingCanvas::Add(TKind Kind) {
-  Records.push_back(TRecord{Kind, {}, {}, {}, Pen, Brush, Font});
+  TRecord Record;
+  Record.Kind = Kind;
+  Record.Pen = Pen;
+  Record.Brush = Brush;
+  Record.Font = Font;
+  Records.push_back(std::move(Record));
   return Records.back();
 }
 
@@ -59,9 +64,21 @@ TSize TRecordingCanvas::TextExtent(const std::string& Text) {
   return {Width, Font.Height};
 }
 
+void TRecordingCanvas::Draw(int X, int Y, const TBitmap& Bitmap, bool Transparent) {
+  TRecord& Record = Add(rkBitmap);
+  Record.Rect = {X, Y, X + Bitmap.Width, Y + Bitmap.Height};
+  Record.Points = {{X, Y}};
+  Record.Bitmap = Bitmap;
+  Record.Transparent = Transparent;
+}
+
 void TRecordingCanvas::SetClipRect(const TRect* R) {
   TRecord& Record = Add(rkClip);
-  if (R) Record.Rect = *R;
+  // A removed restriction is recorded without points.
+  if (R) {
+    Record.Rect = *R;
+    Record.Points = {{R->Left, R->Top}, {R->Right, R->Bottom}};
+  }
 }
 
 std::vector<TRecordingCanvas::TRecord> TRecordingCanvas::OfKind(TKind Kind) const {

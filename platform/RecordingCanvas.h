@@ -21,13 +21,16 @@ public:
     rkEllipse,
     rkArc,
     rkText,
+    rkBitmap,
     rkClip
   };
 
   struct TRecord {
     TKind Kind;
     std::vector<TPoint> Points; // line ends, vertices, or the rectangle's corners
-    TRect Rect;                 // rectangles, ellipses, arcs, texts (their extent), clips
+    TRect Rect; // rectangles, ellipses, arcs, texts and bitmaps (their extent), clips
+    TBitmap Bitmap;
+    bool Transparent = false;
     std::string Text;
     TPen Pen;
     TBrush Brush;
@@ -44,6 +47,7 @@ public:
   void Arc(const TRect& R, TPoint Start, TPoint End) override;
   void TextOut(int X, int Y, const std::string& Text) override;
   TSize TextExtent(const std::string& Text) override;
+  void Draw(int X, int Y, const TBitmap& Bitmap, bool Transparent) override;
   void SetClipRect(const TRect* R) override;
 
   // The records of one kind, in drawing order.
