@@ -1,0 +1,44 @@
+#include "support/QvxTools.h"
+
+#include <QLocale>
+#include <cmath>
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(QvxToolsTest, TextToRealDefReadsNumbers) {
+  QLocale::setDefault(QLocale::c());
+  EXPECT_EQ(TextToRealDef(" 1.5 ", -1), 1.5);
+  EXPECT_EQ(TextToRealDef("1e3", -1), 1000);
+  EXPECT_EQ(TextToRealDef("-2.5E-1", -1), -0.25);
+  EXPECT_EQ(TextToRealDef("+7", -1), 7);
+  EXPECT_EQ(TextToRealDef("1E", -1), 1);
+  EXPECT_EQ(TextToRealDef(".", -1), 0);
+  EXPECT_EQ(TextToRealDef("5.", -1), 5);
+  EXPECT_EQ(TextToRealDef(".25", -1), 0.25);
+  EXPECT_EQ(TextToRealDef("0.1", -1), 0.1); // correctly rounded
+  EXPECT_EQ(TextToRealDef("1e-400", -1), 0);
+  EXPECT_EQ(TextToRealDef("00000000000000000001e-400", -1), 0);
+}
+
+TEST(QvxToolsTest, TextToRealDefFallsBack) {
+  QLocale::setDefault(QLocale::c());
+  for (const char* Text :
+       {"", " ", "-", "+", "1,000", "\t1", "1x", "1 2", "e3", "1e500", "1e5000", "1..2", "1e3.5"})
+    EXPECT_EQ(TextToRealDef(QString::fromUtf8(Text), -99.9), -99.9) << Text;
+  EXPECT_EQ(TextToRealDef(QStringLiteral("１２"), -99.9), -99.9); // full-width digits
+  EXPECT_EQ(TextToRealDef(QStringLiteral("3m"), 0), 0);
+  EXPECT_EQ(TextToRealDef("1e+", -1), 1); // an exponent without digits is 0
+}
+
+TEST(QvxToolsTest, LocaleDecimalSeparator) {
+  QLocale::setDefault(QLocale(QLocale::German));
+  EXPECT_EQ(TextToRealDef("1,5", -1), 1.5);
+  EXPECT_EQ(TextToRealDef("1.5", -1), -1);
+  EXPECT_EQ(FormatReal3(1234.5), QStringLiteral("1234,500"));
+  QLocale::setDefault(QLocale::c());
+  EXPECT_EQ(FormatReal3(1234.5), QStringLiteral("1234.500"));
+  EXPECT_EQ(FormatReal3(-0.0004), QStringLiteral("-0.000"));
+}
+
+} // namespace
