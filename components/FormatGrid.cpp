@@ -14,9 +14,15 @@ bool IsEditableKind(std::uint8_t Kind) {
   return Kind == ckNormal || Kind == ckEditLine || Kind == ckEditBox || Kind == ckPickList;
 }
 
+// The glyph resources live in this static library; register them before use.
+static void InitGlyphResources() {
+  Q_INIT_RESOURCE(components);
+}
+
 namespace {
 
 TBitmap LoadToggleGlyph() {
+  InitGlyphResources();
   const QImage Image(QStringLiteral(":/toggle.bmp"));
   if (Image.isNull()) throw Exception("リソース TOGGLE を読み込めません");
   return BitmapFromImage(Image);

@@ -10,6 +10,7 @@
 #include <memory>
 #include <string>
 
+class QAction;
 class QMenu;
 
 // What a cell is; stored and compared as a number (codes above 11 can be
@@ -68,9 +69,29 @@ using TToggleChangeCellEvent =
 using TSelectCellEvent = std::function<void(TObject* Sender, int ACol, int ARow, bool& CanSelect)>;
 using TGetEditEvent = std::function<void(TObject* Sender, int ACol, int ARow, QString& Value)>;
 
+class TFormatGrid;
+
 // Lays styled text out in Rect by the placement flags DT_CENTER, DT_RIGHT,
 // DT_VCENTER and DT_BOTTOM of Flags and draws it line by line.
 void DrawStyledText(TCanvas& Canvas, const std::string& Text, const TRect& Rect, unsigned Flags);
+
+// The in-place editor of a format grid: stretched over the merged block of
+// the current cell, its text line placed by the cell's alignment.
+class TMergeInplaceEdit : public TInplaceEdit {
+public:
+  explicit TMergeInplaceEdit(TFormatGrid* Grid);
+
+protected:
+  void BoundsChanged() override;
+  bool EraseBackground(TCanvas& Canvas) override;
+  void moveEvent(QMoveEvent* Event) override;
+  void resizeEvent(QResizeEvent* Event) override;
+
+private:
+  TFormatGrid* FormatGrid() const;
+  PCellFormat CurrentFormat() const;
+  void StretchOverBlock();
+};
 
 // A string grid whose cells carry format records: captions, edit boxes,
 // buttons, check boxes, toggles, images and pick lists, merged blocks.
@@ -119,10 +140,35 @@ public:
 
   // The glyph of toggle cells.
   const TBitmap& ToggleGlyph() const { return FToggleGlyph; }
+  // The menu of a toggle's choices, rebuilt on every right click.
+  QMenu& PopupMenu() const { return *FPopupMenu; }
+
+  // Moves the current cell to the next selectable cell in reading order,
+  // wrapping round, and returns it (the current cell when there is none).
+  TGridCoord MoveNextCell();
+  // The choices of a pick list cell: its origin's Items.
+  void GetPickListItems(int ACol, int ARow, QStringList& Items);
+  // A choice picked from the toggle menu (the item's data is its index).
+  void ToggleMenuClick(QAction* Item);
 
 protected:
   void Paint() override;
   void DrawCell(int ACol, int ARow, TRect ARect, TGridDrawState AState) override;
+  bool SelectCell(int ACol, int ARow) override;
+  bool CanEditShow() override;
+  std::unique_ptr<TInplaceEdit> CreateEditor() override;
+  QString GetEditText(int ACol, int ARow) override;
+  void SetEditText(int ACol, int ARow, const QString& Value) override;
+  TEditStyle GetEditStyle(int ACol, int ARow) override;
+  void KeyDown(int& Key, TShiftState Shift) override;
+  void KeyPress(QChar& Key) override;
+  void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+  void MouseMove(TShiftState Shift, int X, int Y) override;
+  void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+
+  // Moves (ACol, ARow) to its merge origin and tells whether it may become
+  // current; switches goEditing to match the cell either way.
+  bool CanSelectCell(int& ACol, int& ARow);
 
   // True while the grid itself (not its editor) has the keyboard focus.
   bool GridHasFocus() const;

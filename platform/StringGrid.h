@@ -12,6 +12,7 @@
 
 class TInplaceEdit;
 class TQtCanvas;
+class QLineEdit;
 class QPainter;
 
 // Options of a string grid (bits of TStringGrid::Options).
@@ -182,12 +183,21 @@ protected:
   void mousePressEvent(QMouseEvent* Event) override;
   void mouseMoveEvent(QMouseEvent* Event) override;
   void mouseReleaseEvent(QMouseEvent* Event) override;
+  void focusInEvent(QFocusEvent* Event) override;
   void focusOutEvent(QFocusEvent* Event) override;
   void resizeEvent(QResizeEvent* Event) override;
   void scrollContentsBy(int Dx, int Dy) override;
   bool focusNextPrevChild(bool Next) override;
 
 private:
+  friend class TInplaceEdit;
+  // Called by the editor: its text was changed by the user.
+  void EditorTextEdited(const QString& Text);
+  // Called by the editor on Escape: back to the text it was shown with.
+  void CancelEditor();
+  // Called when the grid or the editor loses the focus.
+  void FocusLeaving(Qt::FocusReason Reason);
+
   struct TPrivate;
   std::unique_ptr<TPrivate> D;
 };
@@ -212,6 +222,8 @@ public:
   bool ListVisible() const;
   void DropDown();
   void CloseUp(bool Accept);
+  // The line edit that holds the text.
+  QLineEdit* LineEdit() const;
 
 protected:
   // Runs whenever the grid sets the editor's bounds.
@@ -223,7 +235,15 @@ protected:
   // The area inside the editor in which the text line is laid out.
   void SetTextRect(const TRect& R);
 
+  void paintEvent(QPaintEvent* Event) override;
+  void mousePressEvent(QMouseEvent* Event) override;
+  void resizeEvent(QResizeEvent* Event) override;
+  bool eventFilter(QObject* Watched, QEvent* Event) override;
+
 private:
+  friend class TStringGrid;
+  void LayoutLine();
+
   struct TPrivate;
   std::unique_ptr<TPrivate> D;
 };

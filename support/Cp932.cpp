@@ -49,3 +49,31 @@ std::string Utf8ToCp932(const std::string& Text) {
   return Convert("CP932", "UTF-8", Text,
                  "Shift-JIS (コードページ 932) で表せない文字が含まれています。");
 }
+
+std::string Cp932ToDisplay(const std::string& Bytes) {
+  try {
+    return Cp932ToUtf8(Bytes);
+  } catch (const Exception&) {
+    // Decode piece by piece: a lead byte with its trail, or a single byte.
+  }
+  std::string Text;
+  for (std::size_t I = 0; I < Bytes.size();) {
+    bool Done = false;
+    for (std::size_t Length : {std::size_t{2}, std::size_t{1}}) {
+      if (I + Length > Bytes.size()) continue;
+      try {
+        Text += Cp932ToUtf8(Bytes.substr(I, Length));
+        I += Length;
+        Done = true;
+        break;
+      } catch (const Exception&) {
+        // not a character of this length; the next length is tried
+      }
+    }
+    if (!Done) {
+      Text += "\xEF\xBF\xBD";
+      ++I;
+    }
+  }
+  return Text;
+}

@@ -11,3 +11,7 @@
 // U+2212 for U+FF0D, ...); decoding gives the Windows code points.
 std::string Cp932ToUtf8(const std::string& Bytes);
 std::string Utf8ToCp932(const std::string& Text);
+
+// For showing stored bytes only: like Cp932ToUtf8, but a byte that does not
+// start a valid character shows as U+FFFD instead of failing.
+std::string Cp932ToDisplay(const std::string& Bytes);

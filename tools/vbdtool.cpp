@@ -3,8 +3,10 @@
 //   vbdtool make OUT < JSON  writes a data file from JSON
 //   vbdtool render FILE WIDTHxHEIGHT OUT.png [--hide K|S|M ...]
 //                            paints the diagram area as the window shows it
+//   vbdtool shot OUT.png     a picture of the program window as it starts
 #include "analysis/BeamData.h"
 #include "mainwindow/BeamImage.h"
+#include "mainwindow/InputUnit.h"
 #include "platform/Exceptions.h"
 #include "platform/Fonts.h"
 #include "tools/DocumentJson.h"
@@ -15,6 +17,7 @@
 #include <cstring>
 #include <iostream>
 #include <iterator>
+#include <memory>
 #include <string>
 
 namespace {
@@ -22,8 +25,30 @@ namespace {
 int Usage() {
   std::cerr << "usage: vbdtool dump FILE\n"
                "       vbdtool make OUT < JSON\n"
-               "       vbdtool render FILE WIDTHxHEIGHT OUT.png [--hide K|S|M ...]\n";
+               "       vbdtool render FILE WIDTHxHEIGHT OUT.png [--hide K|S|M ...]\n"
+               "       vbdtool shot OUT.png\n";
   return 2;
+}
+
+// An offscreen application with the program's fonts.
+struct TOffscreenApp {
+  int Argc = 1;
+  std::unique_ptr<QApplication> App;
+  explicit TOffscreenApp(char** argv) {
+    if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    App = std::make_unique<QApplication>(Argc, argv);
+    InstallFontSubstitutes();
+  }
+};
+
+int Shot(char** argv) {
+  TOffscreenApp App(argv);
+  TForm1 Form1;
+  Form1.show();
+  QApplication::processEvents();
+  if (!Form1.grab().save(QString::fromLocal8Bit(argv[2]), "PNG"))
+    throw Exception(std::string("画像を書き込めません: ") + argv[2]);
+  return 0;
 }
 
 int Render(int argc, char** argv) {
@@ -50,10 +75,7 @@ int Render(int argc, char** argv) {
   Data.LoadFromFile(argv[2]);
   Data.Calculate();
 
-  if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
-  int QtArgc = 1;
-  QApplication App(QtArgc, argv);
-  InstallFontSubstitutes();
+  TOffscreenApp App(argv);
   const QImage Image = RenderBeamImage(Data, Width, Height, Layers);
   if (!Image.save(QString::fromLocal8Bit(argv[4]), "PNG"))
     throw Exception(std::string("画像を書き込めません: ") + argv[4]);
@@ -66,6 +88,7 @@ int main(int argc, char** argv) {
   if (argc < 3) return Usage();
   try {
     if (std::strcmp(argv[1], "render") == 0) return Render(argc, argv);
+    if (std::strcmp(argv[1], "shot") == 0) return Shot(argv);
     if (argc != 3) return Usage();
     TData Data;
     if (std::strcmp(argv[1], "dump") == 0) {

@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QWidget>
+
+class QLineEdit;
+class QListWidget;
+class QTabWidget;
+class QTextBrowser;
+
+// The program's help: Japanese pages carried inside the program, shown in
+// a window with a table of contents and a search by word.
+class THelpWindow : public QWidget {
+public:
+  // The one help window of the program, created on first use.
+  static THelpWindow& Instance();
+
+  // Shows the window on its table of contents.
+  void ShowContents();
+  // Shows the window with the search field focused.
+  void ShowSearch();
+
+  // The titles of the pages whose text holds Word (case ignored), with the
+  // pages' addresses, in contents order.
+  QList<QPair<QString, QString>> Find(const QString& Word) const;
+
+  QTextBrowser* Browser() const { return FBrowser; }
+  QLineEdit* SearchField() const { return FSearch; }
+  QListWidget* Results() const { return FResults; }
+
+private:
+  THelpWindow();
+  void RunSearch();
+
+  struct TPage {
+    QString Url;
+    QString Title;
+    QString Text;
+  };
+  QList<TPage> FPages;
+  QTabWidget* FTabs;
+  QListWidget* FContents;
+  QLineEdit* FSearch;
+  QListWidget* FResults;
+  QTextBrowser* FBrowser;
+};

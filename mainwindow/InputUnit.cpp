@@ -1,0 +1,417 @@
+#include "mainwindow/InputUnit.h"
+
+#include "analysis/BeamData.h"
+#include "components/FormatGrid.h"
+#include "platform/Controls.h"
+#include "platform/PaintBox.h"
+#include "platform/QtCanvas.h"
+#include "support/Cp932.h"
+#include "support/QvxTools.h"
+
+#include <QApplication>
+#include <QFileInfo>
+#include <QImage>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+
+// The glyphs and help pages live in this static library; register them.
+static void InitResources() {
+  Q_INIT_RESOURCE(mainwindow);
+}
+
+namespace {
+
+// The client area between the menu and the status bar at design size.
+constexpr int ClientWidth = 650;
+constexpr int ClientHeight = 509;
+constexpr int StatusHeight = 19;
+constexpr int Panel1Width = 291;
+
+const TColor clSkyBlue = 0xF0CAA6;
+
+TBitmap Glyph(const char* Resource) {
+  return BitmapFromImage(QImage(QString::fromUtf8(Resource)));
+}
+
+QLabel* HeadingLabel(const QString& Text, QWidget* Parent) {
+  auto* Label = new QLabel(Text, Parent);
+  QFont Font = Label->font();
+  Font.setPixelSize(14);
+  Label->setFont(Font);
+  Label->setAutoFillBackground(true);
+  QPalette Palette = Label->palette();
+  Palette.setColor(QPalette::Window, ToQColor(clSkyBlue));
+  Label->setPalette(Palette);
+  Label->adjustSize();
+  return Label;
+}
+
+// The style shared by the two small input grids.
+void StyleInputGrid(TFormatGrid* Grid) {
+  Grid->SetColCount(4);
+  Grid->SetRowCount(3);
+  Grid->SetFixedCols(0);
+  Grid->SetFixedRows(0);
+  Grid->SetDefaultColWidth(48);
+  Grid->SetDefaultRowHeight(22);
+  Grid->SetOptions(0);
+  Grid->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  Grid->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  Grid->SetSelectCellColor(clHighlight);
+  Grid->SetSelectTextColor(clHighlightText);
+}
+
+} // namespace
+
+TForm1::TForm1(QWidget* Parent) : QMainWindow(Parent) {
+  InitResources();
+  CreateComponents();
+  ConnectEvents();
+  FormCreate(this);
+}
+
+TForm1::~TForm1() {
+  FormDestroy(this);
+}
+
+void TForm1::CreateComponents() {
+  FClient = new QWidget(this);
+  setCentralWidget(FClient);
+  QPalette Palette = palette();
+  Palette.setColor(QPalette::Window, ToQColor(clBtnFace));
+  setPalette(Palette);
+
+  Panel1 = new TPanel(FClient);
+  Label1 = HeadingLabel(QStringLiteral("基本条件"), Panel1);
+  Label1->move(8, 2);
+  BaseDataGrid = new TFormatGrid(Panel1);
+  BaseDataGrid->setGeometry(16, 20, 263, 66);
+  StyleInputGrid(BaseDataGrid);
+  Label2 = HeadingLabel(QStringLiteral("荷重"), Panel1);
+  Label2->move(8, 96);
+  KajyuType = new TRadioGroup(Panel1);
+  KajyuType->setGeometry(16, 112, 263, 60);
+  KajyuType->setTitle(QStringLiteral("外力の種類"));
+  KajyuType->SetColumns(2);
+  KajyuType->SetItems({QStringLiteral("分布荷重(長方形)"), QStringLiteral("分布荷重(左三角)"),
+                       QStringLiteral("分布荷重(右三角)"), QStringLiteral("集中荷重"),
+                       QStringLiteral("曲げモーメント")});
+  KajyuType->SetItemIndex(0);
+  KjInpGrid = new TFormatGrid(Panel1);
+  KjInpGrid->setGeometry(16, 176, 263, 66);
+  StyleInputGrid(KjInpGrid);
+  Label3 = new QLabel(QStringLiteral("備考："), Panel1);
+  Label3->move(16, 252);
+  Label3->adjustSize();
+  NameEdit = new QLineEdit(Panel1);
+  NameEdit->setGeometry(48, 248, 233, 20);
+  AddBtn = new TButton(QStringLiteral("追加"), Panel1);
+  AddBtn->setGeometry(16, 272, 65, 25);
+  AddBtn->SetTag(0);
+  RepBtn = new TButton(QStringLiteral("置換え"), Panel1);
+  RepBtn->setGeometry(86, 272, 65, 25);
+  RepBtn->setEnabled(false);
+  UpButton = new TSpeedButton(Panel1);
+  UpButton->setGeometry(158, 274, 23, 22);
+  UpButton->SetGlyph(Glyph(":/arrow_up.bmp"));
+  UpButton->SetTag(-1);
+  UpButton->setEnabled(false);
+  DownButton = new TSpeedButton(Panel1);
+  DownButton->setGeometry(184, 274, 23, 22);
+  DownButton->SetGlyph(Glyph(":/arrow_down.bmp"));
+  DownButton->SetTag(1);
+  DownButton->setEnabled(false);
+  DelBtn = new TButton(QStringLiteral("削除"), Panel1);
+  DelBtn->setGeometry(218, 272, 65, 25);
+  DelBtn->setEnabled(false);
+  Bevel1 = new TBevel(Panel1);
+  KajyuGrid = new TFormatGrid(Panel1);
+  KajyuGrid->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+  KajyuGrid->setLineWidth(2);
+  KajyuGrid->SetColCount(6);
+  KajyuGrid->SetRowCount(31);
+  KajyuGrid->SetFixedCols(1);
+  KajyuGrid->SetFixedRows(1);
+  KajyuGrid->SetDefaultColWidth(48);
+  KajyuGrid->SetDefaultRowHeight(22);
+  KajyuGrid->SetOptions(goFixedVertLine | goFixedHorzLine | goVertLine | goHorzLine |
+                        goRangeSelect | goColSizing);
+  KajyuGrid->SetSelectCellColor(clHighlight);
+  KajyuGrid->SetSelectTextColor(clHighlightText);
+
+  Panel2 = new TPanel(FClient);
+  Panel2->SetBevelOuter(bvNone);
+  Panel3 = new TPanel(Panel2);
+  KCheckBox = new TCheckBox(QStringLiteral("荷重図"), Panel3);
+  KCheckBox->move(8, 9);
+  SCheckBox = new TCheckBox(QStringLiteral("せん断力図"), Panel3);
+  SCheckBox->move(120, 9);
+  MCheckBox = new TCheckBox(QStringLiteral("曲げモーメント図"), Panel3);
+  MCheckBox->move(224, 9);
+  for (TCheckBox* Box : {KCheckBox, SCheckBox, MCheckBox}) {
+    Box->SetChecked(true);
+    Box->adjustSize();
+  }
+  Panel4 = new TPanel(Panel2);
+  Panel4->SetBevelInner(bvLowered);
+  Panel4->SetBorderWidth(3);
+  PaintBox1 = new TPaintBox(Panel4);
+
+  StatusBar1 = new TStatusBar(FClient);
+  StatusBar1->AddPanel(100, Qt::AlignRight, false);
+  StatusBar1->AddPanel(60);
+  StatusBar1->AddPanel(100, Qt::AlignRight, false);
+  StatusBar1->AddPanel(60);
+  StatusBar1->AddPanel(120, Qt::AlignRight, false);
+  StatusBar1->AddPanel(60);
+  StatusBar1->AddPanel(50);
+  StatusBar1->SetPanelText(0, QStringLiteral("照査位置 X ＝"));
+  StatusBar1->SetPanelText(2, QStringLiteral("せん断力 S ＝"));
+  StatusBar1->SetPanelText(4, QStringLiteral("曲げモーメント M ＝"));
+
+  setTabOrder(BaseDataGrid, KajyuType);
+  setTabOrder(KajyuType, KjInpGrid);
+  setTabOrder(KjInpGrid, KajyuGrid);
+  setTabOrder(KajyuGrid, NameEdit);
+  setTabOrder(NameEdit, AddBtn);
+  setTabOrder(AddBtn, RepBtn);
+  setTabOrder(RepBtn, DelBtn);
+  setTabOrder(DelBtn, KCheckBox);
+  setTabOrder(KCheckBox, SCheckBox);
+  setTabOrder(SCheckBox, MCheckBox);
+
+  CreateMenu();
+  FClient->setMinimumSize(Panel1Width + 60, 320);
+  resize(ClientWidth, ClientHeight + StatusHeight + menuBar()->sizeHint().height());
+  LayoutComponents();
+}
+
+void TForm1::ConnectEvents() {
+  using namespace std::placeholders;
+  BaseDataGrid->OnSetEditText = std::bind(&TForm1::BaseDataGridSetEditText, this, _1, _2, _3, _4);
+  BaseDataGrid->OnToggleChange = std::bind(&TForm1::BaseDataGridToggleChange, this, _1, _2, _3, _4);
+  KajyuType->OnClick = std::bind(&TForm1::KajyuTypeClick, this, _1);
+  AddBtn->OnClick = std::bind(&TForm1::AddBtnClick, this, _1);
+  RepBtn->OnClick = std::bind(&TForm1::AddBtnClick, this, _1);
+  DelBtn->OnClick = std::bind(&TForm1::DelBtnClick, this, _1);
+  UpButton->OnClick = std::bind(&TForm1::UpButtonClick, this, _1);
+  DownButton->OnClick = std::bind(&TForm1::UpButtonClick, this, _1);
+  KajyuGrid->OnExit = std::bind(&TForm1::KajyuGridExit, this, _1);
+  KajyuGrid->OnSelectCell = std::bind(&TForm1::KajyuGridSelectCell, this, _1, _2, _3, _4);
+  KajyuGrid->OnButtonClick = std::bind(&TForm1::KajyuGridButtonClick, this, _1, _2, _3);
+  for (TCheckBox* Box : {KCheckBox, SCheckBox, MCheckBox})
+    Box->OnClick = std::bind(&TForm1::SCheckBoxClick, this, _1);
+  PaintBox1->OnPaint = std::bind(&TForm1::PaintBox1Paint, this, _1);
+  PaintBox1->OnMouseMove = std::bind(&TForm1::PaintBox1MouseMove, this, _1, _2, _3, _4);
+  StatusBar1->OnClick = std::bind(&TForm1::StatusBar1Click, this, _1);
+  qApp->installEventFilter(this);
+}
+
+void TForm1::LayoutComponents() {
+  const int W = FClient->width(), H = FClient->height() - StatusHeight;
+  Panel1->setGeometry(0, 0, Panel1Width, H);
+  Panel2->setGeometry(Panel1Width, 0, W - Panel1Width, H);
+  StatusBar1->setGeometry(0, H, W, StatusHeight);
+  // The list keeps its margins to the panel's right and bottom edges.
+  KajyuGrid->setGeometry(16, 314, Panel1Width - 16 - 8, H - 314 - (ClientHeight - 500));
+  Bevel1->setGeometry(8, 304, Panel1Width - 16, 2);
+  Panel3->setGeometry(0, Panel2->height() - 35, Panel2->width(), 35);
+  Panel4->setGeometry(0, 0, Panel2->width(), Panel2->height() - 35);
+  PaintBox1->setGeometry(Panel4->ClientRect());
+}
+
+void TForm1::resizeEvent(QResizeEvent* Event) {
+  QMainWindow::resizeEvent(Event);
+  LayoutComponents();
+}
+
+void TForm1::FormCreate(TObject*) {
+  SetupGrids();
+  FData = std::make_unique<TData>();
+  FData->SetOnChange(std::bind(&TForm1::DataChanged, this, std::placeholders::_1));
+  ResetDocument();
+}
+
+void TForm1::FormDestroy(TObject*) {
+  qApp->removeEventFilter(this);
+  FData.reset();
+}
+
+void TForm1::SetupGrids() {
+  // The colour first: new cell formats take the grid's colour.
+  BaseDataGrid->SetRowCount(2);
+  for (TFormatGrid* Grid : {BaseDataGrid, KjInpGrid}) {
+    Grid->SetColor(clBtnFace);
+    Grid->SetColWidths(0, Grid->width() - 2 * Grid->DefaultColWidth() - 10);
+    Grid->SetColWidths(1, 10);
+  }
+  const TCellAlign Centred = caCenter | caVCenter, Right = caRight | caVCenter, Left = caVCenter;
+  auto Cell = [](TFormatGrid* Grid, int C, int R, const QString& Text, std::uint8_t Kind,
+                 TCellAlign Align) {
+    Grid->SetCells(C, R, Text);
+    Grid->SetCellKind(C, R, Kind);
+    Grid->SetCellAlign(C, R, Align);
+  };
+
+  Cell(BaseDataGrid, 0, 0, QStringLiteral("梁の種類"), ckLabel, Centred);
+  Cell(BaseDataGrid, 1, 0, QStringLiteral("："), ckLabel, Centred);
+  Cell(BaseDataGrid, 2, 0, QString(), ckToggle, Left);
+  BaseDataGrid->ToggleItems(2, 0) = {QStringLiteral("単純梁"), QStringLiteral("片持ち梁")};
+  BaseDataGrid->SetToggleIndex(2, 0, 0);
+  Cell(BaseDataGrid, 3, 0, QString(), ckLabel, Centred);
+  BaseDataGrid->SetCellMerge(3, 0, 1, true);
+  Cell(BaseDataGrid, 0, 1, QStringLiteral("部材長 Ｌ"), ckLabel, Centred);
+  Cell(BaseDataGrid, 1, 1, QStringLiteral("："), ckLabel, Centred);
+  Cell(BaseDataGrid, 2, 1, QString(), ckEditLine, Right);
+  BaseDataGrid->SetCellColor(2, 1, clWindow);
+  Cell(BaseDataGrid, 3, 1, QStringLiteral("(ｍ)"), ckLabel, Centred);
+
+  KajyuGrid->SetColWidths(0, 24);
+  KajyuGrid->SetColWidths(5, 100);
+  const QString Headers[] = {QStringLiteral("No"),   QStringLiteral("種類"),
+                             QStringLiteral("位置"), QStringLiteral("荷重"),
+                             QStringLiteral("幅"),   QStringLiteral("備考")};
+  for (int C = 0; C < 6; ++C) {
+    KajyuGrid->SetCells(C, 0, Headers[C]);
+    KajyuGrid->SetCellAlign(C, 0, Centred);
+  }
+  for (int R = 1; R < KajyuGrid->RowCount(); ++R) {
+    KajyuGrid->SetCells(0, R, QString::number(R));
+    KajyuGrid->SetCellKind(0, R, ckButton);
+    for (int C = 1; C <= 5; ++C) {
+      KajyuGrid->SetCellKind(C, R, ckNormal);
+      KajyuGrid->SetCellReadOnly(C, R, true);
+    }
+    for (int C = 0; C <= 5; ++C)
+      KajyuGrid->SetCellAlign(C, R, Right);
+    KajyuGrid->SetCellAlign(1, R, Centred);
+    KajyuGrid->SetCellAlign(5, R, Left);
+  }
+
+  const QString Captions[] = {QStringLiteral("作用開始位置 Ｘ"), QStringLiteral("荷　重  Ｗ"),
+                              QStringLiteral("作用幅  Ｌ")};
+  const QString Units[] = {QStringLiteral("(ｍ)"), QStringLiteral("(kN･m)"),
+                           QStringLiteral("(ｍ)")};
+  for (int R = 0; R < 3; ++R) {
+    Cell(KjInpGrid, 0, R, Captions[R], ckLabel, Centred);
+    Cell(KjInpGrid, 1, R, QStringLiteral("："), ckLabel, Centred);
+    Cell(KjInpGrid, 2, R, QString(), ckEditLine, Right);
+    KjInpGrid->SetCellColor(2, R, clWindow);
+    Cell(KjInpGrid, 3, R, Units[R], ckLabel, Centred);
+  }
+}
+
+void TForm1::DataChanged(TObject*) {
+  PaintBox1->repaint();
+}
+
+void TForm1::RefreshLoadList() {
+  for (int R = 1; R < KajyuGrid->RowCount(); ++R) {
+    if (R > FData->LoadCount()) {
+      for (int C = 1; C <= 5; ++C)
+        KajyuGrid->SetCells(C, R, QString());
+      continue;
+    }
+    const int I = R - 1;
+    const std::int32_t Kind = FData->LoadKind(I);
+    KajyuGrid->SetCells(1, R,
+                        Kind >= 0 && Kind < static_cast<int>(LoadKindNames.size())
+                            ? QString::fromUtf8(LoadKindNames[static_cast<std::size_t>(Kind)])
+                            : QString());
+    KajyuGrid->SetCells(2, R, FormatReal3(FData->LoadX(I)));
+    KajyuGrid->SetCells(3, R, FormatReal3(FData->LoadW(I)));
+    KajyuGrid->SetCells(4, R,
+                        Kind >= lkUniform && Kind <= lkRightTriangle
+                            ? FormatReal3(FData->LoadWidth(I))
+                            : QString());
+    KajyuGrid->SetCells(5, R, QString::fromStdString(Cp932ToDisplay(FData->LoadRemark(I))));
+  }
+}
+
+void TForm1::SetFileName(const QString& Name) {
+  FFileName = Name;
+  QString Title = QStringLiteral("新規データ");
+  if (!FFileName.isEmpty()) {
+    Title = QFileInfo(FFileName).fileName();
+    const qsizetype Dot = Title.lastIndexOf(QChar('.'));
+    if (Dot >= 0) Title.truncate(Dot);
+  }
+  setWindowTitle(QStringLiteral("Vantrel - [") + Title + QStringLiteral("]"));
+}
+
+void TForm1::ResetDocument() {
+  SetFileName(QString());
+  FData->Clear();
+  KajyuType->SetItemIndex(0);
+  BaseDataGrid->SetToggleIndex(2, 0, 0);
+  BaseDataGrid->SetCells(2, 1, QString());
+  RefreshLoadList();
+  PaintBox1->repaint();
+}
+
+void TForm1::BaseDataGridSetEditText(TObject*, int, int ARow, const QString& Value) {
+  if (ARow == 1) FData->SetLength(TextToRealDef(Value, 0));
+}
+
+void TForm1::BaseDataGridToggleChange(TObject*, int ACol, int ARow, int) {
+  if (ARow == 0) FData->SetBeamType(BaseDataGrid->GetToggleIndex(ACol, 0));
+}
+
+void TForm1::KajyuTypeClick(TObject*) {
+  const int Index = KajyuType->ItemIndex();
+  if (Index < 0 || Index > 4) return;
+  if (Index <= 2) {
+    KjInpGrid->SetRowCount(3);
+    KjInpGrid->SetCells(0, 1, QStringLiteral("荷　重  Ｗ"));
+    KjInpGrid->SetCells(0, 2, QStringLiteral("作用幅  Ｌ"));
+    KjInpGrid->SetCells(3, 2, QStringLiteral("(ｍ)"));
+  } else {
+    KjInpGrid->SetRowCount(2);
+    KjInpGrid->SetCells(
+        0, 1, Index == 3 ? QStringLiteral("荷　重  Ｗ") : QStringLiteral("曲げモーメント Ｍ"));
+  }
+}
+
+bool TForm1::eventFilter(QObject* Watched, QEvent* Event) {
+  // The form sees every key before the focused control.
+  if (Event->type() == QEvent::KeyPress) {
+    auto* Widget = qobject_cast<QWidget*>(Watched);
+    const auto* Key = static_cast<QKeyEvent*>(Event);
+    if (Widget && Widget->window() == this && Widget == QApplication::focusWidget() &&
+        (Key->key() == Qt::Key_Return || Key->key() == Qt::Key_Enter)) {
+      QChar Char(u'\r');
+      FormKeyPress(this, Char);
+      if (Char.isNull()) return true;
+    }
+  }
+  return QMainWindow::eventFilter(Watched, Event);
+}
+
+void TForm1::FormKeyPress(TObject*, QChar& Key) {
+  if (Key != QChar(u'\r')) return;
+  Key = QChar();
+  QWidget* Active = QApplication::focusWidget();
+  if (auto* Grid = dynamic_cast<TFormatGrid*>(Active)) {
+    Grid->MoveNextCell();
+    return;
+  }
+  FocusNextControl(Active);
+}
+
+void TForm1::FocusNextControl(QWidget* From) {
+  // The editor inside a grid stands for the grid in the tab order.
+  QWidget* Anchor = From;
+  for (QWidget* W = From; W; W = W->parentWidget())
+    if (dynamic_cast<TStringGrid*>(W)) Anchor = W;
+  if (!Anchor) return;
+  for (QWidget* Next = Anchor->nextInFocusChain(); Next && Next != Anchor;
+       Next = Next->nextInFocusChain()) {
+    if (Next->window() == this && Next->isVisible() && Next->isEnabled() &&
+        (Next->focusPolicy() & Qt::TabFocus) && !Anchor->isAncestorOf(Next)) {
+      Next->setFocus(Qt::TabFocusReason);
+      return;
+    }
+  }
+}

@@ -1,0 +1,135 @@
+#pragma once
+
+#include "mainwindow/BeamPainter.h"
+#include "platform/Events.h"
+
+#include <QMainWindow>
+#include <QString>
+#include <memory>
+
+class QAction;
+class QCloseEvent;
+class QLabel;
+class QMenu;
+class QSessionManager;
+class QLineEdit;
+class TBevel;
+class TButton;
+class TCheckBox;
+class TData;
+class TFormatGrid;
+class TPaintBox;
+class TPanel;
+class TRadioGroup;
+class TSpeedButton;
+class TStatusBar;
+
+// The main window: the input side (beam, one load, the load list) on the
+// left, the diagrams on the right, the check position readout below.
+class TForm1 : public QMainWindow, public TObject {
+public:
+  explicit TForm1(QWidget* Parent = nullptr);
+  ~TForm1() override;
+
+  // ---- components
+  TPanel* Panel1;
+  QLabel* Label1;
+  TFormatGrid* BaseDataGrid;
+  QLabel* Label2;
+  TRadioGroup* KajyuType;
+  TFormatGrid* KjInpGrid;
+  QLabel* Label3;
+  QLineEdit* NameEdit;
+  TButton* AddBtn;
+  TButton* RepBtn;
+  TSpeedButton* UpButton;
+  TSpeedButton* DownButton;
+  TButton* DelBtn;
+  TBevel* Bevel1;
+  TFormatGrid* KajyuGrid;
+  TPanel* Panel2;
+  TPanel* Panel3;
+  TCheckBox* KCheckBox;
+  TCheckBox* SCheckBox;
+  TCheckBox* MCheckBox;
+  TPanel* Panel4;
+  TPaintBox* PaintBox1;
+  TStatusBar* StatusBar1;
+  QMenu* File1;
+  QAction* New1;
+  QAction* Open1;
+  QAction* Save1;
+  QAction* SaveAs1;
+  QAction* Print1;
+  QAction* PrintSetup1;
+  QAction* Exit1;
+  QMenu* Help1;
+  QAction* Contents1;
+  QAction* SearchforHelpOn1;
+  QAction* About1;
+
+  // ---- state
+  std::unique_ptr<TData> FData;
+  QString FFileName;
+  double FScale = 0;
+  int FOriginX = 0;
+  int FOriginY = 0;
+
+  // ---- operations
+  void FormCreate(TObject* Sender);
+  void FormDestroy(TObject* Sender);
+  void SetupGrids();
+  void DataChanged(TObject* Sender);
+  void RefreshLoadList();
+  void SetFileName(const QString& Name);
+  void ResetDocument();
+
+  // ---- document commands
+  // Asks about unsaved changes; true when the document may be dropped.
+  bool QuerySave();
+  bool SaveDocument();
+  bool SaveDocumentAs();
+
+  // ---- event handlers
+  void BaseDataGridSetEditText(TObject* Sender, int ACol, int ARow, const QString& Value);
+  void BaseDataGridToggleChange(TObject* Sender, int ACol, int ARow, int SelectNum);
+  void KajyuTypeClick(TObject* Sender);
+  void FormKeyPress(TObject* Sender, QChar& Key);
+  void PaintBox1Paint(TObject* Sender);
+  void PaintBox1MouseMove(TObject* Sender, unsigned Shift, int X, int Y);
+  void StatusBar1Click(TObject* Sender);
+  void SCheckBoxClick(TObject* Sender);
+  void AddBtnClick(TObject* Sender);
+  void KajyuGridButtonClick(TObject* Sender, int ACol, int ARow);
+  void DelBtnClick(TObject* Sender);
+  void UpButtonClick(TObject* Sender);
+  void KajyuGridSelectCell(TObject* Sender, int ACol, int ARow, bool& CanSelect);
+  void KajyuGridExit(TObject* Sender);
+  void New1Click(TObject* Sender);
+  void Open1Click(TObject* Sender);
+  void Save1Click(TObject* Sender);
+  void SaveAs1Click(TObject* Sender);
+  void Exit1Click(TObject* Sender);
+  void Contents1Click(TObject* Sender);
+  void SearchforHelpOn1Click(TObject* Sender);
+  void About1Click(TObject* Sender);
+  void FormCloseQuery(TObject* Sender, bool& CanClose);
+
+protected:
+  bool eventFilter(QObject* Watched, QEvent* Event) override;
+  void resizeEvent(QResizeEvent* Event) override;
+  void closeEvent(QCloseEvent* Event) override;
+
+private:
+  void CreateComponents();
+  void ConnectEvents();
+  void LayoutComponents();
+  void CreateMenu();
+  // Forgets the load picked for replacing or deleting and the arrows'
+  // enabling, when the loads they refer to are replaced.
+  void ForgetPick();
+  void CommitDataRequest(QSessionManager& Manager);
+  // Moves the focus to the control after From in tab order.
+  void FocusNextControl(QWidget* From);
+  QWidget* FClient = nullptr;
+};

@@ -1,0 +1,173 @@
+// The menu and the document commands: new, open, save, save as, exit, help.
+#include "analysis/BeamData.h"
+#include "components/FormatGrid.h"
+#include "mainwindow/HelpWindow.h"
+#include "mainwindow/InputUnit.h"
+#include "platform/Application.h"
+#include "platform/Controls.h"
+#include "platform/Dialogs.h"
+#include "platform/PaintBox.h"
+#include "support/QvxTools.h"
+
+#include <QCloseEvent>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QMenuBar>
+#include <QSessionManager>
+
+namespace {
+
+TFileDialogOptions DataFileDialog() {
+  TFileDialogOptions Options;
+  Options.DefaultExt = QStringLiteral("vbd");
+  Options.Filters = {QStringLiteral("Vantrel用ファイル (*.vbd)"),
+                     QStringLiteral("全てのファイル (*)")};
+  Options.FilterIndex = 0;
+  return Options;
+}
+
+} // namespace
+
+void TForm1::CreateMenu() {
+  using namespace std::placeholders;
+  auto Item = [this](QMenu* Menu, const QString& Caption, void (TForm1::*Handler)(TObject*)) {
+    QAction* Action = Menu->addAction(Caption);
+    if (Handler)
+      connect(Action, &QAction::triggered, this, [this, Handler] { (this->*Handler)(this); });
+    return Action;
+  };
+  File1 = menuBar()->addMenu(QStringLiteral("ファイル(&F)"));
+  New1 = Item(File1, QStringLiteral("新規作成(&N)"), &TForm1::New1Click);
+  Open1 = Item(File1, QStringLiteral("開く(&O)..."), &TForm1::Open1Click);
+  Save1 = Item(File1, QStringLiteral("上書き保存(&S)"), &TForm1::Save1Click);
+  SaveAs1 = Item(File1, QStringLiteral("名前をつけて保存(&A)..."), &TForm1::SaveAs1Click);
+  File1->addSeparator();
+  Print1 = Item(File1, QStringLiteral("印刷(&P)..."), nullptr);
+  Print1->setEnabled(false);
+  PrintSetup1 = Item(File1, QStringLiteral("ページ設定(&R)..."), nullptr);
+  PrintSetup1->setEnabled(false);
+  File1->addSeparator();
+  Exit1 = Item(File1, QStringLiteral("終了(&X)"), &TForm1::Exit1Click);
+  Help1 = menuBar()->addMenu(QStringLiteral("ヘルプ(&H)"));
+  Contents1 = Item(Help1, QStringLiteral("目次(&C)"), &TForm1::Contents1Click);
+  SearchforHelpOn1 =
+      Item(Help1, QStringLiteral("トピックの検索(&S)..."), &TForm1::SearchforHelpOn1Click);
+  About1 = Item(Help1, QStringLiteral("バージョン情報(&A)..."), &TForm1::About1Click);
+  connect(qApp, &QGuiApplication::commitDataRequest, this,
+          [this](QSessionManager& Manager) { CommitDataRequest(Manager); });
+}
+
+bool TForm1::QuerySave() {
+  if (!FData->Modified()) return true;
+  switch (Dialogs().MessageBox(
+      this, QStringLiteral("入力データが変更されています。ファイルに保存しますか？"),
+      QStringLiteral("ファイル保存確認"), mtConfirmation, mbYes | mbNo | mbCancel)) {
+  case mrYes:
+    return SaveDocument();
+  case mrNo:
+    return true;
+  default:
+    return false;
+  }
+}
+
+bool TForm1::SaveDocument() {
+  if (FFileName.isEmpty()) return SaveDocumentAs();
+  FData->SaveToFile(FFileName.toStdString());
+  return true;
+}
+
+bool TForm1::SaveDocumentAs() {
+  TFileDialogOptions Options = DataFileDialog();
+  Options.FileName = FFileName;
+  if (!FFileName.isEmpty()) Options.InitialDir = QFileInfo(FFileName).absolutePath();
+  QString Chosen;
+  if (!Dialogs().SaveFileName(this, Options, Chosen)) return false;
+  FData->SaveToFile(Chosen.toStdString());
+  SetFileName(Chosen);
+  return true;
+}
+
+void TForm1::ForgetPick() {
+  for (TButton* Button : {RepBtn, DelBtn}) {
+    Button->setEnabled(false);
+    Button->SetTag(0);
+  }
+  UpButton->setEnabled(false);
+  DownButton->setEnabled(false);
+}
+
+void TForm1::New1Click(TObject*) {
+  if (!QuerySave()) return;
+  ResetDocument();
+  SetFileName(QString());
+  ForgetPick();
+}
+
+void TForm1::Open1Click(TObject*) {
+  if (!QuerySave()) return;
+  QString Chosen;
+  if (!Dialogs().OpenFileName(this, DataFileDialog(), Chosen)) return;
+  ResetDocument();
+  ForgetPick();
+  SetFileName(Chosen);
+  try {
+    FData->LoadFromFile(FFileName.toStdString());
+  } catch (...) {
+    // What could not be read must never be saved over later: back to an
+    // untitled empty document, and the error goes on to the error box.
+    ResetDocument();
+    throw;
+  }
+  FData->Calculate();
+  BaseDataGrid->SetToggleIndex(2, 0, FData->BeamType());
+  BaseDataGrid->SetCells(2, 1, FormatReal3(FData->Length()));
+  RefreshLoadList();
+  PaintBox1->repaint();
+}
+
+void TForm1::Save1Click(TObject*) {
+  SaveDocument();
+}
+
+void TForm1::SaveAs1Click(TObject*) {
+  SaveDocumentAs();
+}
+
+void TForm1::Exit1Click(TObject*) {
+  close();
+}
+
+void TForm1::FormCloseQuery(TObject*, bool& CanClose) {
+  CanClose = QuerySave();
+}
+
+void TForm1::closeEvent(QCloseEvent* Event) {
+  // Refused until the question says otherwise, so that a failed save
+  // keeps the window open.
+  Event->ignore();
+  bool CanClose = true;
+  FormCloseQuery(this, CanClose);
+  if (CanClose) Event->accept();
+}
+
+void TForm1::CommitDataRequest(QSessionManager& Manager) {
+  if (!FData->Modified() || !Manager.allowsInteraction()) return;
+  bool CanClose = true;
+  FormCloseQuery(this, CanClose);
+  Manager.release();
+  if (!CanClose) Manager.cancel();
+}
+
+void TForm1::Contents1Click(TObject*) {
+  THelpWindow::Instance().ShowContents();
+}
+
+void TForm1::SearchforHelpOn1Click(TObject*) {
+  THelpWindow::Instance().ShowSearch();
+}
+
+void TForm1::About1Click(TObject*) {
+  Dialogs().MessageBox(this, QStringLiteral("Vantrel\r\n静定梁の断面力計算"),
+                       QStringLiteral("バージョン情報"), mtInformation, mbOK);
+}

@@ -1,0 +1,89 @@
+// Adding, picking, replacing, deleting and moving loads in the list.
+#include "analysis/BeamData.h"
+#include "components/FormatGrid.h"
+#include "mainwindow/InputUnit.h"
+#include "platform/Controls.h"
+#include "platform/PaintBox.h"
+#include "support/Cp932.h"
+#include "support/QvxTools.h"
+
+#include <QLineEdit>
+
+void TForm1::AddBtnClick(TObject* Sender) {
+  const int Tag = dynamic_cast<TButton*>(Sender)->Tag();
+  const int Index = Tag != 0 ? Tag - 1 : FData->LoadCount();
+  // The remark is converted first: a character the file cannot hold stops
+  // the command before the document is touched.
+  const std::string Remark = Utf8ToCp932(NameEdit->text().toStdString());
+  const std::int32_t Kind = KajyuType->ItemIndex();
+  const double X = TextToRealDef(KjInpGrid->Cells(2, 0), 0);
+  const double W = TextToRealDef(KjInpGrid->Cells(2, 1), 0);
+  const double Width = KjInpGrid->RowCount() >= 3 ? TextToRealDef(KjInpGrid->Cells(2, 2), 0) : 0;
+  for (int R = 0; R < KjInpGrid->RowCount(); ++R)
+    KjInpGrid->SetCells(2, R, QString());
+
+  FData->SetLoadKind(Index, Kind);
+  FData->SetLoadX(Index, X);
+  FData->SetLoadW(Index, W);
+  FData->SetLoadWidth(Index, Width);
+  FData->SetLoadRemark(Index, Remark);
+
+  const int Row = Index + 1;
+  if (Row < KajyuGrid->RowCount()) {
+    KajyuGrid->SetCells(1, Row,
+                        Kind >= 0 && Kind <= lkMoment
+                            ? QString::fromUtf8(LoadKindNames[static_cast<std::size_t>(Kind)])
+                            : QString());
+    KajyuGrid->SetCells(2, Row, FormatReal3(X));
+    KajyuGrid->SetCells(3, Row, FormatReal3(W));
+    KajyuGrid->SetCells(4, Row, Kind <= lkRightTriangle ? FormatReal3(Width) : QString());
+    KajyuGrid->SetCells(5, Row, QString::fromStdString(Cp932ToDisplay(FData->LoadRemark(Index))));
+  }
+  NameEdit->clear();
+  RepBtn->setEnabled(false);
+  DelBtn->setEnabled(false);
+}
+
+void TForm1::KajyuGridButtonClick(TObject*, int ACol, int ARow) {
+  if (ACol != 0) return;
+  const bool Picked = ARow <= FData->LoadCount();
+  RepBtn->setEnabled(Picked);
+  DelBtn->setEnabled(Picked);
+  RepBtn->SetTag(ARow);
+  DelBtn->SetTag(ARow);
+  if (!Picked) return;
+  const int I = ARow - 1;
+  KajyuType->SetItemIndex(FData->LoadKind(I));
+  KjInpGrid->SetCells(2, 0, FormatReal3(FData->LoadX(I)));
+  KjInpGrid->SetCells(2, 1, FormatReal3(FData->LoadW(I)));
+  if (KjInpGrid->RowCount() > 2) KjInpGrid->SetCells(2, 2, FormatReal3(FData->LoadWidth(I)));
+  NameEdit->setText(QString::fromStdString(Cp932ToDisplay(FData->LoadRemark(I))));
+}
+
+void TForm1::DelBtnClick(TObject*) {
+  FData->DeleteLoad(DelBtn->Tag() - 1);
+  RepBtn->setEnabled(false);
+  DelBtn->setEnabled(false);
+  RefreshLoadList();
+}
+
+void TForm1::UpButtonClick(TObject* Sender) {
+  const int d = dynamic_cast<TSpeedButton*>(Sender)->Tag();
+  const int I = KajyuGrid->Row() - 1;
+  FData->ExchangeLoads(I, I + d);
+  RefreshLoadList();
+  PaintBox1->repaint();
+  KajyuGrid->SetRow(KajyuGrid->Row() + d);
+}
+
+void TForm1::KajyuGridSelectCell(TObject*, int, int ARow, bool&) {
+  const int n = FData->LoadCount();
+  const bool Movable = ARow <= n && n >= 2;
+  UpButton->setEnabled(Movable && ARow > 1);
+  DownButton->setEnabled(Movable && ARow < n);
+}
+
+void TForm1::KajyuGridExit(TObject*) {
+  UpButton->setEnabled(false);
+  DownButton->setEnabled(false);
+}

@@ -1,0 +1,54 @@
+// The diagram area, its check boxes and the check position readout.
+#include "analysis/BeamData.h"
+#include "mainwindow/InputUnit.h"
+#include "platform/Controls.h"
+#include "platform/Dialogs.h"
+#include "platform/PaintBox.h"
+#include "support/QvxTools.h"
+
+void TForm1::PaintBox1Paint(TObject*) {
+  const TDiagramLayers Layers{KCheckBox->Checked(), SCheckBox->Checked(), MCheckBox->Checked()};
+  TDiagramScale Scale{FScale, FOriginX, FOriginY};
+  DrawBeam(*FData, PaintBox1->Canvas(), PaintBox1->ClientRect(), Layers, &Scale);
+  FScale = Scale.FScale;
+  FOriginX = Scale.FOriginX;
+  FOriginY = Scale.FOriginY;
+}
+
+void TForm1::SCheckBoxClick(TObject*) {
+  PaintBox1->repaint();
+}
+
+void TForm1::PaintBox1MouseMove(TObject*, unsigned, int X, int) {
+  if (FScale == 0) return;
+  double At = (X - FOriginX) / FScale, S = 0, M = 0;
+  if (FData->CalcAt(At, S, M)) {
+    StatusBar1->SetPanelText(1, FormatReal3(At));
+    StatusBar1->SetPanelText(3, FormatReal3(S));
+    StatusBar1->SetPanelText(5, FormatReal3(M));
+  } else {
+    for (int Panel : {1, 3, 5})
+      StatusBar1->SetPanelText(Panel, QString());
+  }
+}
+
+void TForm1::StatusBar1Click(TObject*) {
+  const double L = FData->Length();
+  QString Entry;
+  if (!Dialogs().InputQuery(this, QStringLiteral("照査位置の入力"),
+                            QStringLiteral("照査位置(m)を入力してください。"), Entry))
+    return;
+  double X = TextToRealDef(Entry, -99.9);
+  if (!(X >= 0) || X > L) {
+    Dialogs().MessageBox(this,
+                         QStringLiteral("照査位置が、部材範囲を超えているため計算できません。"),
+                         QStringLiteral("エラー"), mtError, mbOK);
+    return;
+  }
+  double S = 0, M = 0;
+  if (!FData->CalcAt(X, S, M)) return;
+  const QString Text =
+      QStringLiteral("照査位置 = %1(m)\r\nせん断力 = %2(kN･m)\r\n曲げモーメント = %3(kN･m)")
+          .arg(FormatReal3(X), FormatReal3(S), FormatReal3(M));
+  Dialogs().MessageBox(this, Text, QStringLiteral("照査位置の情報"), mtInformation, mbOK);
+}

@@ -1,0 +1,270 @@
+#include "platform/Controls.h"
+
+#include "platform/Exceptions.h"
+#include "platform/QtCanvas.h"
+
+#include <QGridLayout>
+#include <QIcon>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPixmap>
+#include <QRadioButton>
+#include <algorithm>
+
+namespace {
+
+void FireClick(const TNotifyEvent& Event, TObject* Sender) {
+  if (Event) Event(Sender);
+}
+
+// The classic 1-pixel frame: top and left edges in TopLeft, bottom and
+// right edges (both far corners included) in BottomRight.
+void DrawFrame3D(QPainter& Painter, const QRect& R, const QColor& TopLeft,
+                 const QColor& BottomRight) {
+  Painter.fillRect(R.left(), R.top(), R.width() - 1, 1, TopLeft);
+  Painter.fillRect(R.left(), R.top(), 1, R.height() - 1, TopLeft);
+  Painter.fillRect(R.left(), R.bottom(), R.width(), 1, BottomRight);
+  Painter.fillRect(R.right(), R.top(), 1, R.height(), BottomRight);
+}
+
+} // namespace
+
+// ---------------------------------------------------------------- TRadioGroup
+
+TRadioGroup::TRadioGroup(QWidget* Parent) : QGroupBox(Parent), FLayout(new QGridLayout(this)) {}
+
+void TRadioGroup::SetColumns(int Value) {
+  FColumns = std::max(1, Value);
+  ArrangeButtons();
+}
+
+void TRadioGroup::SetItems(const QStringList& Value) {
+  for (QRadioButton* Button : FButtons)
+    delete Button;
+  FButtons.clear();
+  FItems = Value;
+  for (int I = 0; I < FItems.size(); ++I) {
+    auto* Button = new QRadioButton(FItems[I], this);
+    Button->installEventFilter(this);
+    Button->show(); // a child added to a visible group would stay hidden
+    connect(Button, &QRadioButton::clicked, this, [this, I] { SetItemIndex(I); });
+    FButtons.push_back(Button);
+  }
+  if (FItemIndex >= FItems.size()) FItemIndex = -1;
+  ArrangeButtons();
+  UpdateButtons();
+}
+
+void TRadioGroup::SetItemIndex(int Value) {
+  Value = std::clamp(Value, -1, static_cast<int>(FItems.size()) - 1);
+  if (Value == FItemIndex) return;
+  FItemIndex = Value;
+  UpdateButtons();
+  FireClick(OnClick, this);
+}
+
+bool TRadioGroup::eventFilter(QObject* Watched, QEvent* Event) {
+  if (Event->type() != QEvent::KeyPress) return QGroupBox::eventFilter(Watched, Event);
+  const auto Found = std::find(FButtons.begin(), FButtons.end(), Watched);
+  if (Found == FButtons.end()) return QGroupBox::eventFilter(Watched, Event);
+  const int From = static_cast<int>(Found - FButtons.begin());
+  switch (static_cast<QKeyEvent*>(Event)->key()) {
+  case Qt::Key_Up:
+  case Qt::Key_Left:
+    StepSelection(From, -1);
+    return true;
+  case Qt::Key_Down:
+  case Qt::Key_Right:
+    StepSelection(From, 1);
+    return true;
+  default:
+    return QGroupBox::eventFilter(Watched, Event);
+  }
+}
+
+void TRadioGroup::ArrangeButtons() {
+  for (QRadioButton* Button : FButtons)
+    FLayout->removeWidget(Button);
+  for (int I = 0; I < FLayout->rowCount(); ++I)
+    FLayout->setRowStretch(I, 0);
+  for (int I = 0; I < FLayout->columnCount(); ++I)
+    FLayout->setColumnStretch(I, 0);
+  const int Count = static_cast<int>(FButtons.size());
+  const int Rows = std::max(1, (Count + FColumns - 1) / FColumns);
+  for (int I = 0; I < Count; ++I)
+    FLayout->addWidget(FButtons[I], I % Rows, I / Rows);
+  for (int I = 0; I < Rows; ++I)
+    FLayout->setRowStretch(I, 1);
+  for (int I = 0; I < FColumns; ++I)
+    FLayout->setColumnStretch(I, 1);
+}
+
+void TRadioGroup::UpdateButtons() {
+  const int TabStop = std::max(FItemIndex, 0);
+  for (int I = 0; I < static_cast<int>(FButtons.size()); ++I) {
+    QRadioButton* Button = FButtons[I];
+    if (I == FItemIndex) {
+      Button->setChecked(true);
+    } else if (Button->isChecked()) {
+      // An auto-exclusive button cannot be unchecked directly.
+      Button->setAutoExclusive(false);
+      Button->setChecked(false);
+      Button->setAutoExclusive(true);
+    }
+    Button->setFocusPolicy(I == TabStop ? Qt::StrongFocus : Qt::ClickFocus);
+  }
+}
+
+void TRadioGroup::StepSelection(int From, int Step) {
+  const int Count = static_cast<int>(FButtons.size());
+  for (int N = 1; N < Count; ++N) {
+    const int I = ((From + Step * N) % Count + Count) % Count;
+    if (!FButtons[I]->isEnabled()) continue;
+    FButtons[I]->setFocus(Qt::OtherFocusReason);
+    SetItemIndex(I);
+    return;
+  }
+}
+
+// ----------------------------------------------------------------- TStatusBar
+
+TStatusBar::TStatusBar(QWidget* Parent) : QWidget(Parent) {
+  setAutoFillBackground(true);
+}
+
+void TStatusBar::AddPanel(int Width, Qt::Alignment Align, bool Bevel) {
+  FPanels.push_back({Width, Align, Bevel, {}});
+  update(PanelRect(PanelCount() - 1));
+}
+
+const TStatusBar::TPanelInfo& TStatusBar::Panel(int Index) const {
+  if (Index < 0 || Index >= PanelCount()) throw EListError::IndexError(Index);
+  return FPanels[Index];
+}
+
+QString TStatusBar::PanelText(int Index) const {
+  return Panel(Index).Text;
+}
+
+void TStatusBar::SetPanelText(int Index, const QString& Value) {
+  Panel(Index); // checks the index
+  FPanels[Index].Text = Value;
+  update(PanelRect(Index));
+}
+
+QRect TStatusBar::PanelRect(int Index) const {
+  int Left = 0;
+  for (int I = 0; I < Index; ++I)
+    Left += Panel(I).Width + 2;
+  return QRect(Left, 2, Panel(Index).Width, height() - 2);
+}
+
+void TStatusBar::paintEvent(QPaintEvent*) {
+  QPainter Painter(this);
+  Painter.setFont(font());
+  Painter.setPen(palette().color(QPalette::WindowText));
+  for (int I = 0; I < PanelCount(); ++I) {
+    const QRect R = PanelRect(I);
+    const TPanelInfo& P = FPanels[I];
+    if (P.Bevel)
+      DrawFrame3D(Painter, R, palette().color(QPalette::Dark), palette().color(QPalette::Light));
+    Painter.drawText(R.adjusted(3, 1, -3, -1), static_cast<int>(P.Align | Qt::AlignVCenter),
+                     P.Text);
+  }
+}
+
+void TStatusBar::mousePressEvent(QMouseEvent* Event) {
+  FPressed = Event->button() == Qt::LeftButton;
+}
+
+void TStatusBar::mouseReleaseEvent(QMouseEvent* Event) {
+  const bool Click =
+      FPressed && Event->button() == Qt::LeftButton && rect().contains(Event->position().toPoint());
+  FPressed = false;
+  if (Click) FireClick(OnClick, this);
+}
+
+// --------------------------------------------------------------- TSpeedButton
+
+QImage GlyphImage(const TBitmap& Glyph) {
+  QImage Image(Glyph.Width, Glyph.Height, QImage::Format_ARGB32);
+  const TColor Transparent = Glyph.TransparentColor();
+  for (int Y = 0; Y < Glyph.Height; ++Y)
+    for (int X = 0; X < Glyph.Width; ++X) {
+      const TColor Pixel = Glyph.Pixel(X, Y);
+      Image.setPixel(X, Y, Pixel == Transparent ? qRgba(0, 0, 0, 0) : ToQColor(Pixel).rgb());
+    }
+  return Image;
+}
+
+TSpeedButton::TSpeedButton(QWidget* Parent) : QToolButton(Parent) {
+  setFocusPolicy(Qt::NoFocus);
+  connect(this, &QToolButton::clicked, this, [this] { FireClick(OnClick, this); });
+}
+
+void TSpeedButton::SetGlyph(const TBitmap& Glyph) {
+  // The icon derives its greyed disabled look from the normal pixmap.
+  setIcon(QIcon(QPixmap::fromImage(GlyphImage(Glyph))));
+  setIconSize(QSize(Glyph.Width, Glyph.Height));
+}
+
+// -------------------------------------------------------- TButton, TCheckBox
+
+TButton::TButton(const QString& Caption, QWidget* Parent) : QPushButton(Caption, Parent) {
+  connect(this, &QPushButton::clicked, this, [this] { FireClick(OnClick, this); });
+}
+
+TCheckBox::TCheckBox(const QString& Caption, QWidget* Parent) : QCheckBox(Caption, Parent) {
+  connect(this, &QCheckBox::toggled, this, [this] { FireClick(OnClick, this); });
+}
+
+// ------------------------------------------------------------ TPanel, TBevel
+
+TPanel::TPanel(QWidget* Parent) : QFrame(Parent) {
+  setFrameStyle(QFrame::NoFrame);
+  setAutoFillBackground(true);
+}
+
+void TPanel::SetBevelOuter(TBevelCut Value) {
+  FBevelOuter = Value;
+  update();
+}
+
+void TPanel::SetBevelInner(TBevelCut Value) {
+  FBevelInner = Value;
+  update();
+}
+
+void TPanel::SetBorderWidth(int Value) {
+  FBorderWidth = std::max(0, Value);
+  update();
+}
+
+QRect TPanel::ClientRect() const {
+  const int Inset = (FBevelOuter != bvNone) + (FBevelInner != bvNone) + FBorderWidth;
+  return rect().adjusted(Inset, Inset, -Inset, -Inset);
+}
+
+void TPanel::paintEvent(QPaintEvent*) {
+  QPainter Painter(this);
+  const QColor Light = palette().color(QPalette::Light);
+  const QColor Dark = palette().color(QPalette::Dark);
+  QRect R = rect();
+  for (TBevelCut Cut : {FBevelOuter, FBevelInner}) {
+    if (Cut == bvNone) continue;
+    if (Cut == bvRaised)
+      DrawFrame3D(Painter, R, Light, Dark);
+    else
+      DrawFrame3D(Painter, R, Dark, Light);
+    R.adjust(1, 1, -1, -1);
+  }
+}
+
+TBevel::TBevel(QWidget* Parent) : QWidget(Parent) {}
+
+void TBevel::paintEvent(QPaintEvent*) {
+  QPainter Painter(this);
+  Painter.fillRect(0, 0, width(), 1, palette().color(QPalette::Dark));
+  Painter.fillRect(0, 1, width(), 1, palette().color(QPalette::Light));
+}

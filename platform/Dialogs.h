@@ -1,0 +1,123 @@
+#pragma once
+
+#include "platform/Exceptions.h"
+
+#include <QString>
+#include <QStringList>
+#include <deque>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+class QWidget;
+
+enum TMsgDlgType { mtWarning, mtError, mtInformation, mtConfirmation };
+// Buttons of a message box (bits).
+enum TMsgDlgButtons : unsigned { mbOK = 1, mbYes = 2, mbNo = 4, mbCancel = 8 };
+enum TModalResult { mrNone = 0, mrOk = 1, mrCancel = 2, mrYes = 6, mrNo = 7 };
+
+// What a message box answers to Escape or to being closed: Cancel when it
+// is offered, else No when that is, else OK.
+constexpr TModalResult EscapeResult(unsigned Buttons) {
+  if (Buttons & mbCancel) return mrCancel;
+  if (Buttons & mbNo) return mrNo;
+  return mrOk;
+}
+
+struct TFileDialogOptions {
+  QString Title;
+  QString InitialDir;
+  QString FileName;    // the name proposed at first
+  QString DefaultExt;  // without the dot
+  QStringList Filters; // "name (*.ext)" entries, in order
+  int FilterIndex = 0; // the filter selected at first
+};
+
+// Every modal interaction of the program goes through here, so that tests
+// can answer in place of the user.
+class TDialogs {
+public:
+  TDialogs() = default;
+  TDialogs(const TDialogs&) = delete;
+  TDialogs& operator=(const TDialogs&) = delete;
+  virtual ~TDialogs() = default;
+
+  // A message box with the caption, the icon of Type and the Buttons (bits
+  // of TMsgDlgButtons; none means OK); returns the button pressed, or
+  // EscapeResult(Buttons) on Escape or closing.
+  virtual TModalResult MessageBox(QWidget* Parent, const QString& Text, const QString& Caption,
+                                  TMsgDlgType Type, unsigned Buttons) = 0;
+  // The one-line input box: false when cancelled; Value holds the initial
+  // text and receives the entry.
+  virtual bool InputQuery(QWidget* Parent, const QString& Caption, const QString& Prompt,
+                          QString& Value) = 0;
+  // False when cancelled; FileName receives the chosen full path, with the
+  // default extension appended to a name typed without one. The save dialog
+  // asks before replacing an existing file.
+  virtual bool OpenFileName(QWidget* Parent, const TFileDialogOptions& Options,
+                            QString& FileName) = 0;
+  virtual bool SaveFileName(QWidget* Parent, const TFileDialogOptions& Options,
+                            QString& FileName) = 0;
+};
+
+// The dialogs in use: the Qt ones unless others are installed.
+TDialogs& Dialogs();
+// Installs Value in place of the Qt dialogs; nullptr restores them.
+void SetDialogs(TDialogs* Value);
+
+enum TDialogKind { dkMessage, dkInput, dkOpenFile, dkSaveFile };
+
+// One call made to TScriptedDialogs, with what it was asked.
+struct TDialogCall {
+  TDialogKind Kind = dkMessage;
+  QString Text;    // message text, or the input box's initial value
+  QString Caption; // caption of a message or input box
+  TMsgDlgType Type = mtInformation;
+  unsigned Buttons = 0;
+  QString Prompt;
+  TFileDialogOptions Options;
+};
+
+// Dialogs for tests: each call is recorded in Calls and answered from the
+// front of the matching queue; an empty optional answers as a cancel. A
+// call whose queue is empty throws, so an unexpected dialog is noticed.
+class TScriptedDialogs : public TDialogs {
+public:
+  std::vector<TDialogCall> Calls;
+  std::deque<TModalResult> MessageAnswers;
+  std::deque<std::optional<QString>> InputAnswers;
+  std::deque<std::optional<QString>> FileAnswers;
+
+  TModalResult MessageBox(QWidget*, const QString& Text, const QString& Caption, TMsgDlgType Type,
+                          unsigned Buttons) override {
+    Calls.push_back({dkMessage, Text, Caption, Type, Buttons, {}, {}});
+    return Next(MessageAnswers, Text);
+  }
+  bool InputQuery(QWidget*, const QString& Caption, const QString& Prompt,
+                  QString& Value) override {
+    Calls.push_back({dkInput, Value, Caption, mtInformation, 0, Prompt, {}});
+    return Answer(Next(InputAnswers, Prompt), Value);
+  }
+  bool OpenFileName(QWidget*, const TFileDialogOptions& Options, QString& FileName) override {
+    Calls.push_back({dkOpenFile, {}, {}, mtInformation, 0, {}, Options});
+    return Answer(Next(FileAnswers, Options.Title), FileName);
+  }
+  bool SaveFileName(QWidget*, const TFileDialogOptions& Options, QString& FileName) override {
+    Calls.push_back({dkSaveFile, {}, {}, mtInformation, 0, {}, Options});
+    return Answer(Next(FileAnswers, Options.Title), FileName);
+  }
+
+private:
+  template <class T> static T Next(std::deque<T>& Queue, const QString& What) {
+    if (Queue.empty()) throw Exception("予期しないダイアログです: " + What.toStdString());
+    T Front = std::move(Queue.front());
+    Queue.pop_front();
+    return Front;
+  }
+  static bool Answer(const std::optional<QString>& Given, QString& Value) {
+    if (!Given) return false;
+    Value = *Given;
+    return true;
+  }
+};

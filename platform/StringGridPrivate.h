@@ -1,0 +1,182 @@
+// Internals shared by the string grid's source files: the layout of rows
+// and columns along one direction, and the grid's private state.
+#pragma once
+
+#include "platform/Exceptions.h"
+#include "platform/StringGrid.h"
+
+#include <QRect>
+#include <algorithm>
+#include <vector>
+
+namespace GridDetail {
+
+struct TCell {
+  QString Text;
+  std::unique_ptr<TObject> Object;
+};
+
+// A row or column on screen: its index and the pixel where it starts.
+struct TLine {
+  int Index = 0;
+  int Start = 0;
+};
+
+// One direction of the grid (columns across, rows down) as laid out in the
+// viewport: the fixed lines from 0, then the scrolling ones from First,
+// each followed by a grid line Gap pixels wide.
+struct TAxis {
+  const std::vector<int>& Sizes;
+  int Fixed = 0;
+  int First = 0;
+  int Gap = 0;
+  int Extent = 0; // viewport size along the axis
+
+  int Count() const { return static_cast<int>(Sizes.size()); }
+  int Step(int Index) const { return Sizes[Index] + Gap; }
+
+  int FixedExtent() const {
+    int Pos = 0;
+    for (int I = 0; I < Fixed; ++I)
+      Pos += Step(I);
+    return Pos;
+  }
+
+  // The lines that start inside the viewport.
+  std::vector<TLine> Visible() const {
+    std::vector<TLine> Lines;
+    int Pos = 0;
+    for (int I = 0; I < Fixed && Pos < Extent; Pos += Step(I), ++I)
+      Lines.push_back({I, Pos});
+    for (int I = First; I < Count() && Pos < Extent; Pos += Step(I), ++I)
+      Lines.push_back({I, Pos});
+    return Lines;
+  }
+
+  // Where a line starts, or -1 when it is not on screen.
+  int Start(int Index) const {
+    for (const TLine& L : Visible())
+      if (L.Index == Index) return L.Start;
+    return -1;
+  }
+
+  // The line under a pixel (its grid line included), or -1.
+  int At(int Pos) const {
+    if (Pos < 0) return -1;
+    for (const TLine& L : Visible())
+      if (Pos < L.Start + Step(L.Index)) return L.Index;
+    return -1;
+  }
+
+  // The largest First that still fills the viewport: the lines from it to
+  // the last one fit (the grid line after the last may be cut off).
+  int MaxFirst() const {
+    const int Room = Extent - FixedExtent();
+    int Result = Count(), Used = -Gap;
+    while (Result > Fixed && Used + Step(Result - 1) <= Room)
+      Used += Step(--Result);
+    return std::clamp(Result, Fixed, Count() - 1);
+  }
+
+  // How many scrolling lines from First are wholly on screen.
+  int FullyVisible() const {
+    int N = 0;
+    for (int I = First, Pos = FixedExtent(); I < Count() && Pos + Sizes[I] <= Extent;
+         Pos += Step(I), ++I)
+      ++N;
+    return N;
+  }
+
+  // The First that brings Target wholly on screen with the least scrolling.
+  int FirstShowing(int Target) const {
+    if (Target < Fixed) return First;
+    if (Target < First) return Target;
+    const int Room = Extent - FixedExtent();
+    int Result = First, Used = Sizes[Target];
+    for (int I = First; I < Target; ++I)
+      Used += Step(I);
+    while (Result < Target && Used > Room)
+      Used -= Step(Result++);
+    return Result;
+  }
+};
+
+inline QRect ToQRect(const TRect& R) {
+  return QRect(R.Left, R.Top, R.Width(), R.Height());
+}
+
+} // namespace GridDetail
+
+struct TStringGrid::TPrivate {
+  using TAxis = GridDetail::TAxis;
+  using TCell = GridDetail::TCell;
+  using TLine = GridDetail::TLine;
+
+  explicit TPrivate(TStringGrid& Grid) : Q(Grid) {
+    Cells.resize(RowCount);
+    for (std::vector<TCell>& Cols : Cells)
+      Cols.resize(ColCount);
+  }
+
+  TStringGrid& Q;
+  int ColCount = 5, RowCount = 5, FixedCols = 1, FixedRows = 1;
+  int DefaultColWidth = 64, DefaultRowHeight = 24, GridLineWidth = 1;
+  std::vector<int> ColWidths = std::vector<int>(5, 64);
+  std::vector<int> RowHeights = std::vector<int>(5, 24);
+  std::vector<std::vector<TCell>> Cells; // [row][column]
+  int Col = 1, Row = 1, LeftCol = 1, TopRow = 1;
+  TGridOptions Options =
+      goFixedVertLine | goFixedHorzLine | goVertLine | goHorzLine | goRangeSelect;
+  bool DefaultDrawing = true;
+  TColor Color = clWindow, FixedColor = clBtnFace;
+  TFont Font;
+
+  TCanvas* Canvas = nullptr; // during Paint
+  QRect PaintRect;           // the area being repainted
+
+  std::unique_ptr<TInplaceEdit> Editor;
+  bool EditorMode = false;
+  bool UserShow = false; // the editor is being shown by a key or a click
+  TGridCoord EditCell;   // the cell the shown editor edits
+  QString OriginalText;  // its text when it was shown
+  int SizingCol = -1;    // the column being sized with the mouse
+  bool Destroying = false;
+
+  TAxis ColAxis() const {
+    return {ColWidths, FixedCols, LeftCol, GridLineWidth, Q.viewport()->width()};
+  }
+  TAxis RowAxis() const {
+    return {RowHeights, FixedRows, TopRow, GridLineWidth, Q.viewport()->height()};
+  }
+
+  bool EditorShown() const { return Editor && !Editor->isHidden(); }
+
+  void CheckCell(int ACol, int ARow) const {
+    if (ACol < 0 || ACol >= ColCount) throw EListError::IndexError(ACol);
+    if (ARow < 0 || ARow >= RowCount) throw EListError::IndexError(ARow);
+  }
+
+  void HideEditorIf(bool Condition) {
+    if (Condition && EditorShown()) Q.HideEditor();
+  }
+
+  // Layout (StringGrid.cpp).
+  void SyncScroll();
+  void UpdateScrollBars();
+  void PlaceEditor();
+  // After a change of counts, sizes or the viewport.
+  void Layout();
+  void ScrollIntoView(int ACol, int ARow);
+  void PaintGridLines(TCanvas& C, const std::vector<TLine>& Cols,
+                      const std::vector<TLine>& Rows) const;
+
+  // Input (StringGridInput.cpp).
+  // A move by the user: through SelectCell, and the editor follows when it
+  // is always shown.
+  void UserMove(int ACol, int ARow);
+  void ShowByUser(bool SelectAll);
+  // The cell a Tab moves to, reading order, or false at the end.
+  bool TabTarget(bool Back, int& ACol, int& ARow) const;
+  // The column whose right edge is at X in the fixed rows, or -1.
+  int SizingLineAt(int X, int Y) const;
+};
