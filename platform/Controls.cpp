@@ -3,13 +3,13 @@
 #include "platform/Exceptions.h"
 #include "platform/QtCanvas.h"
 
-#include <QGridLayout>
 #include <QIcon>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPixmap>
 #include <QRadioButton>
+#include <QResizeEvent>
 #include <algorithm>
 
 namespace {
@@ -32,7 +32,7 @@ void DrawFrame3D(QPainter& Painter, const QRect& R, const QColor& TopLeft,
 
 // ---------------------------------------------------------------- TRadioGroup
 
-TRadioGroup::TRadioGroup(QWidget* Parent) : QGroupBox(Parent), FLayout(new QGridLayout(this)) {}
+TRadioGroup::TRadioGroup(QWidget* Parent) : QGroupBox(Parent) {}
 
 void TRadioGroup::SetColumns(int Value) {
   FColumns = std::max(1, Value);
@@ -84,20 +84,25 @@ bool TRadioGroup::eventFilter(QObject* Watched, QEvent* Event) {
 }
 
 void TRadioGroup::ArrangeButtons() {
-  for (QRadioButton* Button : FButtons)
-    FLayout->removeWidget(Button);
-  for (int I = 0; I < FLayout->rowCount(); ++I)
-    FLayout->setRowStretch(I, 0);
-  for (int I = 0; I < FLayout->columnCount(); ++I)
-    FLayout->setColumnStretch(I, 0);
+  // Like the classic control: below the caption, the items share the
+  // height evenly, column by column, top to bottom.
   const int Count = static_cast<int>(FButtons.size());
-  const int Rows = std::max(1, (Count + FColumns - 1) / FColumns);
+  if (Count == 0) return;
+  const int PerColumn = (Count + FColumns - 1) / FColumns;
+  const int TextHeight = fontMetrics().height();
+  const int ButtonWidth = (width() - 10) / FColumns;
+  const int Free = height() - TextHeight - 5;
+  const int ButtonHeight = std::max(1, Free / PerColumn);
+  const int TopMargin = TextHeight + 1 + (Free % PerColumn) / 2;
   for (int I = 0; I < Count; ++I)
-    FLayout->addWidget(FButtons[I], I % Rows, I / Rows);
-  for (int I = 0; I < Rows; ++I)
-    FLayout->setRowStretch(I, 1);
-  for (int I = 0; I < FColumns; ++I)
-    FLayout->setColumnStretch(I, 1);
+    FButtons[I]->setGeometry(8 + (I / PerColumn) * ButtonWidth,
+                             TopMargin + (I % PerColumn) * ButtonHeight, ButtonWidth - 2,
+                             ButtonHeight);
+}
+
+void TRadioGroup::resizeEvent(QResizeEvent* Event) {
+  QGroupBox::resizeEvent(Event);
+  ArrangeButtons();
 }
 
 void TRadioGroup::UpdateButtons() {

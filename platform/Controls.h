@@ -14,7 +14,6 @@
 #include <QWidget>
 #include <vector>
 
-class QGridLayout;
 class QRadioButton;
 
 // A captioned group of radio buttons, one per item, laid out top to bottom
@@ -39,6 +38,7 @@ public:
 
 protected:
   bool eventFilter(QObject* Watched, QEvent* Event) override;
+  void resizeEvent(QResizeEvent* Event) override;
 
 private:
   void ArrangeButtons();
@@ -46,7 +46,6 @@ private:
   // Moves the selection Step items on, wrapping, over disabled buttons.
   void StepSelection(int From, int Step);
 
-  QGridLayout* FLayout;
   std::vector<QRadioButton*> FButtons;
   QStringList FItems;
   int FColumns = 1;

@@ -83,7 +83,7 @@ TEST_F(ControlsRadioGroup, ItemsFillTheColumnsTopToBottomAndKeepAFittingSelectio
   Group.SetItemIndex(2);
   Group.SetItems({"a", "b", "c", "d", "e"});
   Group.SetColumns(2);
-  Group.layout()->activate();
+  Group.resize(260, 60);
   EXPECT_EQ(State(), "..X..");
   EXPECT_EQ(Button(3)->y(), Button(0)->y());
   EXPECT_GT(Button(3)->x(), Button(2)->x());
