@@ -2,31 +2,16 @@
 // Per load-sample cost: time of Calculate / (1001 × loads).
 #include "analysis/BeamData.h"
 #include "analysis/Stream.h"
+#include "bench/SampleDocument.h"
 
 #include <benchmark/benchmark.h>
-#include <random>
 
 namespace {
 
-// A span of 10 m with loads of every kind spread over it and a little past.
-void FillDocument(TData& Data, int Loads, std::int32_t BeamType) {
-  std::mt19937 Random(12345);
-  std::uniform_real_distribution<double> Position(-1.0, 10.5), Width(0.1, 4.0), Value(-20, 50);
-  Data.SetBeamType(BeamType);
-  Data.SetLength(10);
-  for (int I = 0; I < Loads; ++I) {
-    TKajyuData& K = (Data.EnsureLoad(I), Data.Load(I));
-    K.FKind = I % 5;
-    K.FX = Position(Random);
-    K.FW = Value(Random);
-    K.FWidth = K.FKind <= lkRightTriangle ? Width(Random) : 0;
-    K.FRemark = "load";
-  }
-}
-
 void BM_Calculate(benchmark::State& State) {
   TData Data;
-  FillDocument(Data, static_cast<int>(State.range(0)), static_cast<std::int32_t>(State.range(1)));
+  FillSampleDocument(Data, static_cast<int>(State.range(0)),
+                     static_cast<std::int32_t>(State.range(1)));
   for (auto _ : State) {
     Data.Calculate();
     benchmark::DoNotOptimize(Data.Points().data());
@@ -42,7 +27,7 @@ BENCHMARK(BM_Calculate)
 
 void BM_CalcAt(benchmark::State& State) {
   TData Data;
-  FillDocument(Data, static_cast<int>(State.range(0)), btSimple);
+  FillSampleDocument(Data, static_cast<int>(State.range(0)), btSimple);
   Data.Calculate();
   double X = 0, S = 0, M = 0;
   for (auto _ : State) {
@@ -56,7 +41,7 @@ BENCHMARK(BM_CalcAt)->Arg(30)->Arg(1000);
 
 void BM_SaveToStream(benchmark::State& State) {
   TData Data;
-  FillDocument(Data, 30, btSimple);
+  FillSampleDocument(Data, 30, btSimple);
   for (auto _ : State) {
     TMemoryStream Stream;
     Data.SaveToStream(Stream);
@@ -67,7 +52,7 @@ BENCHMARK(BM_SaveToStream);
 
 void BM_LoadFromStream(benchmark::State& State) {
   TData Source;
-  FillDocument(Source, 30, btSimple);
+  FillSampleDocument(Source, 30, btSimple);
   TMemoryStream Saved;
   Source.SaveToStream(Saved);
   for (auto _ : State) {
