@@ -31,7 +31,10 @@ TBitmap LoadToggleGlyph() {
 } // namespace
 
 TFormatGrid::TFormatGrid(QWidget* Parent)
-    : TStringGrid(Parent), FToggleGlyph(LoadToggleGlyph()), FPopupMenu(std::make_unique<QMenu>()) {}
+    : TStringGrid(Parent), FToggleGlyph(LoadToggleGlyph()), FPopupMenu(std::make_unique<QMenu>()) {
+  // Every cell is drawn by DrawCell here; the base's drawing is never used.
+  SetDefaultDrawing(false);
+}
 
 TFormatGrid::~TFormatGrid() = default;
 
@@ -100,8 +103,8 @@ void TFormatGrid::SetCellColor(int ACol, int ARow, TColor Value) {
 }
 
 void TFormatGrid::SetCellMerge(int ACol, int ARow, int Dir, bool Value) {
-  TCellFormat& F = EnsureFormat(ACol, ARow);
   if (IsCellMerged(ACol, ARow, Dir) == Value) return;
+  TCellFormat& F = EnsureFormat(ACol, ARow);
   if (Dir == 0)
     F.MergeAbove = Value;
   else if (Dir == 1)
@@ -165,11 +168,10 @@ TRect TFormatGrid::MergedCellRect(int ACol, int ARow) const {
   return BoxRect(Range.Left, Range.Top, Range.Right, Range.Bottom);
 }
 
+// The whole box, grid lines inside it included: the block paints over them.
 void TFormatGrid::InvalidateMergedCell(int ACol, int ARow) {
-  const TRect Range = MergedRange(ACol, ARow);
-  for (int C = Range.Left; C <= Range.Right; ++C)
-    for (int R = Range.Top; R <= Range.Bottom; ++R)
-      InvalidateCell(C, R);
+  const TRect R = MergedCellRect(ACol, ARow);
+  if (!R.IsEmpty()) viewport()->update(R.Left, R.Top, R.Width(), R.Height());
 }
 
 TColor TFormatGrid::GetSelectColor(int Index) const {
@@ -183,4 +185,15 @@ void TFormatGrid::SetSelectColor(int Index, TColor Value) {
 
 bool TFormatGrid::GridHasFocus() const {
   return hasFocus() || viewport()->hasFocus();
+}
+
+// The base repaints the current cell alone; its whole block changes colour.
+void TFormatGrid::focusInEvent(QFocusEvent* Event) {
+  TStringGrid::focusInEvent(Event);
+  InvalidateMergedCell(Col(), Row());
+}
+
+void TFormatGrid::focusOutEvent(QFocusEvent* Event) {
+  TStringGrid::focusOutEvent(Event);
+  InvalidateMergedCell(Col(), Row());
 }

@@ -152,7 +152,6 @@ public:
   void ToggleMenuClick(QAction* Item);
 
 protected:
-  void Paint() override;
   void DrawCell(int ACol, int ARow, TRect ARect, TGridDrawState AState) override;
   bool SelectCell(int ACol, int ARow) override;
   bool CanEditShow() override;
@@ -165,10 +164,15 @@ protected:
   void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
   void MouseMove(TShiftState Shift, int X, int Y) override;
   void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+  void focusInEvent(QFocusEvent* Event) override;
+  void focusOutEvent(QFocusEvent* Event) override;
 
   // Moves (ACol, ARow) to its merge origin and tells whether it may become
-  // current; switches goEditing to match the cell either way.
+  // current.
   bool CanSelectCell(int& ACol, int& ARow);
+  // Switches goEditing to match the block of (ACol, ARow), about to become
+  // current; unformatted cells leave it alone.
+  void MatchEditing(int ACol, int ARow);
 
   // True while the grid itself (not its editor) has the keyboard focus.
   bool GridHasFocus() const;

@@ -7,42 +7,48 @@
 
 bool TFormatGrid::CanSelectCell(int& ACol, int& ARow) {
   const PCellFormat F = MergeOrigin(ACol, ARow);
-  if (!F) return true;
-  const bool Result =
-      IsEditableKind(F->Kind) && F->Enabled && ARow >= FixedRows() && ACol >= FixedCols();
+  if (ARow < FixedRows() || ACol < FixedCols()) return false;
+  return !F || (IsEditableKind(F->Kind) && F->Enabled);
+}
+
+void TFormatGrid::MatchEditing(int ACol, int ARow) {
+  const PCellFormat F = MergeOrigin(ACol, ARow);
+  if (!F) return;
   if (F->Enabled && !F->ReadOnly)
     SetOptions(Options() | goEditing);
   else
     SetOptions(Options() & ~TGridOptions(goEditing));
-  return Result;
 }
 
+// A refused cell leaves the grid as it was: the current cell keeps its
+// editing mode.
 bool TFormatGrid::SelectCell(int ACol, int ARow) {
   bool Result = CanSelectCell(ACol, ARow);
-  if (Result) {
-    InvalidateMergedCell(Col(), Row());
-    InvalidateMergedCell(ACol, ARow);
-    if (OnSelectCell) OnSelectCell(this, ACol, ARow, Result);
-  }
-  return Result;
+  if (Result && OnSelectCell) OnSelectCell(this, ACol, ARow, Result);
+  if (!Result) return false;
+  InvalidateMergedCell(Col(), Row());
+  InvalidateMergedCell(ACol, ARow);
+  MatchEditing(ACol, ARow);
+  return true;
 }
 
 TGridCoord TFormatGrid::MoveNextCell() {
-  const TGridCoord Start{Col(), Row()};
-  TGridCoord Target = Start, Cell = Start;
+  TGridCoord Start{Col(), Row()};
+  MergeOrigin(Start.X, Start.Y);
+  TGridCoord Target{Col(), Row()}, Cell = Target;
   for (;;) {
     if (++Cell.X >= ColCount()) {
       Cell.X = FixedCols();
       if (++Cell.Y >= RowCount()) Cell.Y = FixedRows();
     }
-    if (Cell == Start) break;
+    if (Cell == TGridCoord{Col(), Row()}) break;
+    TGridCoord Origin = Cell;
+    MergeOrigin(Origin.X, Origin.Y);
+    // The other cells of the current block are no move.
+    if (Origin == Start) continue;
     if (SelectCell(Cell.X, Cell.Y)) {
-      int OriginCol = Cell.X, OriginRow = Cell.Y;
-      MergeOrigin(OriginCol, OriginRow);
-      if (!(OriginCol == Start.X && OriginRow == Start.Y)) {
-        Target = Cell;
-        break;
-      }
+      Target = Origin;
+      break;
     }
   }
   MoveColRow(Target.X, Target.Y, true, true);
@@ -88,8 +94,14 @@ QString TFormatGrid::GetEditText(int ACol, int ARow) {
 }
 
 void TFormatGrid::SetEditText(int ACol, int ARow, const QString& Value) {
-  MergeOrigin(ACol, ARow);
-  TStringGrid::SetEditText(ACol, ARow, Value);
+  int C = ACol, R = ARow;
+  MergeOrigin(C, R);
+  // Hiding the editor, the base compares its text with the cell under it,
+  // which inside a block is not the one holding the text: what the origin
+  // already has is no change.
+  if ((C != ACol || R != ARow) && Cells(C, R) == Value) return;
+  TStringGrid::SetEditText(C, R, Value);
+  InvalidateMergedCell(C, R);
 }
 
 void TFormatGrid::KeyDown(int& Key, TShiftState Shift) {
@@ -112,8 +124,7 @@ void TFormatGrid::KeyPress(QChar& Key) {
 
 void TFormatGrid::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
   TGridCoord Cell = MouseToCell(X, Y);
-  if (Cell.X < 0 || Cell.Y < 0) return;
-  const PCellFormat F = MergeOrigin(Cell.X, Cell.Y);
+  const PCellFormat F = Cell.X < 0 || Cell.Y < 0 ? nullptr : MergeOrigin(Cell.X, Cell.Y);
   if (Button == mbLeft && F && F->Enabled &&
       (IsButtonKind(F->Kind) || F->Kind == ckCheckBox || F->Kind == ckToggle)) {
     FPressCol = Cell.X;
@@ -129,12 +140,13 @@ void TFormatGrid::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y
 }
 
 void TFormatGrid::MouseMove(TShiftState Shift, int X, int Y) {
-  TGridCoord Cell = MouseToCell(X, Y);
-  if (Cell.X < 0 || Cell.Y < 0) return;
   if (!FPressing) {
     TStringGrid::MouseMove(Shift, X, Y);
     return;
   }
+  // Off every cell the press stays; releasing there still clicks.
+  TGridCoord Cell = MouseToCell(X, Y);
+  if (Cell.X < 0 || Cell.Y < 0) return;
   MergeOrigin(Cell.X, Cell.Y);
   if (Cell.X == FPressCol && Cell.Y == FPressRow) return;
   // Leaving the pressed cell cancels the press.
@@ -167,11 +179,9 @@ void TFormatGrid::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) 
     }
     return;
   }
-  if (Button == mbRight) {
-    TGridCoord Cell = MouseToCell(X, Y);
-    if (Cell.X < 0 || Cell.Y < 0) return;
+  if (TGridCoord Cell = MouseToCell(X, Y); Button == mbRight && Cell.X >= 0 && Cell.Y >= 0) {
     const PCellFormat F = MergeOrigin(Cell.X, Cell.Y);
-    if (F && F->Kind == ckToggle) {
+    if (F && F->Kind == ckToggle && F->Enabled) {
       const QPoint Screen = viewport()->mapToGlobal(QPoint(X, Y));
       FPopupMenu->clear();
       for (int I = 0; I < F->Items.size(); ++I) {

@@ -31,11 +31,6 @@ void DrawStyledText(TCanvas& Canvas, const std::string& Text, const TRect& Rect,
   }
 }
 
-void TFormatGrid::Paint() {
-  SetDefaultDrawing(false);
-  TStringGrid::Paint();
-}
-
 namespace {
 
 // The format a cell is drawn with: its record's, or the values a new
@@ -49,8 +44,6 @@ struct TDrawFormat {
   TCellAlign Align = 0;
   bool Enabled = true;
   bool Down = false;
-  bool MergeAbove = false;
-  bool MergeLeft = false;
 };
 
 TRect Inflate(TRect R, int By) {
@@ -76,8 +69,6 @@ void TFormatGrid::DrawCell(int ACol, int ARow, TRect ARect, TGridDrawState AStat
       F.Align = P->Align;
       F.Enabled = P->Enabled;
       F.Down = P->Down;
-      F.MergeAbove = P->MergeAbove;
-      F.MergeLeft = P->MergeLeft;
     } else {
       F.Color = (AState & gdFixed) ? FixedColor() : Color();
       F.Font = Font();
@@ -85,37 +76,26 @@ void TFormatGrid::DrawCell(int ACol, int ARow, TRect ARect, TGridDrawState AStat
     return F;
   };
 
-  // 1-2. The format, the block rectangle and the block's origin.
-  TDrawFormat Fmt = Load(ACol, ARow);
-  TRect R = ARect;
+  // 1-2. The block's origin, its format and the block's rectangle, grown
+  // from the cell's by the rows and columns (and grid lines) around it.
   int OriginCol = ACol, OriginRow = ARow;
+  MergeOrigin(OriginCol, OriginRow);
+  const TRect Range = MergedRange(OriginCol, OriginRow);
+  const TDrawFormat Fmt = Load(OriginCol, OriginRow);
   const int L = GridLineWidth();
-  if (Fmt.MergeLeft) {
-    int I = ACol - 1;
-    for (; I >= 0; --I) {
-      R.Left -= ColWidths(I) + L;
-      if (!IsCellMerged(I, ARow, 1)) break;
-    }
-    OriginCol = std::max(0, I);
-  }
-  for (int I = ACol + 1; I < ColCount() && IsCellMerged(I, ARow, 1); ++I)
+  TRect R = ARect;
+  for (int I = Range.Left; I < ACol; ++I)
+    R.Left -= ColWidths(I) + L;
+  for (int I = ACol + 1; I <= Range.Right; ++I)
     R.Right += ColWidths(I) + L;
-  if (Fmt.MergeAbove) {
-    int J = ARow - 1;
-    for (; J >= 0; --J) {
-      R.Top -= RowHeights(J) + L;
-      if (!IsCellMerged(OriginCol, J, 0)) break;
-    }
-    OriginRow = std::max(0, J);
-  }
-  for (int J = ARow + 1; J < RowCount() && IsCellMerged(OriginCol, J, 0); ++J)
+  for (int J = Range.Top; J < ARow; ++J)
+    R.Top -= RowHeights(J) + L;
+  for (int J = ARow + 1; J <= Range.Bottom; ++J)
     R.Bottom += RowHeights(J) + L;
-  if (Fmt.MergeLeft || Fmt.MergeAbove) Fmt = Load(OriginCol, OriginRow);
   C.Font = Fmt.Font;
 
   // 3. The block holding the current cell is drawn selected.
   TGridDrawState State = AState;
-  const TRect Range = MergedRange(OriginCol, OriginRow);
   if (Col() >= Range.Left && Col() <= Range.Right && Row() >= Range.Top && Row() <= Range.Bottom)
     State = gdSelected | (GridHasFocus() ? gdFocused : 0u);
 
@@ -190,10 +170,8 @@ void TFormatGrid::DrawCell(int ACol, int ARow, TRect ARect, TGridDrawState AStat
     }
     DrawFrameControl(C, B, DFC_BUTTON, DFCS_BUTTONPUSH | (Fmt.Down ? DFCS_PUSHED : 0u));
     if (Fmt.Down) T = Offset(T, 1, 1);
-    if (Kind != ckButton) {
-      B = Inflate(Offset(B, -1, -1), -2);
-      C.FillRect(B);
-    }
+    // The face inside the two-pixel frame, in the cell's colour.
+    if (Kind != ckButton) C.FillRect(Inflate(B, -2));
     break;
   }
   case ckFixed: {

@@ -1,5 +1,6 @@
 #include "components/FormatGrid.h"
 
+#include <QLineEdit>
 #include <QMoveEvent>
 #include <QResizeEvent>
 #include <cstdlib>
@@ -15,15 +16,20 @@ PCellFormat TMergeInplaceEdit::CurrentFormat() const {
   return FormatGrid()->MergeOrigin(C, R);
 }
 
+// The line edit centres its line in the text rectangle; a rectangle one
+// line high puts the line where the cell draws its text: inside the cell
+// shrunk by 3, placed by the alignment, a line being a text height plus 1.
 void TMergeInplaceEdit::BoundsChanged() {
-  const int h = std::abs(Grid()->Font().Height);
+  const int TextHeight = LineEdit()->fontMetrics().height();
   const int W = width(), H = height();
   const PCellFormat F = CurrentFormat();
-  TRect R{2, 2, W - 2, H};
-  if (F && (F->Align & caVCenter))
-    R = {2, (H - h) / 2, W - 2, H};
-  else if (F && (F->Align & caBottom))
-    R = {2, H - h, W - 2, H};
+  const TCellAlign Align = F ? F->Align : 0;
+  int Top = 3;
+  if (Align & caVCenter)
+    Top = (H - TextHeight - 1) / 2;
+  else if (Align & caBottom)
+    Top = H - 3 - TextHeight - 1;
+  TRect R{2, Top, W - 2, Top + TextHeight};
   if (F && (F->Kind == ckEditLine || F->Kind == ckEditBox)) {
     ++R.Left;
     --R.Right;

@@ -47,8 +47,14 @@ void TTextList::SetHeight(int Index, int Value) {
 namespace {
 
 // Measures (and when Draw is set, draws) one run at (X, Y); returns the X
-// after it.
-int PutRun(TCanvas& Canvas, const std::string& Run, int X, int Y, bool Draw) {
+// after it, or X itself when drawing and Advance is not set. Runs go
+// through DrawText for its "&" marks; without any, measuring and drawing
+// directly gives the same and spares the canvas repeated text layout.
+int PutRun(TCanvas& Canvas, const std::string& Run, int X, int Y, bool Draw, bool Advance = true) {
+  if (Run.find('&') == std::string::npos) {
+    if (Draw && !Run.empty()) Canvas.TextOut(X, Y, Run);
+    return Draw && !Advance ? X : X + Canvas.TextWidth(Run);
+  }
   TRect R{X, Y, X, Y};
   DrawText(Canvas, Run, R, DT_SINGLELINE | DT_CALCRECT);
   if (Draw) DrawText(Canvas, Run, R, DT_SINGLELINE);
@@ -74,7 +80,7 @@ int WalkLine(TCanvas& Canvas, const std::string& Line, int X, int Y, bool Draw,
     Run.clear();
     switch (Lower) {
     case '%':
-      Run = "%";
+      Run.push_back('%'); // Run was just cleared
       break;
     case 'u':
       Canvas.Font.Height = Round(BaseHeight * 0.6);
@@ -101,7 +107,7 @@ int WalkLine(TCanvas& Canvas, const std::string& Line, int X, int Y, bool Draw,
       break;
     }
   }
-  X = PutRun(Canvas, Run, X, Y + Offset, Draw);
+  X = PutRun(Canvas, Run, X, Y + Offset, Draw, !Draw);
   Canvas.Font.Height = BaseHeight;
   return X;
 }
@@ -127,11 +133,17 @@ std::unique_ptr<TTextList> MeasureStyledText(const std::string& Text, const TFon
       Line = Rest.substr(0, Break);
       Rest.erase(0, Break + 2);
     }
-    const int Height = Line.empty() ? Measure.TextHeight(" ") : Measure.TextHeight(Line) + 1;
     const int Index = List->Add();
     List->SetText(Index, Line);
-    List->SetHeight(Index, Height);
-    List->SetWidth(Index, WalkLine(Measure, Line, 0, 0, false, StartName, BaseHeight));
+    if (Line.find_first_of("%&") == std::string::npos && !Line.empty()) {
+      // One plain run: one measurement gives both.
+      const TSize Size = Measure.TextExtent(Line);
+      List->SetHeight(Index, Size.cy + 1);
+      List->SetWidth(Index, Size.cx);
+    } else {
+      List->SetHeight(Index, Line.empty() ? Measure.TextHeight(" ") : Measure.TextHeight(Line) + 1);
+      List->SetWidth(Index, WalkLine(Measure, Line, 0, 0, false, StartName, BaseHeight));
+    }
   } while (!Rest.empty());
   Measure.Font = Saved;
   return List;

@@ -12,6 +12,12 @@ void DrawBeam(TData& Data, TCanvas& Canvas, const TRect& R, const TDiagramLayers
   const double L = Data.Length();
   if (!(L > 0)) return;
 
+  // Too narrow for the 30-pixel margins: nothing to draw, nothing to read
+  // (a negative scale would mirror the beam and the readout).
+  if (R.Right - R.Left <= 60) {
+    if (Remember) Remember->FScale = 0;
+    return;
+  }
   const double k = (R.Right - R.Left - 60) / L;
   const int y0 = (R.Bottom - R.Top) / 2;
   const int x0 = 30;

@@ -11,6 +11,7 @@
 #include <QTextBrowser>
 #include <QTextDocument>
 #include <QVBoxLayout>
+#include <utility>
 
 namespace {
 
@@ -24,15 +25,24 @@ QString ResourceText(const QString& Path) {
   return QString::fromUtf8(File.readAll());
 }
 
+THelpWindow* TheHelpWindow = nullptr;
+
 } // namespace
 
 THelpWindow& THelpWindow::Instance() {
-  static THelpWindow* Window = new THelpWindow();
-  return *Window;
+  if (!TheHelpWindow) TheHelpWindow = new THelpWindow();
+  return *TheHelpWindow;
+}
+
+void THelpWindow::Release() {
+  delete std::exchange(TheHelpWindow, nullptr);
 }
 
 THelpWindow::THelpWindow() : QWidget(nullptr, Qt::Window) {
   setWindowTitle(QStringLiteral("Vantrel ヘルプ"));
+  // An open help window does not keep the program running once the main
+  // window has been closed.
+  setAttribute(Qt::WA_QuitOnClose, false);
   for (const char* Name : PageFiles) {
     TPage Page;
     Page.Url = QStringLiteral("qrc:/help/") + QString::fromUtf8(Name);

@@ -13,6 +13,10 @@ class THelpWindow : public QWidget {
 public:
   // The one help window of the program, created on first use.
   static THelpWindow& Instance();
+  // Deletes the help window if there is one (the next Instance() makes a
+  // new one); the main window does so as it goes, so that the help never
+  // outlives the application object.
+  static void Release();
 
   // Shows the window on its table of contents.
   void ShowContents();

@@ -2,6 +2,7 @@
 
 #include "analysis/BeamData.h"
 #include "components/FormatGrid.h"
+#include "mainwindow/HelpWindow.h"
 #include "platform/Controls.h"
 #include "platform/PaintBox.h"
 #include "platform/QtCanvas.h"
@@ -236,6 +237,7 @@ void TForm1::FormCreate(TObject*) {
 
 void TForm1::FormDestroy(TObject*) {
   qApp->removeEventFilter(this);
+  THelpWindow::Release();
   FData.reset();
 }
 
@@ -290,17 +292,24 @@ void TForm1::SetupGrids() {
     KajyuGrid->SetCellAlign(5, R, Left);
   }
 
-  const QString Captions[] = {QStringLiteral("作用開始位置 Ｘ"), QStringLiteral("荷　重  Ｗ"),
-                              QStringLiteral("作用幅  Ｌ")};
-  const QString Units[] = {QStringLiteral("(ｍ)"), QStringLiteral("(kN･m)"),
-                           QStringLiteral("(ｍ)")};
-  for (int R = 0; R < 3; ++R) {
-    Cell(KjInpGrid, 0, R, Captions[R], ckLabel, Centred);
-    Cell(KjInpGrid, 1, R, QStringLiteral("："), ckLabel, Centred);
-    Cell(KjInpGrid, 2, R, QString(), ckEditLine, Right);
-    KjInpGrid->SetCellColor(2, R, clWindow);
-    Cell(KjInpGrid, 3, R, Units[R], ckLabel, Centred);
-  }
+  for (int R = 0; R < 3; ++R)
+    SetupInputRow(R);
+}
+
+void TForm1::SetupInputRow(int R) {
+  static const char* const Captions[] = {"作用開始位置 Ｘ", "荷　重  Ｗ", "作用幅  Ｌ"};
+  static const char* const Units[] = {"(ｍ)", "(kN･m)", "(ｍ)"};
+  const TCellAlign Centred = caCenter | caVCenter, Right = caRight | caVCenter;
+  const auto Cell = [this, R](int C, const QString& Text, std::uint8_t Kind, TCellAlign Align) {
+    KjInpGrid->SetCells(C, R, Text);
+    KjInpGrid->SetCellKind(C, R, Kind);
+    KjInpGrid->SetCellAlign(C, R, Align);
+  };
+  Cell(0, QString::fromUtf8(Captions[R]), ckLabel, Centred);
+  Cell(1, QStringLiteral("："), ckLabel, Centred);
+  Cell(2, QString(), ckEditLine, Right);
+  KjInpGrid->SetCellColor(2, R, clWindow);
+  Cell(3, QString::fromUtf8(Units[R]), ckLabel, Centred);
 }
 
 void TForm1::DataChanged(TObject*) {
@@ -342,6 +351,9 @@ void TForm1::SetFileName(const QString& Name) {
 }
 
 void TForm1::ResetDocument() {
+  // An editor left open on the span would write its text into the new
+  // document once the cell is left.
+  BaseDataGrid->HideEditor();
   SetFileName(QString());
   FData->Clear();
   KajyuType->SetItemIndex(0);
@@ -362,13 +374,22 @@ void TForm1::BaseDataGridToggleChange(TObject*, int ACol, int ARow, int) {
 void TForm1::KajyuTypeClick(TObject*) {
   const int Index = KajyuType->ItemIndex();
   if (Index < 0 || Index > 4) return;
+  // The grid drops the cells of the rows it loses, so the width row is
+  // put back as it was left, its typed value included.
   if (Index <= 2) {
-    KjInpGrid->SetRowCount(3);
+    if (KjInpGrid->RowCount() < 3) {
+      KjInpGrid->SetRowCount(3);
+      SetupInputRow(2);
+      KjInpGrid->SetCells(2, 2, FHiddenWidth);
+    }
     KjInpGrid->SetCells(0, 1, QStringLiteral("荷　重  Ｗ"));
-    KjInpGrid->SetCells(0, 2, QStringLiteral("作用幅  Ｌ"));
-    KjInpGrid->SetCells(3, 2, QStringLiteral("(ｍ)"));
   } else {
-    KjInpGrid->SetRowCount(2);
+    if (KjInpGrid->RowCount() > 2) {
+      // An editor open on the width writes its text back first.
+      if (KjInpGrid->Row() == 2) KjInpGrid->HideEditor();
+      FHiddenWidth = KjInpGrid->Cells(2, 2);
+      KjInpGrid->SetRowCount(2);
+    }
     KjInpGrid->SetCells(
         0, 1, Index == 3 ? QStringLiteral("荷　重  Ｗ") : QStringLiteral("曲げモーメント Ｍ"));
   }

@@ -79,6 +79,8 @@ public:
   void FormCreate(TObject* Sender);
   void FormDestroy(TObject* Sender);
   void SetupGrids();
+  // Captions, editor cell and unit of row R of the load input grid.
+  void SetupInputRow(int R);
   void DataChanged(TObject* Sender);
   void RefreshLoadList();
   void SetFileName(const QString& Name);
@@ -132,4 +134,6 @@ private:
   // Moves the focus to the control after From in tab order.
   void FocusNextControl(QWidget* From);
   QWidget* FClient = nullptr;
+  // The width typed before the width row was hidden for a point action.
+  QString FHiddenWidth;
 };

@@ -120,7 +120,8 @@ void TForm1::Open1Click(TObject*) {
     throw;
   }
   FData->Calculate();
-  BaseDataGrid->SetToggleIndex(2, 0, FData->BeamType());
+  // Files may hold any nonzero code for a cantilever.
+  BaseDataGrid->SetToggleIndex(2, 0, FData->BeamType() != btSimple ? 1 : 0);
   BaseDataGrid->SetCells(2, 1, FormatReal3(FData->Length()));
   RefreshLoadList();
   PaintBox1->repaint();

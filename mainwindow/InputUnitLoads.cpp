@@ -71,6 +71,13 @@ void TForm1::UpButtonClick(TObject* Sender) {
   const int d = dynamic_cast<TSpeedButton*>(Sender)->Tag();
   const int I = KajyuGrid->Row() - 1;
   FData->ExchangeLoads(I, I + d);
+  // A load picked for replacing or deleting stays picked where it went.
+  for (TButton* Button : {RepBtn, DelBtn}) {
+    if (Button->Tag() == I + 1)
+      Button->SetTag(I + 1 + d);
+    else if (Button->Tag() == I + 1 + d)
+      Button->SetTag(I + 1);
+  }
   RefreshLoadList();
   PaintBox1->repaint();
   KajyuGrid->SetRow(KajyuGrid->Row() + d);

@@ -349,6 +349,10 @@ TCanvas& TStringGrid::Canvas() {
   return *D->Canvas;
 }
 
+void TStringGrid::SetPaintCanvas(TCanvas* Canvas) {
+  D->Canvas = Canvas;
+}
+
 // ---- hooks
 
 void TStringGrid::Paint() {
@@ -365,6 +369,7 @@ void TStringGrid::Paint() {
   Canvas.FillRect({Right, 0, ColAxis.Extent, RowAxis.Extent});
   Canvas.FillRect({0, Bottom, Right, RowAxis.Extent});
 
+  D->PaintGridLines(Canvas, Cols, Rows);
   const bool HasFocus = Focused();
   for (const TLine& R : Rows)
     for (const TLine& C : Cols) {
@@ -382,7 +387,6 @@ void TStringGrid::Paint() {
       DrawCell(C.Index, R.Index, Rect, State);
     }
   Canvas.SetClipRect(nullptr);
-  D->PaintGridLines(Canvas, Cols, Rows);
 }
 
 void TStringGrid::TPrivate::PaintGridLines(TCanvas& C, const std::vector<TLine>& Cols,

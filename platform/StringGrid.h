@@ -176,6 +176,9 @@ protected:
   virtual void MouseMove(TShiftState Shift, int X, int Y);
   virtual void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y);
   virtual void DoExit();
+  // Lends DrawCell a canvas outside a paint (nullptr takes it back), so
+  // that cells can be drawn on any canvas, a recording one in tests.
+  void SetPaintCanvas(TCanvas* Canvas);
 
   // ---- Qt plumbing
   void paintEvent(QPaintEvent* Event) override;

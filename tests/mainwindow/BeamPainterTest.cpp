@@ -48,6 +48,20 @@ TEST(BeamPainterTest, NothingButWhiteWithoutASpan) {
   EXPECT_EQ(Scale.FScale, 5); // the readout keeps its last scale
 }
 
+TEST(BeamPainterTest, AnAreaNarrowerThanItsMarginsStaysWhiteAndUnscaled) {
+  TData Data;
+  Data.SetLength(10);
+  AddLoad(Data, lkConcentrated, 4, 10, 0);
+  for (int Width : {50, 60}) {
+    TRecordingCanvas Canvas;
+    TDiagramScale Scale{28.9, 30, 232};
+    DrawBeam(Data, Canvas, {0, 0, Width, 256}, TDiagramLayers{}, &Scale);
+    ASSERT_EQ(Canvas.Records.size(), 1u) << Width;
+    EXPECT_EQ(Canvas.Records[0].Kind, TRecordingCanvas::rkFillRect);
+    EXPECT_EQ(Scale.FScale, 0) << Width; // the readout stays quiet
+  }
+}
+
 TEST(BeamPainterTest, ConcentratedLoadOnASimpleBeam) {
   TData Data;
   Data.SetLength(10);

@@ -1,0 +1,72 @@
+// The main window shown offscreen at its design size, with scripted
+// dialogs in place of the real ones and a count of diagram paints.
+#pragma once
+
+#include "analysis/BeamData.h"
+#include "components/FormatGrid.h"
+#include "mainwindow/InputUnit.h"
+#include "platform/Controls.h"
+#include "platform/Dialogs.h"
+#include "platform/PaintBox.h"
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QTest>
+#include <gtest/gtest.h>
+#include <memory>
+
+// The form with its close handling reachable, so that a close can be
+// tried without going through Qt's event dispatch.
+class TTestForm : public TForm1 {
+public:
+  using TForm1::closeEvent;
+};
+
+class FormTest : public ::testing::Test {
+protected:
+  void SetUp() override {
+    SetDialogs(&Scripted);
+    Form = std::make_unique<TTestForm>();
+    TNotifyEvent Paint = Form->PaintBox1->OnPaint;
+    Form->PaintBox1->OnPaint = [this, Paint](TObject* Sender) {
+      ++Paints;
+      Paint(Sender);
+    };
+    Form->show();
+    Form->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(Form.get()));
+    QApplication::processEvents();
+  }
+  void TearDown() override {
+    Form.reset();
+    SetDialogs(nullptr);
+  }
+
+  TData& Data() const { return *Form->FData; }
+
+  // Enters one load the way the user does: kind, values, remark, Add (or
+  // Replace when By is the replace button).
+  void EnterLoad(int Kind, const QString& X, const QString& W, const QString& Width = {},
+                 const QString& Remark = {}, TButton* By = nullptr) {
+    Form->KajyuType->SetItemIndex(Kind);
+    Form->KjInpGrid->SetCells(2, 0, X);
+    Form->KjInpGrid->SetCells(2, 1, W);
+    if (Form->KjInpGrid->RowCount() > 2) Form->KjInpGrid->SetCells(2, 2, Width);
+    Form->NameEdit->setText(Remark);
+    Form->AddBtnClick(By ? By : Form->AddBtn);
+  }
+
+  // Clicks the middle of a cell of Grid.
+  static void ClickCell(TFormatGrid* Grid, int ACol, int ARow) {
+    const TRect R = Grid->CellRect(ACol, ARow);
+    QTest::mouseClick(Grid->viewport(), Qt::LeftButton, {},
+                      QPoint((R.Left + R.Right) / 2, (R.Top + R.Bottom) / 2));
+  }
+  static bool Editing(TFormatGrid* Grid) {
+    return Grid->InplaceEditor() && Grid->InplaceEditor()->isVisible();
+  }
+
+  TScriptedDialogs Scripted;
+  std::unique_ptr<TTestForm> Form;
+  int Paints = 0;
+};
