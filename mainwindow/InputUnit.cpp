@@ -184,7 +184,9 @@ void TForm1::CreateComponents() {
   setTabOrder(SCheckBox, MCheckBox);
 
   CreateMenu();
-  FClient->setMinimumSize(Panel1Width + 60, 320);
+  // Small enough to be useful on a small screen, large enough to keep a few
+  // rows of the list and a diagram area.
+  FClient->setMinimumSize(Panel1Width + 160, 314 + 100 + (ClientHeight - 500) + StatusHeight);
   resize(ClientWidth, ClientHeight + StatusHeight + menuBar()->sizeHint().height());
   LayoutComponents();
 }

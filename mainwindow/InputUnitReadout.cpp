@@ -48,7 +48,7 @@ void TForm1::StatusBar1Click(TObject*) {
   double S = 0, M = 0;
   if (!FData->CalcAt(X, S, M)) return;
   const QString Text =
-      QStringLiteral("照査位置 = %1(m)\r\nせん断力 = %2(kN･m)\r\n曲げモーメント = %3(kN･m)")
+      QStringLiteral("照査位置 = %1(m)\r\nせん断力 = %2(kN)\r\n曲げモーメント = %3(kN･m)")
           .arg(FormatReal3(X), FormatReal3(S), FormatReal3(M));
   Dialogs().MessageBox(this, Text, QStringLiteral("照査位置の情報"), mtInformation, mbOK);
 }

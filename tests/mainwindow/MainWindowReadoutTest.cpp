@@ -71,9 +71,9 @@ TEST_F(ReadoutTest, ATypedPositionShowsItsForcesInABox) {
     EXPECT_EQ(Boxes[0].Buttons, unsigned(mbOK));
   }
   const std::pair<QString, QString> Accepted[] = {
-      {"10", "照査位置 = 10.000(m)\r\nせん断力 = -4.000(kN･m)\r\n曲げモーメント = 0.000(kN･m)"},
-      {" 2 ", "照査位置 = 2.000(m)\r\nせん断力 = 6.000(kN･m)\r\n曲げモーメント = 12.000(kN･m)"},
-      {"0", "照査位置 = 0.000(m)\r\nせん断力 = 6.000(kN･m)\r\n曲げモーメント = 0.000(kN･m)"}};
+      {"10", "照査位置 = 10.000(m)\r\nせん断力 = -4.000(kN)\r\n曲げモーメント = 0.000(kN･m)"},
+      {" 2 ", "照査位置 = 2.000(m)\r\nせん断力 = 6.000(kN)\r\n曲げモーメント = 12.000(kN･m)"},
+      {"0", "照査位置 = 0.000(m)\r\nせん断力 = 6.000(kN)\r\n曲げモーメント = 0.000(kN･m)"}};
   for (const auto& [Entry, Text] : Accepted) {
     const auto Boxes = Check(Entry);
     ASSERT_EQ(Boxes.size(), 1u) << Entry.toStdString();
