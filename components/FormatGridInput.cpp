@@ -181,7 +181,8 @@ void TFormatGrid::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) 
   }
   if (TGridCoord Cell = MouseToCell(X, Y); Button == mbRight && Cell.X >= 0 && Cell.Y >= 0) {
     const PCellFormat F = MergeOrigin(Cell.X, Cell.Y);
-    if (F && F->Kind == ckToggle && F->Enabled) {
+    // The menu opens on a disabled toggle too, as it always has.
+    if (F && F->Kind == ckToggle) {
       const QPoint Screen = viewport()->mapToGlobal(QPoint(X, Y));
       FPopupMenu->clear();
       for (int I = 0; I < F->Items.size(); ++I) {

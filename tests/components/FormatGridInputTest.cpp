@@ -101,12 +101,16 @@ TEST_F(FormatGridInputTest, TogglesAndCheckBoxesChangeOnClicksAndTheMenu) {
   Grid->SetToggleIndex(2, 2, -1);
   Click(2, 2);
   EXPECT_EQ(Grid->GetToggleIndex(2, 2), 0);
-  // No choices, or disabled: neither button does anything.
-  for (const int C : {2, 4}) {
-    Click(C, 3);
-    Click(C, 3, Qt::RightButton);
-    EXPECT_FALSE(Grid->PopupMenu().isVisible());
-  }
+  // No choices: neither button does anything. Disabled: a left click does
+  // nothing, a right click still offers the choices.
+  Click(2, 3);
+  Click(2, 3, Qt::RightButton);
+  EXPECT_FALSE(Grid->PopupMenu().isVisible());
+  Click(4, 3);
+  Click(4, 3, Qt::RightButton);
+  EXPECT_TRUE(Grid->PopupMenu().isVisible());
+  EXPECT_EQ(Grid->PopupMenu().actions().size(), Grid->ToggleItems(4, 3).size());
+  Grid->PopupMenu().hide();
   EXPECT_EQ(Grid->GetToggleIndex(2, 3), -1);
   EXPECT_EQ(Grid->GetToggleIndex(4, 3), 0);
   EXPECT_EQ(Events, (std::vector<TEvent>{{2, 1, 1}, {2, 1, 0}, {2, 1, 1}, {2, 1, 0}, {2, 2, 0}}));
