@@ -7,6 +7,7 @@
 #include "platform/PaintBox.h"
 #include "platform/QtCanvas.h"
 #include "support/Cp932.h"
+#include "support/Cp932Validator.h"
 #include "support/QvxTools.h"
 
 #include <QApplication>
@@ -16,6 +17,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <algorithm>
 
 // The glyphs and help pages live in this static library; register them.
 static void InitResources() {
@@ -29,6 +31,8 @@ constexpr int ClientWidth = 650;
 constexpr int ClientHeight = 509;
 constexpr int StatusHeight = 19;
 constexpr int Panel1Width = 291;
+// Rows of the load list when it holds 30 loads or fewer.
+constexpr int ListRows = 30;
 
 const TColor clSkyBlue = 0xF0CAA6;
 
@@ -108,6 +112,7 @@ void TForm1::CreateComponents() {
   Label3->adjustSize();
   NameEdit = new QLineEdit(Panel1);
   NameEdit->setGeometry(48, 248, 233, 20);
+  NameEdit->setValidator(new TCp932Validator(NameEdit));
   AddBtn = new TButton(QStringLiteral("追加"), Panel1);
   AddBtn->setGeometry(16, 272, 65, 25);
   AddBtn->SetTag(0);
@@ -281,26 +286,42 @@ void TForm1::SetupGrids() {
     KajyuGrid->SetCells(C, 0, Headers[C]);
     KajyuGrid->SetCellAlign(C, 0, Centred);
   }
-  for (int R = 1; R < KajyuGrid->RowCount(); ++R) {
-    KajyuGrid->SetCells(0, R, QString::number(R));
-    KajyuGrid->SetCellKind(0, R, ckButton);
-    for (int C = 1; C <= 5; ++C) {
-      KajyuGrid->SetCellKind(C, R, ckNormal);
-      KajyuGrid->SetCellReadOnly(C, R, true);
-    }
-    for (int C = 0; C <= 5; ++C)
-      KajyuGrid->SetCellAlign(C, R, Right);
-    KajyuGrid->SetCellAlign(1, R, Centred);
-    KajyuGrid->SetCellAlign(5, R, Left);
-  }
+  for (int R = 1; R < KajyuGrid->RowCount(); ++R)
+    SetupListRow(R);
 
   for (int R = 0; R < 3; ++R)
     SetupInputRow(R);
 }
 
+void TForm1::SetupListRow(int R) {
+  const TCellAlign Centred = caCenter | caVCenter, Right = caRight | caVCenter, Left = caVCenter;
+  KajyuGrid->SetCells(0, R, QString::number(R));
+  KajyuGrid->SetCellKind(0, R, ckButton);
+  for (int C = 1; C <= 5; ++C) {
+    KajyuGrid->SetCellKind(C, R, ckNormal);
+    KajyuGrid->SetCellReadOnly(C, R, true);
+  }
+  for (int C = 0; C <= 5; ++C)
+    KajyuGrid->SetCellAlign(C, R, Right);
+  KajyuGrid->SetCellAlign(1, R, Centred);
+  KajyuGrid->SetCellAlign(5, R, Left);
+}
+
+void TForm1::FitLoadRows() {
+  // A numbered row for every load, and never fewer than the 30 rows of an
+  // empty list.
+  const int Rows = std::max(ListRows, FData->LoadCount()) + 1;
+  const int Old = KajyuGrid->RowCount();
+  if (Rows == Old) return;
+  if (KajyuGrid->Row() >= Rows) KajyuGrid->MoveColRow(KajyuGrid->Col(), Rows - 1, true, true);
+  KajyuGrid->SetRowCount(Rows);
+  for (int R = Old; R < Rows; ++R)
+    SetupListRow(R);
+}
+
 void TForm1::SetupInputRow(int R) {
   static const char* const Captions[] = {"作用開始位置 Ｘ", "荷　重  Ｗ", "作用幅  Ｌ"};
-  static const char* const Units[] = {"(ｍ)", "(kN･m)", "(ｍ)"};
+  static const char* const Units[] = {"(ｍ)", "(kN)", "(ｍ)"};
   const TCellAlign Centred = caCenter | caVCenter, Right = caRight | caVCenter;
   const auto Cell = [this, R](int C, const QString& Text, std::uint8_t Kind, TCellAlign Align) {
     KjInpGrid->SetCells(C, R, Text);
@@ -319,6 +340,7 @@ void TForm1::DataChanged(TObject*) {
 }
 
 void TForm1::RefreshLoadList() {
+  FitLoadRows();
   for (int R = 1; R < KajyuGrid->RowCount(); ++R) {
     if (R > FData->LoadCount()) {
       for (int C = 1; C <= 5; ++C)
@@ -395,6 +417,8 @@ void TForm1::KajyuTypeClick(TObject*) {
     KjInpGrid->SetCells(
         0, 1, Index == 3 ? QStringLiteral("荷　重  Ｗ") : QStringLiteral("曲げモーメント Ｍ"));
   }
+  // A force is in kN, only an applied moment in kN･m.
+  KjInpGrid->SetCells(3, 1, Index == lkMoment ? QStringLiteral("(kN･m)") : QStringLiteral("(kN)"));
 }
 
 bool TForm1::eventFilter(QObject* Watched, QEvent* Event) {

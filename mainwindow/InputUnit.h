@@ -127,6 +127,10 @@ private:
   void ConnectEvents();
   void LayoutComponents();
   void CreateMenu();
+  // The row-number button and the read-only cells of list row R.
+  void SetupListRow(int R);
+  // Grows or shrinks the list to a row for every load, 30 at the least.
+  void FitLoadRows();
   // Forgets the load picked for replacing or deleting and the arrows'
   // enabling, when the loads they refer to are replaced.
   void ForgetPick();

@@ -28,8 +28,9 @@ void TForm1::AddBtnClick(TObject* Sender) {
   FData->SetLoadWidth(Index, Width);
   FData->SetLoadRemark(Index, Remark);
 
+  FitLoadRows();
   const int Row = Index + 1;
-  if (Row < KajyuGrid->RowCount()) {
+  {
     KajyuGrid->SetCells(1, Row,
                         Kind >= 0 && Kind <= lkMoment
                             ? QString::fromUtf8(LoadKindNames[static_cast<std::size_t>(Kind)])

@@ -44,7 +44,7 @@ TEST_F(FormTest, StartsUntitledWithLabelledGridsPanelsAndMenus) {
 
   ASSERT_EQ(Form->KjInpGrid->RowCount(), 3);
   EXPECT_EQ(Row(Form->KjInpGrid, 0), QStringList({"作用開始位置 Ｘ", "：", "", "(ｍ)"}));
-  EXPECT_EQ(Row(Form->KjInpGrid, 1), QStringList({"荷　重  Ｗ", "：", "", "(kN･m)"}));
+  EXPECT_EQ(Row(Form->KjInpGrid, 1), QStringList({"荷　重  Ｗ", "：", "", "(kN)"}));
   EXPECT_EQ(Row(Form->KjInpGrid, 2), QStringList({"作用幅  Ｌ", "：", "", "(ｍ)"}));
 
   TFormatGrid* List = Form->KajyuGrid;
@@ -122,6 +122,8 @@ TEST_F(FormTest, LoadKindDecidesTheInputRows) {
   for (int Kind : {1, 2, 0, 3, 4}) {
     Form->KajyuType->SetItemIndex(Kind);
     EXPECT_EQ(std::pair(Input->RowCount(), Input->Cells(0, 1)), Expected[Kind]) << Kind;
+    // Forces in kN, only an applied moment in kN･m.
+    EXPECT_EQ(Input->Cells(3, 1), Kind == lkMoment ? "(kN･m)" : "(kN)") << Kind;
   }
   // The width row comes back as it was left, typed value included.
   Form->KajyuType->SetItemIndex(lkRightTriangle);
@@ -241,6 +243,11 @@ TEST_F(FormTest, RemarksAreKeptInTheFileCodePage) {
   Form->NameEdit->setFocus();
   QTest::sendKeyEvent(QTest::Click, Form->NameEdit, Qt::Key_unknown, QStringLiteral("あ"),
                       Qt::NoModifier);
+  // A character the file cannot hold does not even enter the box.
+  QInputMethodEvent Commit;
+  Commit.setCommitString(QStringLiteral("😀"));
+  QApplication::sendEvent(Form->NameEdit, &Commit);
+  EXPECT_EQ(Form->NameEdit->text(), QStringLiteral("あ"));
   EnterLoad(lkConcentrated, "1", "2", {}, Form->NameEdit->text());
   EXPECT_EQ(Data().LoadRemark(0), "\x82\xa0");
   EXPECT_EQ(Form->KajyuGrid->Cells(5, 1), "あ");
@@ -258,6 +265,35 @@ TEST_F(FormTest, RemarksAreKeptInTheFileCodePage) {
   EXPECT_EQ(Data().Modified(), Modified);
   EXPECT_EQ(Form->KjInpGrid->Cells(2, 0), "3");
   EXPECT_EQ(Form->NameEdit->text(), QStringLiteral("荷重😀"));
+}
+
+TEST_F(FormTest, TheListGrowsPastThirtyLoadsAndShrinksBack) {
+  TFormatGrid* List = Form->KajyuGrid;
+  for (int I = 0; I < 32; ++I)
+    EnterLoad(lkConcentrated, QString::number(I), "1");
+  ASSERT_EQ(List->RowCount(), 33);
+  EXPECT_EQ(List->Cells(0, 32), "32");
+  EXPECT_EQ(List->CellFormat(0, 32)->Kind, ckButton);
+  EXPECT_EQ(List->Cells(2, 32), "31.000");
+  // The 32nd load can be picked and replaced like any other.
+  Form->KajyuGridButtonClick(List, 0, 32);
+  ASSERT_TRUE(Form->RepBtn->isEnabled());
+  Form->KjInpGrid->SetCells(2, 0, "7");
+  Form->AddBtnClick(Form->RepBtn);
+  EXPECT_EQ(Data().LoadCount(), 32);
+  EXPECT_EQ(Data().LoadX(31), 7);
+  // Deleting two loads leaves the 30 rows of an empty list's size.
+  for (int I = 0; I < 2; ++I) {
+    Form->KajyuGridButtonClick(List, 0, 1);
+    Form->DelBtnClick(Form->DelBtn);
+  }
+  EXPECT_EQ(List->RowCount(), 31);
+  EXPECT_EQ(List->Cells(2, 30), "7.000");
+  EnterLoad(lkConcentrated, "1", "1");
+  Scripted.MessageAnswers.push_back(mrNo);
+  Form->New1Click(Form.get());
+  EXPECT_EQ(List->RowCount(), 31);
+  EXPECT_EQ(List->Cells(2, 30), "");
 }
 
 TEST_F(FormTest, EnterMovesThroughTheInputCellsAndOnToTheNextControl) {

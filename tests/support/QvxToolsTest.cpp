@@ -1,4 +1,5 @@
 #include "support/QvxTools.h"
+#include "support/Cp932Validator.h"
 
 #include <QLocale>
 #include <cmath>
@@ -39,6 +40,21 @@ TEST(QvxToolsTest, LocaleDecimalSeparator) {
   QLocale::setDefault(QLocale::c());
   EXPECT_EQ(FormatReal3(1234.5), QStringLiteral("1234.500"));
   EXPECT_EQ(FormatReal3(-0.0004), QStringLiteral("-0.000"));
+}
+
+} // namespace
+
+namespace {
+
+TEST(Cp932ValidatorTest, RefusesWhatTheFileCannotHold) {
+  TCp932Validator Validator;
+  int Position = 0;
+  QString Text = QStringLiteral("梁〜Ａ･ｶﾅ");
+  EXPECT_EQ(Validator.validate(Text, Position), QValidator::Acceptable);
+  Text = QStringLiteral("梁😀");
+  EXPECT_EQ(Validator.validate(Text, Position), QValidator::Invalid);
+  Text = QStringLiteral("한");
+  EXPECT_EQ(Validator.validate(Text, Position), QValidator::Invalid);
 }
 
 } // namespace
