@@ -3,9 +3,12 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 ./scripts/install-deps.sh
-cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=Release -DVANTREL_BENCH=OFF >/dev/null
-cmake --build build/release
-if [ -x build/release/mainwindow/vantrel ]; then
-  exec build/release/mainwindow/vantrel "$@"
+cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=Release -DVANTREL_TESTS=OFF \
+  -DVANTREL_BENCH=OFF >/dev/null
+cmake --build build/release --target vantrel
+if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ] && [ -z "${QT_QPA_PLATFORM:-}" ]; then
+  echo "Built build/release/mainwindow/vantrel, but there is no display to open its window on;" \
+    "run it under Xvfb: xvfb-run -a ./scripts/run.sh" >&2
+  exit 1
 fi
-echo "Built. The program window is not part of this build yet; the tools are in build/release/tools."
+exec build/release/mainwindow/vantrel

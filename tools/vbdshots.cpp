@@ -1,0 +1,129 @@
+// vbdshots OUTDIR: screenshots of the program window and its dialogs, for
+// looking at them. Run it on a real X display (scripts/screenshots.sh runs
+// it under Xvfb); it grabs the whole screen, dialogs included.
+#include "analysis/BeamData.h"
+#include "components/FormatGrid.h"
+#include "mainwindow/HelpWindow.h"
+#include "mainwindow/InputUnit.h"
+#include "platform/Application.h"
+#include "platform/Controls.h"
+#include "platform/Dialogs.h"
+#include "platform/Fonts.h"
+#include "platform/PaintBox.h"
+
+#include <QDir>
+#include <QLibraryInfo>
+#include <QLineEdit>
+#include <QScreen>
+#include <QThread>
+#include <QTimer>
+#include <QTranslator>
+#include <functional>
+#include <iostream>
+
+namespace {
+
+QString OutDir;
+
+void Settle() {
+  for (int I = 0; I < 20; ++I) {
+    QApplication::processEvents();
+    QThread::msleep(20);
+  }
+}
+
+void Grab(const QString& Name) {
+  Settle();
+  const QPixmap Screen = QGuiApplication::primaryScreen()->grabWindow(0);
+  // Only the part of the screen the program uses.
+  Screen.copy(0, 0, 1000, 760).save(OutDir + "/" + Name + ".png");
+  std::cout << (OutDir + "/" + Name + ".png").toStdString() << '\n';
+}
+
+// Runs Show, which opens a modal dialog, grabs the screen while it is up
+// and closes it with Escape.
+void GrabModal(const QString& Name, const std::function<void()>& Show) {
+  QTimer::singleShot(600, [Name] {
+    Grab(Name);
+    if (QWidget* Modal = QApplication::activeModalWidget()) Modal->close();
+  });
+  Show();
+}
+
+void EnterLoad(TForm1& Form, int Kind, const char* X, const char* W, const char* Width,
+               const char* Remark) {
+  Form.KajyuType->SetItemIndex(Kind);
+  Form.KjInpGrid->SetCells(2, 0, QString::fromUtf8(X));
+  Form.KjInpGrid->SetCells(2, 1, QString::fromUtf8(W));
+  if (Form.KjInpGrid->RowCount() > 2) Form.KjInpGrid->SetCells(2, 2, QString::fromUtf8(Width));
+  Form.NameEdit->setText(QString::fromUtf8(Remark));
+  Form.AddBtnClick(Form.AddBtn);
+}
+
+void SetSpan(TForm1& Form, double L, int BeamType) {
+  Form.BaseDataGrid->SetCells(2, 1, QString::number(L, 'f', 3));
+  Form.FData->SetLength(L);
+  Form.BaseDataGrid->SetToggleIndex(2, 0, BeamType);
+  Form.FData->SetBeamType(BeamType);
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+  if (argc != 2) {
+    std::cerr << "usage: vbdshots OUTDIR\n";
+    return 2;
+  }
+  TApplication Application(argc, argv);
+  Application.SetTitle(QStringLiteral("Vantrel"));
+  InstallFontSubstitutes();
+  QTranslator Translator;
+  if (Translator.load(QLocale(QLocale::Japanese), QStringLiteral("qtbase"), QStringLiteral("_"),
+                      QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+    Application.installTranslator(&Translator);
+  OutDir = QString::fromLocal8Bit(argv[1]);
+  QDir().mkpath(OutDir);
+
+  auto Form = std::make_unique<TForm1>();
+  Form->move(0, 0);
+  Form->show();
+  Grab("window_new");
+
+  SetSpan(*Form, 10, btSimple);
+  EnterLoad(*Form, lkUniform, "0", "20", "4", "等分布");
+  EnterLoad(*Form, lkLeftTriangle, "5", "9", "3", "左三角");
+  EnterLoad(*Form, lkRightTriangle, "2", "6", "5", "右三角");
+  EnterLoad(*Form, lkConcentrated, "8", "12", "", "集中");
+  EnterLoad(*Form, lkMoment, "6", "15", "", "モーメント");
+  Form->PaintBox1->repaint();
+  Grab("window_simple_all_kinds");
+
+  GrabModal("dialog_unsaved", [&] { Form->New1Click(Form.get()); });
+  Form->FData->Clear();
+  Form->New1Click(Form.get());
+  SetSpan(*Form, 6, btCantilever);
+  EnterLoad(*Form, lkUniform, "0", "12", "3", "床荷重");
+  EnterLoad(*Form, lkConcentrated, "6", "8", "", "先端");
+  EnterLoad(*Form, lkMoment, "3", "-5", "", "");
+  Grab("window_cantilever");
+
+  GrabModal("dialog_open", [&] {
+    QString Name;
+    TFileDialogOptions Options;
+    Options.DefaultExt = QStringLiteral("vbd");
+    Options.Filters = {QStringLiteral("Vantrel用ファイル (*.vbd)"),
+                       QStringLiteral("全てのファイル (*)")};
+    Dialogs().OpenFileName(Form.get(), Options, Name);
+  });
+
+  Form->Contents1Click(Form.get());
+  THelpWindow::Instance().move(60, 60);
+  Grab("help_contents");
+  THelpWindow::Instance().ShowSearch();
+  THelpWindow::Instance().SearchField()->setText(QStringLiteral("照査位置"));
+  QMetaObject::invokeMethod(THelpWindow::Instance().SearchField(), "returnPressed");
+  Grab("help_search");
+  THelpWindow::Release();
+  Form->FData->Clear();
+  return 0;
+}
