@@ -1,0 +1,79 @@
+// Timing of the window's edit paths with their synchronous recalculation
+// and repaint, on a diagram area of 1000 × 700 pixels:
+//   the add button for the 30th load (five setters, each recalculating and
+//   repainting), and one keystroke in the span cell with 30 loads.
+#include "analysis/BeamData.h"
+#include "components/FormatGrid.h"
+#include "mainwindow/InputUnit.h"
+#include "platform/Controls.h"
+#include "platform/Fonts.h"
+#include "platform/PaintBox.h"
+
+#include <QApplication>
+#include <QLineEdit>
+#include <benchmark/benchmark.h>
+#include <cstdlib>
+#include <memory>
+#include <stdexcept>
+
+namespace {
+
+// A shown window whose diagram area is 1000 × 700, with Loads loads on a
+// 10 m simple beam entered through the add button.
+std::unique_ptr<TForm1> MakeWindow(int Loads) {
+  auto Form = std::make_unique<TForm1>();
+  Form->show();
+  Form->resize(Form->width() + 1000 - Form->PaintBox1->width(),
+               Form->height() + 700 - Form->PaintBox1->height());
+  QApplication::processEvents();
+  if (Form->PaintBox1->width() != 1000 || Form->PaintBox1->height() != 700)
+    throw std::runtime_error("the diagram area is not 1000 × 700");
+  Form->BaseDataGridSetEditText(Form->BaseDataGrid, 2, 1, QStringLiteral("10"));
+  for (int I = 0; I < Loads; ++I) {
+    Form->KajyuType->SetItemIndex(I % 5);
+    Form->KjInpGrid->SetCells(2, 0, QString::number(I % 10));
+    Form->KjInpGrid->SetCells(2, 1, QString::number(5 + I));
+    if (Form->KjInpGrid->RowCount() > 2) Form->KjInpGrid->SetCells(2, 2, QStringLiteral("2"));
+    Form->AddBtnClick(Form->AddBtn);
+  }
+  return Form;
+}
+
+void BM_AddThirtiethLoad(benchmark::State& State) {
+  auto Form = MakeWindow(29);
+  for (auto _ : State) {
+    Form->KajyuType->SetItemIndex(lkUniform);
+    Form->KjInpGrid->SetCells(2, 0, QStringLiteral("3.5"));
+    Form->KjInpGrid->SetCells(2, 1, QStringLiteral("12"));
+    Form->KjInpGrid->SetCells(2, 2, QStringLiteral("2.5"));
+    Form->NameEdit->setText(QStringLiteral("追加"));
+    Form->AddBtnClick(Form->AddBtn);
+    State.PauseTiming();
+    Form->FData->DeleteLoad(29);
+    State.ResumeTiming();
+  }
+}
+BENCHMARK(BM_AddThirtiethLoad)->Unit(benchmark::kMillisecond);
+
+void BM_SpanKeystroke(benchmark::State& State) {
+  auto Form = MakeWindow(30);
+  bool Longer = false;
+  for (auto _ : State) {
+    Longer = !Longer;
+    Form->BaseDataGridSetEditText(Form->BaseDataGrid, 2, 1,
+                                  Longer ? QStringLiteral("10.5") : QStringLiteral("10"));
+  }
+}
+BENCHMARK(BM_SpanKeystroke)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+int main(int argc, char** argv) {
+  setenv("QT_QPA_PLATFORM", "offscreen", 0);
+  QApplication App(argc, argv);
+  InstallFontSubstitutes();
+  benchmark::Initialize(&argc, argv);
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}
