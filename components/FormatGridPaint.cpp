@@ -8,6 +8,7 @@
 #include <cstdlib>
 
 void DrawStyledText(TCanvas& Canvas, const std::string& Text, const TRect& Rect, unsigned Flags) {
+  const std::string StartName = Canvas.Font.Name;
   const std::unique_ptr<TTextList> List = MeasureStyledText(Text, Canvas.Font, Canvas);
   int Total = 0;
   for (int I = 0; I < List->Count(); ++I)
@@ -26,7 +27,7 @@ void DrawStyledText(TCanvas& Canvas, const std::string& Text, const TRect& Rect,
       Left = Rect.Right - Width;
     std::string Line;
     List->GetText(I, Line);
-    DrawStyledLine(Canvas, Left, Top, Line);
+    DrawStyledLine(Canvas, Left, Top, Line, StartName);
     Top += List->Height(I);
   }
 }

@@ -150,6 +150,11 @@ std::unique_ptr<TTextList> MeasureStyledText(const std::string& Text, const TFon
 }
 
 void DrawStyledLine(TCanvas& Canvas, int X, int Y, const std::string& Line) {
-  const std::string StartName = Canvas.Font.Name;
+  const std::string StartName = Canvas.Font.Name; // a copy: the walk changes the font
+  DrawStyledLine(Canvas, X, Y, Line, StartName);
+}
+
+void DrawStyledLine(TCanvas& Canvas, int X, int Y, const std::string& Line,
+                    const std::string& StartName) {
   WalkLine(Canvas, Line, X, Y, true, StartName, Canvas.Font.Height);
 }

@@ -51,3 +51,8 @@ std::unique_ptr<TTextList> MeasureStyledText(const std::string& Text, const TFon
 // starting from the canvas font. The font height is back at its start
 // afterwards; a symbol font left in force stays.
 void DrawStyledLine(TCanvas& Canvas, int X, int Y, const std::string& Line);
+// The same, with "%o" restoring StartName: a block of lines passes the
+// font its text started with, the rule measuring follows, so that every
+// line is drawn exactly as wide as it was measured.
+void DrawStyledLine(TCanvas& Canvas, int X, int Y, const std::string& Line,
+                    const std::string& StartName);

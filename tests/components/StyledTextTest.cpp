@@ -77,6 +77,19 @@ TEST(StyledTextTest, SymbolFontsLastUntilRestored) {
   ASSERT_EQ(T.size(), 2u);
   EXPECT_EQ(T[1].Text, "B");
   EXPECT_EQ(T[1].Font.Name, SymbolFontM);
+
+  // %o in a later line restores the font the text started with, in
+  // measuring and drawing alike, so the drawn runs add up to the width.
+  TRecordingCanvas Later;
+  const std::string Text = "%gA\r\nBB%oCC";
+  const auto List = MeasureStyledText(Text, Later.Font, Later);
+  DrawStyledText(Later, Text, {0, 0, 200, 100}, DT_RIGHT);
+  T = Texts(Later);
+  ASSERT_EQ(T.size(), 3u);
+  EXPECT_EQ(T[1].Font.Name, SymbolFontG);
+  EXPECT_EQ(T[2].Font.Name, TFont{}.Name);
+  EXPECT_EQ(T[2].Rect.Right, 200);
+  EXPECT_EQ(T[2].Rect.Right - T[1].Rect.Left, List->Width(1));
 }
 
 TEST(StyledTextTest, LinesAndTheirPlacement) {
