@@ -12,6 +12,7 @@
 #include "platform/PaintBox.h"
 
 #include <QDir>
+#include <QKeyEvent>
 #include <QLibraryInfo>
 #include <QLineEdit>
 #include <QScreen>
@@ -125,5 +126,41 @@ int main(int argc, char** argv) {
   Grab("help_search");
   THelpWindow::Release();
   Form->FData->Clear();
+  Form.reset();
+
+  // A grid with the editor open on a merged block, then a pick list.
+  TFormatGrid Grid;
+  Grid.SetColCount(4);
+  Grid.SetRowCount(4);
+  Grid.SetDefaultColWidth(80);
+  Grid.SetCells(1, 0, QStringLiteral("結合ブロック"));
+  Grid.SetCells(1, 1, QStringLiteral("二列にまたがる入力"));
+  Grid.SetCellKind(1, 1, ckEditBox);
+  Grid.SetCellKind(2, 1, ckEditBox);
+  Grid.SetCellMerge(2, 1, 1, true);
+  Grid.SetCells(1, 2, QStringLiteral("kN/m"));
+  Grid.SetCellKind(1, 2, ckPickList);
+  Grid.ToggleItems(1, 2) = {QStringLiteral("kN"), QStringLiteral("kN/m"), QStringLiteral("kN･m"),
+                            QStringLiteral("m"),  QStringLiteral("mm"),   QStringLiteral("t")};
+  Grid.resize(360, 140);
+  Grid.move(40, 40);
+  Grid.show();
+  Grid.activateWindow();
+  QApplication::setActiveWindow(&Grid);
+  Settle();
+  Grid.setFocus();
+  Settle();
+  // Onto the block from another cell, as a click would.
+  Grid.SetRow(3);
+  Grid.SetRow(1);
+  // F2, as the user opens the editor.
+  QKeyEvent F2(QEvent::KeyPress, Qt::Key_F2, Qt::NoModifier);
+  QApplication::sendEvent(&Grid, &F2);
+  if (Grid.InplaceEditor()) Grid.InplaceEditor()->LineEdit()->end(false); // caret at the end
+  Grab("grid_editor_merged");
+  Grid.SetRow(2);
+  Grid.ShowEditor();
+  if (Grid.InplaceEditor()) Grid.InplaceEditor()->DropDown();
+  Grab("grid_picklist");
   return 0;
 }
