@@ -2,12 +2,10 @@
 // cells, row-number buttons in column 0, read-only text cells in columns
 // 1 to 5 and a fixed header row, painted through QWidget::render.
 #include "components/FormatGrid.h"
-#include "platform/Fonts.h"
 
 #include <QApplication>
 #include <QImage>
 #include <benchmark/benchmark.h>
-#include <cstdlib>
 
 namespace {
 
@@ -69,13 +67,3 @@ void BM_RepaintLoadList(benchmark::State& State) {
 BENCHMARK(BM_RepaintLoadList)->Unit(benchmark::kMicrosecond);
 
 } // namespace
-
-int main(int argc, char** argv) {
-  setenv("QT_QPA_PLATFORM", "offscreen", 0);
-  QApplication App(argc, argv);
-  InstallFontSubstitutes();
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}

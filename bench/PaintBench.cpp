@@ -3,14 +3,11 @@
 #include "analysis/BeamData.h"
 #include "bench/SampleDocument.h"
 #include "mainwindow/BeamPainter.h"
-#include "platform/Fonts.h"
 #include "platform/QtCanvas.h"
 
-#include <QApplication>
 #include <QImage>
 #include <QPainter>
 #include <benchmark/benchmark.h>
-#include <cstdlib>
 
 namespace {
 
@@ -27,13 +24,3 @@ void BM_DrawBeam(benchmark::State& State) {
 BENCHMARK(BM_DrawBeam)->Arg(30)->Arg(1000)->Unit(benchmark::kMicrosecond);
 
 } // namespace
-
-int main(int argc, char** argv) {
-  setenv("QT_QPA_PLATFORM", "offscreen", 0);
-  QApplication App(argc, argv);
-  InstallFontSubstitutes();
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}

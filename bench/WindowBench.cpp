@@ -6,13 +6,11 @@
 #include "components/FormatGrid.h"
 #include "mainwindow/InputUnit.h"
 #include "platform/Controls.h"
-#include "platform/Fonts.h"
 #include "platform/PaintBox.h"
 
 #include <QApplication>
 #include <QLineEdit>
 #include <benchmark/benchmark.h>
-#include <cstdlib>
 #include <memory>
 #include <stdexcept>
 
@@ -67,13 +65,3 @@ void BM_SpanKeystroke(benchmark::State& State) {
 BENCHMARK(BM_SpanKeystroke)->Unit(benchmark::kMillisecond);
 
 } // namespace
-
-int main(int argc, char** argv) {
-  setenv("QT_QPA_PLATFORM", "offscreen", 0);
-  QApplication App(argc, argv);
-  InstallFontSubstitutes();
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}

@@ -43,8 +43,8 @@ using TCellAlign = std::uint8_t;
 bool IsButtonKind(std::uint8_t Kind);
 bool IsEditableKind(std::uint8_t Kind);
 
-// The format record of one cell, kept in the grid's per-cell object slot.
-struct TCellFormat : public TObject {
+// What a cell's format says.
+struct TCellValues {
   TColor Color = clWindow;
   TFont Font;
   std::uint8_t Kind = ckNormal;
@@ -59,6 +59,9 @@ struct TCellFormat : public TObject {
   TRect EditRect; // the cell's box as last painted
   QStringList Items;
 };
+
+// The format record of one cell, kept in the grid's per-cell object slot.
+struct TCellFormat : public TObject, public TCellValues {};
 using PCellFormat = TCellFormat*;
 
 using TButtonClickCellEvent = std::function<void(TObject* Sender, int ACol, int ARow)>;

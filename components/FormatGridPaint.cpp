@@ -36,15 +36,8 @@ namespace {
 
 // The format a cell is drawn with: its record's, or the values a new
 // record would have (the colour by whether the cell is drawn as fixed).
-struct TDrawFormat {
+struct TDrawFormat : TCellValues {
   PCellFormat Record = nullptr;
-  TColor Color = clWindow;
-  TFont Font;
-  std::uint8_t Kind = ckNormal;
-  int ImageIndex = -1;
-  TCellAlign Align = 0;
-  bool Enabled = true;
-  bool Down = false;
 };
 
 TRect Inflate(TRect R, int By) {
@@ -63,13 +56,7 @@ void TFormatGrid::DrawCell(int ACol, int ARow, TRect ARect, TGridDrawState AStat
     TDrawFormat F;
     F.Record = CellFormat(Col0, Row0);
     if (const PCellFormat P = F.Record) {
-      F.Color = P->Color;
-      F.Font = P->Font;
-      F.Kind = P->Kind;
-      F.ImageIndex = P->ImageIndex;
-      F.Align = P->Align;
-      F.Enabled = P->Enabled;
-      F.Down = P->Down;
+      static_cast<TCellValues&>(F) = *P;
     } else {
       F.Color = (AState & gdFixed) ? FixedColor() : Color();
       F.Font = Font();
