@@ -7,12 +7,12 @@
 //     --gtest_filter='FormatGridImageTest.*'     (one command line)
 // and looking at the image before committing it.
 #include "components/FormatGrid.h"
+#include "tests/ReferenceImage.h"
 
 #include <QApplication>
 #include <QImage>
 #include <QPixmap>
 #include <QTest>
-#include <cstdlib>
 #include <gtest/gtest.h>
 
 namespace {
@@ -92,23 +92,7 @@ TEST(FormatGridImageTest, EveryKindEnabledAndDisabled) {
   ASSERT_TRUE(QTest::qWaitForWindowActive(&Window));
   Grid->setFocus();
   QApplication::processEvents();
-  const QImage Image = Grid->grab().toImage().convertToFormat(QImage::Format_RGB32);
-  ASSERT_EQ(Image.devicePixelRatio(), 1.0);
-  const QString Path = QStringLiteral(VANTREL_TEST_DATA_DIR "/format_grid.png");
-  if (std::getenv("VANTREL_REGENERATE_IMAGES")) {
-    ASSERT_TRUE(Image.save(Path, "PNG"));
-    GTEST_SKIP() << "regenerated format_grid.png";
-  }
-  QImage Reference(Path);
-  ASSERT_FALSE(Reference.isNull()) << "missing format_grid.png";
-  Reference = Reference.convertToFormat(QImage::Format_RGB32);
-  ASSERT_EQ(Image.size(), Reference.size());
-  int Differing = 0;
-  for (int Y = 0; Y < Image.height(); ++Y)
-    for (int X = 0; X < Image.width(); ++X)
-      if (Image.pixel(X, Y) != Reference.pixel(X, Y) && Differing++ < 5)
-        ADD_FAILURE() << "format_grid.png differs at (" << X << ", " << Y << ")";
-  EXPECT_EQ(Differing, 0);
+  CheckAgainstReference(Grid->grab().toImage(), VANTREL_TEST_DATA_DIR, "format_grid.png");
 }
 
 } // namespace

@@ -7,10 +7,9 @@
 // and looking at every image before committing it.
 #include "mainwindow/BeamImage.h"
 #include "analysis/BeamData.h"
+#include "tests/ReferenceImage.h"
 
 #include <QImage>
-#include <QString>
-#include <cstdlib>
 #include <gtest/gtest.h>
 
 namespace {
@@ -35,22 +34,7 @@ void Fill(TData& Data, std::int32_t BeamType, double L, std::initializer_list<TL
 
 void CheckAgainstReference(TData& Data, int Width, int Height, const char* Name,
                            TDiagramLayers Layers = {}) {
-  const QImage Image = RenderBeamImage(Data, Width, Height, Layers);
-  const QString Path = QStringLiteral(VANTREL_TEST_DATA_DIR "/") + Name;
-  if (std::getenv("VANTREL_REGENERATE_IMAGES")) {
-    ASSERT_TRUE(Image.save(Path, "PNG"));
-    GTEST_SKIP() << "regenerated " << Name;
-  }
-  QImage Reference(Path);
-  ASSERT_FALSE(Reference.isNull()) << "missing " << Name;
-  Reference = Reference.convertToFormat(QImage::Format_RGB32);
-  ASSERT_EQ(Image.size(), Reference.size());
-  int Differing = 0;
-  for (int Y = 0; Y < Image.height(); ++Y)
-    for (int X = 0; X < Image.width(); ++X)
-      if (Image.pixel(X, Y) != Reference.pixel(X, Y) && Differing++ < 5)
-        ADD_FAILURE() << Name << " differs at (" << X << ", " << Y << ")";
-  EXPECT_EQ(Differing, 0) << Name;
+  CheckAgainstReference(RenderBeamImage(Data, Width, Height, Layers), VANTREL_TEST_DATA_DIR, Name);
 }
 
 TEST(BeamImageTest, SimpleBeamWithEveryKind) {
