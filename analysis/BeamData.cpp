@@ -16,10 +16,6 @@ static_assert(sizeof(Magic) == MagicLength + 1);
 // The smallest load record: version, remark length, kind and three reals.
 constexpr std::int64_t MinRecordSize = 4 + 4 + 4 + 8 + 8 + 8;
 
-bool IsForce(std::int32_t Kind) {
-  return Kind >= lkUniform && Kind <= lkConcentrated;
-}
-
 // Clamps a check position into 0..L as the readout shows it.
 double ClampToSpan(double X, double L) {
   if (!(X >= 0)) X = 0;
@@ -33,7 +29,7 @@ inline void LoadTerms(const TKajyuData& K, double x, double L, double& s, double
   const double FRA = K.FRA;
   const double Force = K.ForceUpTo(x);
   s = K.FKind == lkMoment ? FRA : FRA - Force;
-  if (x == L && K.FKind >= lkConcentrated && x == K.FX) {
+  if (x == L && IsPointActionKind(K.FKind) && x == K.FX) {
     // A point action standing exactly at the right end, evaluated there:
     // the value just left of it.
     s = FRA;
@@ -55,7 +51,7 @@ void AddLoadToSamples(const TKajyuData& K, double L, const std::vector<double>& 
   // Point actions at the right end take the exception in LoadTerms for
   // the samples at x = L; leave those to it.
   std::size_t Tail = N;
-  if (K.FKind >= lkConcentrated && X == L)
+  if (IsPointActionKind(K.FKind) && X == L)
     Tail = std::partition_point(Begin, Xs.end(), [L](double x) { return x < L; }) - Begin;
   const std::size_t Left = std::min<std::size_t>(
       Tail, std::partition_point(Begin, Xs.end(), [X](double x) { return x < X; }) - Begin);
@@ -74,7 +70,7 @@ void AddLoadToSamples(const TKajyuData& K, double L, const std::vector<double>& 
     M[I] += m;
   }
   const double SPassed = K.FKind == lkMoment ? FRA : FRA - W;
-  if (IsForce(K.FKind)) {
+  if (IsForceKind(K.FKind)) {
     const double Offset = K.PassedArmOffset();
     for (std::size_t I = Passed; I < Tail; ++I) {
       S[I] += SPassed;
@@ -125,7 +121,7 @@ void TData::Calculate() {
   if (!(L > 0)) return;
   for (auto& K : FLoads) {
     double F, Mo;
-    if (IsForce(K->FKind)) {
+    if (IsForceKind(K->FKind)) {
       F = K->FW;
       Mo = K->ResultantPos() * K->FW;
     } else {

@@ -32,8 +32,7 @@ void TData::DrawLoads(TCanvas& Canvas, double k, TPoint Origin) {
       TKajyuData& K = *Load;
       if (K.FLevel != 0 || K.FKind == lkMoment) continue;
       const double Start = K.FX;
-      const double End =
-          K.FKind <= lkRightTriangle && K.FKind >= lkUniform ? K.FX + K.FWidth : K.FX;
+      const double End = IsDistributedKind(K.FKind) ? K.FX + K.FWidth : K.FX;
       const double Intensity = K.Intensity();
       TSide& Side = Intensity > 0 ? Upper : Lower;
       // Touching fits. The first load of a pass always opens the row, even

@@ -27,7 +27,7 @@ double TKajyuData::ArmUpTo(double x) const {
   const double X = FX, c = FWidth, W = FW;
   if (x < X) return 0;
   const double d = x - X;
-  if (x >= X + c) return FKind >= lkUniform && FKind <= lkConcentrated ? d - PassedArmOffset() : -1;
+  if (x >= X + c) return IsForceKind(FKind) ? d - PassedArmOffset() : -1;
   switch (FKind) {
   case lkUniform:
     return d / 2;

@@ -18,6 +18,33 @@ enum TLoadKind : std::int32_t {
   lkMoment = 4,
 };
 
+// What a kind code means for the statics, the drawing and the window. A
+// file may hold any code; the rules for the codes past the known ones are
+// spelled out here once.
+
+// Spread over a width: the rectangle and the two triangles. Unknown codes
+// are not.
+constexpr bool IsDistributedKind(std::int32_t Kind) {
+  return Kind >= lkUniform && Kind <= lkRightTriangle;
+}
+
+// A force with a resultant and a lever arm: the distributed kinds and the
+// concentrated load. Unknown codes are not (they share no reaction).
+constexpr bool IsForceKind(std::int32_t Kind) {
+  return Kind >= lkUniform && Kind <= lkConcentrated;
+}
+
+// Acting at one point with no extent: the concentrated load, the applied
+// moment and every code above them; codes below zero are not.
+constexpr bool IsPointActionKind(std::int32_t Kind) {
+  return Kind >= lkConcentrated;
+}
+
+// A code with a name in LoadKindNames.
+constexpr bool IsKnownKind(std::int32_t Kind) {
+  return Kind >= lkUniform && Kind <= lkMoment;
+}
+
 // Short names of the kinds shown in the load list, indexed by code.
 extern const std::array<const char*, 5> LoadKindNames;
 

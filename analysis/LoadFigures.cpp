@@ -5,6 +5,8 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <string>
+#include <vector>
 
 int SignOf(double Value) {
   return Value > 0 ? 1 : Value < 0 ? -1 : 0;
@@ -64,77 +66,102 @@ void DrawFixedSupport(TCanvas& Canvas, TPoint Point, int Size) {
   }
 }
 
-void DrawLoadFigure(const TKajyuData& Load, TCanvas& Canvas, TPoint Origin, double v, double k,
-                    int h) {
-  const double X = Load.FX, Width = Load.FWidth, I = Load.Intensity();
-  if (!IsPixelValue(k * X) || !IsPixelValue(k * (X + Width)) || !IsPixelValue(v * I)) return;
-  const int x0 = Origin.X, y0 = Origin.Y;
+namespace {
+
+// Where a figure stands in pixels: its two ends, the baseline of its row
+// and the height of its (peak) intensity.
+struct TFigureFrame {
+  int xs, xe, yb, Height;
+};
+
+TFigureFrame FrameOf(const TKajyuData& Load, TPoint Origin, double v, double k, int h) {
   const long long Level = Load.FLevel;
   constexpr long long PixelRange = static_cast<long long>(PixelLimit);
-  Canvas.Pen.Color = clBlue;
-  Canvas.Pen.Width = 1;
+  const long long Base = Level >= 0 ? Origin.Y + h / 2 - h * Level : Origin.Y - h / 2 - h * Level;
+  return {Round(k * Load.FX) + Origin.X, Round(k * (Load.FX + Load.FWidth)) + Origin.X,
+          static_cast<int>(std::clamp<long long>(Base, -PixelRange, PixelRange)),
+          Round(v * Load.Intensity())};
+}
 
-  const long long Base = Level >= 0 ? y0 + h / 2 - h * Level : y0 - h / 2 - h * Level;
-  const int yb = static_cast<int>(std::clamp<long long>(Base, -PixelRange, PixelRange));
-  const int xs = Round(k * X) + x0;
-  const int xe = Round(k * (X + Width)) + x0;
-  const int Height = Round(v * I);
-  const int m = std::max(30, Round(k * Width) / 10);
-
-  const std::string Label = Load.LabelText();
-  std::vector<TPoint> Figure;
-  switch (Load.FKind) {
+// The outline of a distributed load, with the brush set to its colour;
+// empty for the other kinds.
+std::vector<TPoint> DistributedOutline(std::int32_t Kind, const TFigureFrame& F, TCanvas& Canvas) {
+  const int xs = F.xs, xe = F.xe, yb = F.yb, Top = F.yb - F.Height;
+  switch (Kind) {
   case lkUniform:
     Canvas.Brush.Color = clAqua;
-    Figure = {{xs, yb}, {xs, yb - Height}, {xe, yb - Height}, {xe, yb}};
-    break;
+    return {{xs, yb}, {xs, Top}, {xe, Top}, {xe, yb}};
   case lkLeftTriangle:
     Canvas.Brush.Color = clYellow;
-    Figure = {{xs, yb}, {xs, yb - Height}, {xe, yb}};
-    break;
+    return {{xs, yb}, {xs, Top}, {xe, yb}};
   case lkRightTriangle:
     Canvas.Brush.Color = clFuchsia;
-    Figure = {{xs, yb}, {xe, yb - Height}, {xe, yb}};
-    break;
-  case lkConcentrated:
-    Canvas.Pen.Color = clRed;
-    DrawArrow(Canvas, {xs, yb}, Height);
-    break;
-  case lkMoment:
-    Canvas.Pen.Color = clRed;
-    Canvas.Ellipse({xs - 2, y0 - 2, xs + 3, y0 + 3});
-    DrawMomentArc(Canvas, {xs, y0}, 40, Load.FW);
-    break;
+    return {{xs, yb}, {xe, Top}, {xe, yb}};
   default:
+    return {};
+  }
+}
+
+// Hatch arrows about m pixels apart. A load at most 15 pixels wide has no
+// interval; it shows one arrow of its full height at its start. The
+// interval count stays at 10 even for widths beyond the pixel range.
+void DrawHatchArrows(const TKajyuData& Load, TCanvas& Canvas, const TFigureFrame& F, double v,
+                     double k, int x0) {
+  const double X = Load.FX, Width = Load.FWidth, I = Load.Intensity();
+  const int m = std::max(30, Round(k * Width) / 10);
+  const int N = std::min(10, Round(k * Width / m));
+  if (N <= 0) {
+    DrawArrow(Canvas, {F.xs, F.yb}, F.Height);
     return;
   }
-
-  if (!Figure.empty() && Width > 0) {
-    Canvas.Brush.Style = bsSolid;
-    Canvas.Polygon(Figure);
-    // Hatch arrows about m pixels apart. A load at most 15 pixels wide has
-    // no interval; it shows one arrow of its full height at its start. The
-    // interval count stays at 10 even for widths beyond the pixel range.
-    const int N = std::min(10, Round(k * Width / m));
-    if (N <= 0) {
-      DrawArrow(Canvas, {xs, yb}, Height);
-    } else {
-      for (int i = 0; i <= N; ++i) {
-        const int Tip = Round(k * X + i * k * Width / N) + x0;
-        int Length;
-        if (Load.FKind == lkUniform)
-          Length = Height;
-        else if (Load.FKind == lkLeftTriangle)
-          Length = Round(v * I * (N - i) / N);
-        else
-          Length = Round(v * I * i / N);
-        DrawArrow(Canvas, {Tip, yb}, Length);
-      }
-    }
+  for (int i = 0; i <= N; ++i) {
+    const int Tip = Round(k * X + i * k * Width / N) + x0;
+    int Length;
+    if (Load.FKind == lkUniform)
+      Length = F.Height;
+    else if (Load.FKind == lkLeftTriangle)
+      Length = Round(v * I * (N - i) / N);
+    else
+      Length = Round(v * I * i / N);
+    DrawArrow(Canvas, {Tip, F.yb}, Length);
   }
+}
 
+// The value label, centred over the figure on the side it points from.
+void DrawFigureLabel(const TKajyuData& Load, TCanvas& Canvas, const TFigureFrame& F, double k) {
+  const std::string Label = Load.LabelText();
   const int tw = Canvas.TextWidth(Label);
   Canvas.Brush.Style = bsClear;
   const int th = Canvas.TextHeight(Label);
-  Canvas.TextOut(xs + (Round(k * Width) - tw) / 2, yb - Height - Round(th * SignOf(I)), Label);
+  Canvas.TextOut(F.xs + (Round(k * Load.FWidth) - tw) / 2,
+                 F.yb - F.Height - Round(th * SignOf(Load.Intensity())), Label);
+}
+
+} // namespace
+
+void DrawLoadFigure(const TKajyuData& Load, TCanvas& Canvas, TPoint Origin, double v, double k,
+                    int h) {
+  if (!IsPixelValue(k * Load.FX) || !IsPixelValue(k * (Load.FX + Load.FWidth)) ||
+      !IsPixelValue(v * Load.Intensity()))
+    return;
+  if (!IsKnownKind(Load.FKind)) return;
+  const TFigureFrame F = FrameOf(Load, Origin, v, k, h);
+  Canvas.Pen.Color = clBlue;
+  Canvas.Pen.Width = 1;
+  if (Load.FKind == lkConcentrated) {
+    Canvas.Pen.Color = clRed;
+    DrawArrow(Canvas, {F.xs, F.yb}, F.Height);
+  } else if (Load.FKind == lkMoment) {
+    Canvas.Pen.Color = clRed;
+    Canvas.Ellipse({F.xs - 2, Origin.Y - 2, F.xs + 3, Origin.Y + 3});
+    DrawMomentArc(Canvas, {F.xs, Origin.Y}, 40, Load.FW);
+  } else {
+    const std::vector<TPoint> Outline = DistributedOutline(Load.FKind, F, Canvas);
+    if (Load.FWidth > 0) {
+      Canvas.Brush.Style = bsSolid;
+      Canvas.Polygon(Outline);
+      DrawHatchArrows(Load, Canvas, F, v, k, Origin.X);
+    }
+  }
+  DrawFigureLabel(Load, Canvas, F, k);
 }
