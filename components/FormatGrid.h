@@ -74,10 +74,6 @@ using TGetEditEvent = std::function<void(TObject* Sender, int ACol, int ARow, QS
 
 class TFormatGrid;
 
-// Lays styled text out in Rect by the placement flags DT_CENTER, DT_RIGHT,
-// DT_VCENTER and DT_BOTTOM of Flags and draws it line by line.
-void DrawStyledText(TCanvas& Canvas, const std::string& Text, const TRect& Rect, unsigned Flags);
-
 // The in-place editor of a format grid: stretched over the merged block of
 // the current cell, its text line placed by the cell's alignment.
 class TMergeInplaceEdit : public TInplaceEdit {
@@ -187,6 +183,19 @@ protected:
   bool FPressing = false;
 
 private:
+  // The steps of painting a block, in the order DrawCell takes them.
+  struct TDrawFormat;
+  struct TCellLayout;
+  TDrawFormat DrawFormatOf(int ACol, int ARow, TGridDrawState AState) const;
+  TRect BlockRect(int ACol, int ARow, TRect ARect, const TRect& Range) const;
+  TGridDrawState BlockState(const TRect& Range, TGridDrawState AState) const;
+  TCellLayout LayoutContent(const TDrawFormat& Fmt, const TRect& R, const std::string& Text);
+  TColor ApplyCellColours(const TDrawFormat& Fmt, TGridDrawState State);
+  void DrawFrameByKind(const TDrawFormat& Fmt, TRect& R, TGridDrawState State, TColor CellColor,
+                       TRect& TextRect, std::string& Text);
+  std::string DrawToggleFrame(const TDrawFormat& Fmt, const TRect& R, const TRect& TextRect);
+  void DrawContent(const TDrawFormat& Fmt, const TCellLayout& Layout, const std::string& Text);
+
   const TImageList* FImageList = nullptr;
   TBitmap FToggleGlyph;
   std::unique_ptr<QMenu> FPopupMenu;

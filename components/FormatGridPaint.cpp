@@ -7,38 +7,21 @@
 #include <algorithm>
 #include <cstdlib>
 
-void DrawStyledText(TCanvas& Canvas, const std::string& Text, const TRect& Rect, unsigned Flags) {
-  const std::string StartName = Canvas.Font.Name;
-  const std::unique_ptr<TTextList> List = MeasureStyledText(Text, Canvas.Font, Canvas);
-  int Total = 0;
-  for (int I = 0; I < List->Count(); ++I)
-    Total += List->Height(I);
-  int Top = Rect.Top;
-  if (Flags & DT_VCENTER)
-    Top = (Rect.Top + Rect.Bottom - Total) / 2;
-  else if (Flags & DT_BOTTOM)
-    Top = Rect.Bottom - Total;
-  for (int I = 0; I < List->Count(); ++I) {
-    const int Width = List->Width(I);
-    int Left = Rect.Left;
-    if (Flags & DT_CENTER)
-      Left = (Rect.Left + Rect.Right - Width) / 2;
-    else if (Flags & DT_RIGHT)
-      Left = Rect.Right - Width;
-    std::string Line;
-    List->GetText(I, Line);
-    DrawStyledLine(Canvas, Left, Top, Line, StartName);
-    Top += List->Height(I);
-  }
-}
-
-namespace {
-
-// The format a cell is drawn with: its record's, or the values a new
-// record would have (the colour by whether the cell is drawn as fixed).
-struct TDrawFormat : TCellValues {
+// The format a cell is drawn with: its record's, or the values a new record
+// would have (the colour by whether the cell is drawn as fixed).
+struct TFormatGrid::TDrawFormat : TCellValues {
   PCellFormat Record = nullptr;
 };
+
+// Where a block's content goes: the text rectangle with its DrawText
+// flags, or the top-left corner of the image.
+struct TFormatGrid::TCellLayout {
+  TRect Text;
+  unsigned Flags = 0;
+  TPoint Image;
+};
+
+namespace {
 
 TRect Inflate(TRect R, int By) {
   return {R.Left - By, R.Top - By, R.Right + By, R.Bottom + By};
@@ -48,28 +31,155 @@ TRect Offset(TRect R, int Dx, int Dy) {
   return {R.Left + Dx, R.Top + Dy, R.Right + Dx, R.Bottom + Dy};
 }
 
+// The left edge of a Width wide thing placed in Box by the alignment.
+int AlignedLeft(const TRect& Box, int Width, TCellAlign Align) {
+  return (Align & caCenter)  ? Box.Left + (Box.Width() - Width) / 2
+         : (Align & caRight) ? Box.Right - Width
+                             : Box.Left;
+}
+
+// The top edge of a Height high thing placed in Box by the alignment.
+int AlignedTop(const TRect& Box, int Height, TCellAlign Align) {
+  return (Align & caVCenter)  ? Box.Top + (Box.Height() - Height) / 2
+         : (Align & caBottom) ? Box.Bottom - Height
+                              : Box.Top;
+}
+
+unsigned TextFlags(TCellAlign Align) {
+  unsigned Flags;
+  if (Align & caWordWrap)
+    Flags = DT_WORDBREAK;
+  else
+    Flags = DT_SINGLELINE | ((Align & caVCenter)  ? DT_VCENTER
+                             : (Align & caBottom) ? DT_BOTTOM
+                                                  : 0u);
+  return Flags | ((Align & caCenter) ? DT_CENTER : (Align & caRight) ? DT_RIGHT : 0u);
+}
+
+// A word-wrapped text is measured and its block placed in Box by hand.
+TRect WrappedTextRect(TCanvas& C, const std::string& Text, const TRect& Box, unsigned Flags,
+                      TCellAlign Align) {
+  TRect Block = Box;
+  DrawText(C, Text, Block, Flags | DT_CALCRECT);
+  const int W = Block.Width(), H = Block.Height();
+  const int Left = AlignedLeft(Box, W, Align), Top = AlignedTop(Box, H, Align);
+  return {Left, Top, Left + W, Top + H};
+}
+
+// ckNormal and ckPickList: a plain fill, raised when drawn as fixed (the
+// bevel narrows R).
+void DrawPlainFrame(TCanvas& C, TRect& R, bool Fixed, PCellFormat Record) {
+  C.FillRect(R);
+  if (Fixed)
+    DrawEdge(C, R, BDR_RAISEDINNER, BF_RECT | BF_ADJUST);
+  else if (Record)
+    Record->EditRect = R;
+}
+
+// The three button kinds; a button held down moves its text by a pixel.
+void DrawButtonFrame(TCanvas& C, std::uint8_t Kind, const TRect& R, bool Down, TRect& Text) {
+  TRect B = R;
+  if (Kind == ckWideButton) {
+    ++B.Right;
+    ++B.Bottom;
+  }
+  DrawFrameControl(C, B, DFC_BUTTON, DFCS_BUTTONPUSH | (Down ? DFCS_PUSHED : 0u));
+  if (Down) Text = Offset(Text, 1, 1);
+  // The face inside the two-pixel frame, in the cell's colour.
+  if (Kind != ckButton) C.FillRect(Inflate(B, -2));
+}
+
+// ckFixed: a raised bevel with a black line along the right and bottom.
+void DrawFixedFrame(TCanvas& C, const TRect& R) {
+  C.Rectangle(R);
+  C.FillRect(R);
+  TRect Bevel = R;
+  DrawEdge(C, Bevel, BDR_RAISEDINNER, BF_RECT | BF_ADJUST);
+  C.Pen.Color = clBlack;
+  C.Pen.Width = 1;
+  C.MoveTo(R.Left, R.Bottom);
+  C.LineTo(R.Right, R.Bottom);
+  C.LineTo(R.Right, R.Top - 1);
+}
+
+// ckEditLine: a sunken band one text line high on the grid's colour.
+void DrawEditLineFrame(TCanvas& C, const TRect& R, TColor GridColor, TColor CellColor,
+                       int FontHeight, TCellAlign Align, TRect& Text, PCellFormat Record) {
+  C.Brush.Color = GridColor;
+  C.FillRect({R.Left, R.Top, R.Right + 1, R.Bottom + 1});
+  const int H = std::abs(FontHeight) + 8;
+  int Y = (Text.Top + Text.Bottom - H) / 2;
+  if (Y < R.Top && !(Align & caVCenter)) {
+    Text = Offset(Text, 0, R.Top - Y);
+    Y = R.Top;
+  }
+  // A band taller than the block with caBottom is pinned to the block's
+  // bottom; the bottom-aligned text stays inside it.
+  if (Y + H > R.Bottom && (Align & caBottom)) Y = R.Bottom - H;
+  TRect Band{R.Left, Y, R.Right, Y + H};
+  C.Brush.Color = CellColor;
+  C.FillRect(Band);
+  if (Record) Record->EditRect = Inflate(Band, -2);
+  DrawEdge(C, Band, EDGE_SUNKEN, BF_RECT | BF_ADJUST);
+}
+
+// ckEditBox: the whole block sunken (the bevel narrows R).
+void DrawEditBoxFrame(TCanvas& C, TRect& R, PCellFormat Record) {
+  C.FillRect(R);
+  if (Record) Record->EditRect = Inflate(R, -2);
+  DrawEdge(C, R, EDGE_SUNKEN, BF_RECT | BF_ADJUST);
+}
+
+// ckCheckBox: the 13 × 13 box at the left, level with the text.
+void DrawCheckBoxFrame(TCanvas& C, const TRect& R, const TRect& Text, bool Checked, bool Enabled) {
+  C.FillRect(R);
+  const int Top = std::max(R.Top, (Text.Top + Text.Bottom) / 2 - 6);
+  DrawFrameControl(C, {R.Left + 1, Top, R.Left + 14, Top + 13}, DFC_BUTTON,
+                   DFCS_BUTTONCHECK | (Checked ? DFCS_CHECKED : 0u) |
+                       (Enabled ? 0u : DFCS_INACTIVE));
+}
+
+// Kinds whose disabled text is embossed: a white copy under the grey.
+bool HasEmbossedDisabledText(std::uint8_t Kind) {
+  return Kind == ckNormal || Kind == ckButton || Kind == ckFixed || Kind == ckLabel ||
+         Kind == ckColorButton || Kind == ckWideButton;
+}
+
 } // namespace
 
 void TFormatGrid::DrawCell(int ACol, int ARow, TRect ARect, TGridDrawState AState) {
-  TCanvas& C = Canvas();
-  auto Load = [&](int Col0, int Row0) {
-    TDrawFormat F;
-    F.Record = CellFormat(Col0, Row0);
-    if (const PCellFormat P = F.Record) {
-      static_cast<TCellValues&>(F) = *P;
-    } else {
-      F.Color = (AState & gdFixed) ? FixedColor() : Color();
-      F.Font = Font();
-    }
-    return F;
-  };
-
-  // 1-2. The block's origin, its format and the block's rectangle, grown
-  // from the cell's by the rows and columns (and grid lines) around it.
   int OriginCol = ACol, OriginRow = ARow;
   MergeOrigin(OriginCol, OriginRow);
   const TRect Range = MergedRange(OriginCol, OriginRow);
-  const TDrawFormat Fmt = Load(OriginCol, OriginRow);
+  const TDrawFormat Fmt = DrawFormatOf(OriginCol, OriginRow, AState);
+  // The block's rectangle; bevels narrow it for OnDrawCell.
+  TRect R = BlockRect(ACol, ARow, ARect, Range);
+  Canvas().Font = Fmt.Font;
+  const TGridDrawState State = BlockState(Range, AState);
+  std::string Text = Cells(OriginCol, OriginRow).toStdString();
+  TCellLayout Layout = LayoutContent(Fmt, R, Text);
+  const TColor CellColor = ApplyCellColours(Fmt, State);
+  DrawFrameByKind(Fmt, R, State, CellColor, Layout.Text, Text);
+  DrawContent(Fmt, Layout, Text);
+  if (OnDrawCell) OnDrawCell(this, ACol, ARow, R, State);
+}
+
+TFormatGrid::TDrawFormat TFormatGrid::DrawFormatOf(int ACol, int ARow,
+                                                   TGridDrawState AState) const {
+  TDrawFormat F;
+  F.Record = CellFormat(ACol, ARow);
+  if (F.Record) {
+    static_cast<TCellValues&>(F) = *F.Record;
+  } else {
+    F.Color = (AState & gdFixed) ? FixedColor() : Color();
+    F.Font = Font();
+  }
+  return F;
+}
+
+TRect TFormatGrid::BlockRect(int ACol, int ARow, TRect ARect, const TRect& Range) const {
+  // The cell's rectangle grown by the rows and columns (and grid lines)
+  // around it in its block.
   const int L = GridLineWidth();
   TRect R = ARect;
   for (int I = Range.Left; I < ACol; ++I)
@@ -80,183 +190,127 @@ void TFormatGrid::DrawCell(int ACol, int ARow, TRect ARect, TGridDrawState AStat
     R.Top -= RowHeights(J) + L;
   for (int J = ARow + 1; J <= Range.Bottom; ++J)
     R.Bottom += RowHeights(J) + L;
-  C.Font = Fmt.Font;
+  return R;
+}
 
-  // 3. The block holding the current cell is drawn selected.
-  TGridDrawState State = AState;
+TGridDrawState TFormatGrid::BlockState(const TRect& Range, TGridDrawState AState) const {
+  // The block holding the current cell is drawn selected.
   if (Col() >= Range.Left && Col() <= Range.Right && Row() >= Range.Top && Row() <= Range.Bottom)
-    State = gdSelected | (GridHasFocus() ? gdFocused : 0u);
+    return gdSelected | (GridHasFocus() ? gdFocused : 0u);
+  return AState;
+}
 
-  // 4-5. The text and its layout.
-  std::string Text = Cells(OriginCol, OriginRow).toStdString();
-  const std::uint8_t Kind = Fmt.Kind;
-  const TCellAlign Align = Fmt.Align;
-  int ImageX = 0, ImageY = 0;
-  unsigned Flags = 0;
-  TRect T = Inflate(R, -3);
-  if (Kind == ckImage) {
-    const TRect B = Inflate(R, -2);
+TFormatGrid::TCellLayout TFormatGrid::LayoutContent(const TDrawFormat& Fmt, const TRect& R,
+                                                    const std::string& Text) {
+  TCellLayout Layout;
+  Layout.Text = Inflate(R, -3);
+  if (Fmt.Kind == ckImage) {
+    const TRect Area = Inflate(R, -2);
     const int W = FImageList ? FImageList->Width : 0, H = FImageList ? FImageList->Height : 0;
-    ImageY = (Align & caVCenter)  ? B.Top + (B.Height() - H) / 2
-             : (Align & caBottom) ? B.Bottom - H
-                                  : B.Top;
-    ImageX = (Align & caCenter)  ? B.Left + (B.Width() - W) / 2
-             : (Align & caRight) ? B.Right - W
-                                 : B.Left;
-  } else {
-    if (Align & caWordWrap)
-      Flags = DT_WORDBREAK;
-    else
-      Flags = DT_SINGLELINE | ((Align & caVCenter)  ? DT_VCENTER
-                               : (Align & caBottom) ? DT_BOTTOM
-                                                    : 0u);
-    Flags |= (Align & caCenter) ? DT_CENTER : (Align & caRight) ? DT_RIGHT : 0u;
-    if (Kind == ckCheckBox) T.Left += 14;
-    if (Kind == ckToggle) T.Left += 16;
-    if (Align & caWordWrap) {
-      const TRect S = T;
-      TRect Block = T;
-      DrawText(C, Text, Block, Flags | DT_CALCRECT);
-      const int W = Block.Width(), H = Block.Height();
-      const int Left = (Align & caCenter)  ? S.Left + (S.Width() - W) / 2
-                       : (Align & caRight) ? S.Right - W
-                                           : S.Left;
-      const int Top = (Align & caVCenter)  ? S.Top + (S.Height() - H) / 2
-                      : (Align & caBottom) ? S.Bottom - H
-                                           : S.Top;
-      T = {Left, Top, Left + W, Top + H};
-    }
+    Layout.Image = {AlignedLeft(Area, W, Fmt.Align), AlignedTop(Area, H, Fmt.Align)};
+    return Layout;
   }
+  Layout.Flags = TextFlags(Fmt.Align);
+  if (Fmt.Kind == ckCheckBox) Layout.Text.Left += 14;
+  if (Fmt.Kind == ckToggle) Layout.Text.Left += 16;
+  if (Fmt.Align & caWordWrap)
+    Layout.Text = WrappedTextRect(Canvas(), Text, Layout.Text, Layout.Flags, Fmt.Align);
+  return Layout;
+}
 
-  // 6. Colours.
+TColor TFormatGrid::ApplyCellColours(const TDrawFormat& Fmt, TGridDrawState State) {
+  TCanvas& C = Canvas();
   TColor CellColor = Fmt.Color;
-  if (State == (gdSelected | gdFocused) && IsEditableKind(Kind)) {
+  if (State == (gdSelected | gdFocused) && IsEditableKind(Fmt.Kind)) {
     CellColor = SelectCellColor();
     C.Font.Color = SelectTextColor();
   }
   C.Brush.Color = CellColor;
   C.Brush.Style = bsSolid;
   C.Pen.Color = clBlack;
+  return CellColor;
+}
 
-  // 7. Background and frame.
-  switch (Kind) {
+void TFormatGrid::DrawFrameByKind(const TDrawFormat& Fmt, TRect& R, TGridDrawState State,
+                                  TColor CellColor, TRect& TextRect, std::string& Text) {
+  TCanvas& C = Canvas();
+  switch (Fmt.Kind) {
   case ckNormal:
   case ckPickList:
-    C.FillRect(R);
-    if (State & gdFixed)
-      DrawEdge(C, R, BDR_RAISEDINNER, BF_RECT | BF_ADJUST);
-    else if (Fmt.Record)
-      Fmt.Record->EditRect = R;
+    DrawPlainFrame(C, R, (State & gdFixed) != 0, Fmt.Record);
     break;
   case ckButton:
   case ckColorButton:
-  case ckWideButton: {
-    TRect B = R;
-    if (Kind == ckWideButton) {
-      ++B.Right;
-      ++B.Bottom;
-    }
-    DrawFrameControl(C, B, DFC_BUTTON, DFCS_BUTTONPUSH | (Fmt.Down ? DFCS_PUSHED : 0u));
-    if (Fmt.Down) T = Offset(T, 1, 1);
-    // The face inside the two-pixel frame, in the cell's colour.
-    if (Kind != ckButton) C.FillRect(Inflate(B, -2));
+  case ckWideButton:
+    DrawButtonFrame(C, Fmt.Kind, R, Fmt.Down, TextRect);
     break;
-  }
-  case ckFixed: {
-    C.Rectangle(R);
-    C.FillRect(R);
-    TRect Bevel = R;
-    DrawEdge(C, Bevel, BDR_RAISEDINNER, BF_RECT | BF_ADJUST);
-    C.Pen.Color = clBlack;
-    C.Pen.Width = 1;
-    C.MoveTo(R.Left, R.Bottom);
-    C.LineTo(R.Right, R.Bottom);
-    C.LineTo(R.Right, R.Top - 1);
+  case ckFixed:
+    DrawFixedFrame(C, R);
     break;
-  }
-  case ckEditLine: {
-    C.Brush.Color = Color();
-    C.FillRect({R.Left, R.Top, R.Right + 1, R.Bottom + 1});
-    const int H = std::abs(Fmt.Font.Height) + 8;
-    int Y = (T.Top + T.Bottom - H) / 2;
-    if (Y < R.Top && !(Align & caVCenter)) {
-      T = Offset(T, 0, R.Top - Y);
-      Y = R.Top;
-    }
-    // A band taller than the block with caBottom is pinned to the block's
-    // bottom; the bottom-aligned text stays inside it.
-    if (Y + H > R.Bottom && (Align & caBottom)) Y = R.Bottom - H;
-    TRect Band{R.Left, Y, R.Right, Y + H};
-    C.Brush.Color = CellColor;
-    C.FillRect(Band);
-    if (Fmt.Record) Fmt.Record->EditRect = Inflate(Band, -2);
-    DrawEdge(C, Band, EDGE_SUNKEN, BF_RECT | BF_ADJUST);
+  case ckEditLine:
+    DrawEditLineFrame(C, R, Color(), CellColor, Fmt.Font.Height, Fmt.Align, TextRect, Fmt.Record);
     break;
-  }
   case ckEditBox:
-    C.FillRect(R);
-    if (Fmt.Record) Fmt.Record->EditRect = Inflate(R, -2);
-    DrawEdge(C, R, EDGE_SUNKEN, BF_RECT | BF_ADJUST);
+    DrawEditBoxFrame(C, R, Fmt.Record);
     break;
   case ckLabel:
   case ckImage:
     C.FillRect(R);
     break;
-  case ckCheckBox: {
-    C.FillRect(R);
-    const int Top = std::max(R.Top, (T.Top + T.Bottom) / 2 - 6);
-    DrawFrameControl(C, {R.Left + 1, Top, R.Left + 14, Top + 13}, DFC_BUTTON,
-                     DFCS_BUTTONCHECK | (Fmt.Down ? DFCS_CHECKED : 0u) |
-                         (Fmt.Enabled ? 0u : DFCS_INACTIVE));
+  case ckCheckBox:
+    DrawCheckBoxFrame(C, R, TextRect, Fmt.Down, Fmt.Enabled);
     break;
-  }
-  case ckToggle: {
-    C.FillRect(R);
-    const int Top = std::max(R.Top, (T.Top + T.Bottom) / 2 - 8);
-    if (Fmt.Enabled)
-      C.Draw(R.Left + 1, Top, FToggleGlyph, true);
-    else
-      DrawState(C, FToggleGlyph, R.Left + 1, Top, DST_BITMAP | DSS_DISABLED);
-    static const QStringList NoItems;
-    const QStringList& Items = Fmt.Record ? Fmt.Record->Items : NoItems;
-    int Index = Fmt.Record ? Fmt.Record->ToggleIndex : -1;
-    if (Index < 0 && !Items.isEmpty() && Fmt.Record) Index = Fmt.Record->ToggleIndex = 0;
-    Text = Index >= 0 && Index < Items.size() ? Items[Index].toStdString() : std::string();
+  case ckToggle:
+    Text = DrawToggleFrame(Fmt, R, TextRect);
     break;
-  }
   default:
     break;
   }
+}
 
-  // 8. Content.
-  if (Kind == ckImage) {
+std::string TFormatGrid::DrawToggleFrame(const TDrawFormat& Fmt, const TRect& R,
+                                         const TRect& TextRect) {
+  // The glyph at the left, level with the text; the text is the choice.
+  TCanvas& C = Canvas();
+  C.FillRect(R);
+  const int Top = std::max(R.Top, (TextRect.Top + TextRect.Bottom) / 2 - 8);
+  if (Fmt.Enabled)
+    C.Draw(R.Left + 1, Top, FToggleGlyph, true);
+  else
+    DrawState(C, FToggleGlyph, R.Left + 1, Top, DST_BITMAP | DSS_DISABLED);
+  if (!Fmt.Record) return {};
+  const QStringList& Items = Fmt.Record->Items;
+  int Index = Fmt.Record->ToggleIndex;
+  if (Index < 0 && !Items.isEmpty()) Index = Fmt.Record->ToggleIndex = 0;
+  return Index >= 0 && Index < Items.size() ? Items[Index].toStdString() : std::string();
+}
+
+void TFormatGrid::DrawContent(const TDrawFormat& Fmt, const TCellLayout& Layout,
+                              const std::string& Text) {
+  TCanvas& C = Canvas();
+  if (Fmt.Kind == ckImage) {
     const int Index = Fmt.ImageIndex;
-    if (FImageList && Index >= 0 && Index < FImageList->Count()) {
-      const TBitmap& Image = FImageList->Images[static_cast<std::size_t>(Index)];
-      if (Fmt.Enabled)
-        C.Draw(ImageX, ImageY, Image, true);
-      else
-        DrawState(C, Image, ImageX, ImageY, DST_BITMAP | DSS_DISABLED);
-    }
-  } else {
-    C.Brush.Style = bsClear;
-    const TRect Clip = Inflate(T, 1);
-    C.SetClipRect(&Clip);
-    if (!Fmt.Enabled) {
-      if (Kind == ckNormal || Kind == ckButton || Kind == ckFixed || Kind == ckLabel ||
-          Kind == ckColorButton || Kind == ckWideButton) {
-        const TColor Saved = C.Font.Color;
-        C.Font.Color = clWhite;
-        DrawStyledText(C, Text, Offset(T, 1, 1), Flags);
-        C.Font.Color = Saved;
-      }
-      C.Font.Color = clGrayText;
-    }
-    DrawStyledText(C, Text, T, Flags);
-    C.SetClipRect(nullptr);
-    C.Brush.Style = bsSolid;
+    if (!FImageList || Index < 0 || Index >= FImageList->Count()) return;
+    const TBitmap& Image = FImageList->Images[static_cast<std::size_t>(Index)];
+    if (Fmt.Enabled)
+      C.Draw(Layout.Image.X, Layout.Image.Y, Image, true);
+    else
+      DrawState(C, Image, Layout.Image.X, Layout.Image.Y, DST_BITMAP | DSS_DISABLED);
+    return;
   }
-
-  // 9.
-  if (OnDrawCell) OnDrawCell(this, ACol, ARow, R, State);
+  C.Brush.Style = bsClear;
+  const TRect Clip = Inflate(Layout.Text, 1);
+  C.SetClipRect(&Clip);
+  if (!Fmt.Enabled) {
+    if (HasEmbossedDisabledText(Fmt.Kind)) {
+      const TColor Saved = C.Font.Color;
+      C.Font.Color = clWhite;
+      DrawStyledText(C, Text, Offset(Layout.Text, 1, 1), Layout.Flags);
+      C.Font.Color = Saved;
+    }
+    C.Font.Color = clGrayText;
+  }
+  DrawStyledText(C, Text, Layout.Text, Layout.Flags);
+  C.SetClipRect(nullptr);
+  C.Brush.Style = bsSolid;
 }

@@ -158,3 +158,28 @@ void DrawStyledLine(TCanvas& Canvas, int X, int Y, const std::string& Line,
                     const std::string& StartName) {
   WalkLine(Canvas, Line, X, Y, true, StartName, Canvas.Font.Height);
 }
+
+void DrawStyledText(TCanvas& Canvas, const std::string& Text, const TRect& Rect, unsigned Flags) {
+  const std::string StartName = Canvas.Font.Name;
+  const std::unique_ptr<TTextList> List = MeasureStyledText(Text, Canvas.Font, Canvas);
+  int Total = 0;
+  for (int I = 0; I < List->Count(); ++I)
+    Total += List->Height(I);
+  int Top = Rect.Top;
+  if (Flags & DT_VCENTER)
+    Top = (Rect.Top + Rect.Bottom - Total) / 2;
+  else if (Flags & DT_BOTTOM)
+    Top = Rect.Bottom - Total;
+  for (int I = 0; I < List->Count(); ++I) {
+    const int Width = List->Width(I);
+    int Left = Rect.Left;
+    if (Flags & DT_CENTER)
+      Left = (Rect.Left + Rect.Right - Width) / 2;
+    else if (Flags & DT_RIGHT)
+      Left = Rect.Right - Width;
+    std::string Line;
+    List->GetText(I, Line);
+    DrawStyledLine(Canvas, Left, Top, Line, StartName);
+    Top += List->Height(I);
+  }
+}

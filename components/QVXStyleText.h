@@ -56,3 +56,7 @@ void DrawStyledLine(TCanvas& Canvas, int X, int Y, const std::string& Line);
 // line is drawn exactly as wide as it was measured.
 void DrawStyledLine(TCanvas& Canvas, int X, int Y, const std::string& Line,
                     const std::string& StartName);
+
+// Lays styled text out in Rect by the placement flags DT_CENTER, DT_RIGHT,
+// DT_VCENTER and DT_BOTTOM of Flags and draws it line by line.
+void DrawStyledText(TCanvas& Canvas, const std::string& Text, const TRect& Rect, unsigned Flags);
