@@ -192,17 +192,6 @@ void TStatusBar::mouseReleaseEvent(QMouseEvent* Event) {
 
 // --------------------------------------------------------------- TSpeedButton
 
-QImage GlyphImage(const TBitmap& Glyph) {
-  QImage Image(Glyph.Width, Glyph.Height, QImage::Format_ARGB32);
-  const TColor Transparent = Glyph.TransparentColor();
-  for (int Y = 0; Y < Glyph.Height; ++Y)
-    for (int X = 0; X < Glyph.Width; ++X) {
-      const TColor Pixel = Glyph.Pixel(X, Y);
-      Image.setPixel(X, Y, Pixel == Transparent ? qRgba(0, 0, 0, 0) : ToQColor(Pixel).rgb());
-    }
-  return Image;
-}
-
 TSpeedButton::TSpeedButton(QWidget* Parent) : QToolButton(Parent) {
   setFocusPolicy(Qt::NoFocus);
   connect(this, &QToolButton::clicked, this, [this] { FireClick(OnClick, this); });
@@ -210,7 +199,7 @@ TSpeedButton::TSpeedButton(QWidget* Parent) : QToolButton(Parent) {
 
 void TSpeedButton::SetGlyph(const TBitmap& Glyph) {
   // The icon derives its greyed disabled look from the normal pixmap.
-  setIcon(QIcon(QPixmap::fromImage(GlyphImage(Glyph))));
+  setIcon(QIcon(QPixmap::fromImage(ImageFromBitmap(Glyph, true))));
   setIconSize(QSize(Glyph.Width, Glyph.Height));
 }
 

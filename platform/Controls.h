@@ -86,10 +86,6 @@ private:
   bool FPressed = false;
 };
 
-// The glyph image of a bitmap: its bottom-left pixel's colour becomes
-// transparent.
-QImage GlyphImage(const TBitmap& Glyph);
-
 // A tool bar button that never takes the focus and shows a glyph, greyed
 // while disabled.
 class TSpeedButton : public QToolButton, public TObject {

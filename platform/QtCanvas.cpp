@@ -56,6 +56,21 @@ QFont ToQFont(const TFont& Font) {
   return Result;
 }
 
+QRect ToQRect(const TRect& R) {
+  return QRect(R.Left, R.Top, R.Width(), R.Height());
+}
+
+QImage ImageFromBitmap(const TBitmap& Bitmap, bool Transparent) {
+  QImage Image(Bitmap.Width, Bitmap.Height, QImage::Format_ARGB32);
+  const TColor Clear = Bitmap.TransparentColor();
+  for (int Y = 0; Y < Bitmap.Height; ++Y)
+    for (int X = 0; X < Bitmap.Width; ++X) {
+      const TColor C = Bitmap.Pixel(X, Y);
+      Image.setPixel(X, Y, Transparent && C == Clear ? 0u : ToQColor(C).rgb());
+    }
+  return Image;
+}
+
 TBitmap BitmapFromImage(const QImage& Image) {
   TBitmap Bitmap;
   Bitmap.Width = Image.width();
@@ -70,10 +85,6 @@ TBitmap BitmapFromImage(const QImage& Image) {
 }
 
 namespace {
-
-QRect ToQRect(const TRect& R) {
-  return QRect(R.Left, R.Top, R.Right - R.Left, R.Bottom - R.Top);
-}
 
 // The pixels of a one-pixel line from From towards To, To itself excluded.
 void AddLinePixels(TPoint From, TPoint To, QPolygon& Pixels) {
@@ -241,14 +252,7 @@ TSize TQtCanvas::TextExtent(const std::string& Text) {
 
 void TQtCanvas::Draw(int X, int Y, const TBitmap& Bitmap, bool Transparent) {
   if (Bitmap.Width <= 0 || Bitmap.Height <= 0) return;
-  QImage Image(Bitmap.Width, Bitmap.Height, QImage::Format_ARGB32);
-  const TColor Clear = Bitmap.TransparentColor();
-  for (int Y0 = 0; Y0 < Bitmap.Height; ++Y0)
-    for (int X0 = 0; X0 < Bitmap.Width; ++X0) {
-      const TColor C = Bitmap.Pixel(X0, Y0);
-      Image.setPixel(X0, Y0, Transparent && C == Clear ? 0u : ToQColor(C).rgb());
-    }
-  FPainter.drawImage(X, Y, Image);
+  FPainter.drawImage(X, Y, ImageFromBitmap(Bitmap, Transparent));
 }
 
 void TQtCanvas::SetClipRect(const TRect* R) {

@@ -19,8 +19,14 @@ QColor ToQColor(TColor Color);
 QFont ToQFont(const TFont& Font);
 
 class QImage;
+class QRect;
 // The pixels of an image as a bitmap of plain colours.
 TBitmap BitmapFromImage(const QImage& Image);
+// A bitmap as an image; with Transparent, its transparent colour (the
+// bottom-left pixel) becomes fully transparent.
+QImage ImageFromBitmap(const TBitmap& Bitmap, bool Transparent);
+// A rectangle with exclusive right and bottom edges as a QRect.
+QRect ToQRect(const TRect& R);
 
 // A canvas over a QPainter (of a widget or a QImage), antialiasing off.
 // Lines one pixel wide are laid out pixel by pixel here so that they stop

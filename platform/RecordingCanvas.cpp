@@ -1,4 +1,5 @@
 #include "platform/RecordingCanvas.h"
+#include "platform/Utf8.h"
 
 TRecordingCanvas::TRecord& TRecordingCanvas::Add(TKind Kind) {
   TRecord Record;
@@ -52,7 +53,7 @@ TSize TRecordingCanvas::TextExtent(const std::string& Text) {
   int Width = 0;
   for (std::size_t I = 0; I < Text.size();) {
     const unsigned char Lead = static_cast<unsigned char>(Text[I]);
-    const std::size_t Length = Lead < 0x80 ? 1 : Lead < 0xE0 ? 2 : Lead < 0xF0 ? 3 : 4;
+    const std::size_t Length = Utf8CharLength(Text, I);
     char32_t Code = Lead;
     if (Length == 3 && I + 2 < Text.size())
       Code = ((Lead & 0x0Fu) << 12) | ((static_cast<unsigned char>(Text[I + 1]) & 0x3Fu) << 6) |

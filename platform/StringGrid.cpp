@@ -13,7 +13,6 @@
 using GridDetail::TAxis;
 using GridDetail::TCell;
 using GridDetail::TLine;
-using GridDetail::ToQRect;
 
 TStringGrid::TStringGrid(QWidget* Parent)
     : QAbstractScrollArea(Parent), D(std::make_unique<TPrivate>(*this)) {

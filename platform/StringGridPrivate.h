@@ -101,10 +101,6 @@ struct TAxis {
   }
 };
 
-inline QRect ToQRect(const TRect& R) {
-  return QRect(R.Left, R.Top, R.Width(), R.Height());
-}
-
 } // namespace GridDetail
 
 struct TStringGrid::TPrivate {

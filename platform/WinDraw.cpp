@@ -1,4 +1,5 @@
 #include "platform/WinDraw.h"
+#include "platform/Utf8.h"
 
 #include <algorithm>
 #include <vector>
@@ -23,13 +24,6 @@ private:
   TPen FPen;
   TBrush FBrush;
 };
-
-// Byte length of the UTF-8 character starting at Text[I].
-std::size_t CharLength(const std::string& Text, std::size_t I) {
-  const unsigned char Lead = static_cast<unsigned char>(Text[I]);
-  const std::size_t N = Lead < 0x80 ? 1 : Lead < 0xE0 ? 2 : Lead < 0xF0 ? 3 : 4;
-  return std::min(N, Text.size() - I);
-}
 
 // A line with its mnemonic markers resolved: the text to show and the byte
 // offset of the underlined character (npos for none).
@@ -82,7 +76,7 @@ std::vector<std::string> WrapLine(TCanvas& Canvas, const std::string& Line, int 
     }
     // The last break opportunity at which the first piece still fits.
     std::size_t Break = std::string::npos, Resume = 0;
-    for (std::size_t I = 0; I < Rest.size(); I += CharLength(Rest, I)) {
+    for (std::size_t I = 0; I < Rest.size(); I += Utf8CharLength(Rest, I)) {
       const bool Wide = static_cast<unsigned char>(Rest[I]) >= 0x80;
       std::size_t Candidate = std::string::npos, Next = 0;
       if (Rest[I] == ' ') {
@@ -97,7 +91,7 @@ std::vector<std::string> WrapLine(TCanvas& Canvas, const std::string& Line, int 
         Break = Candidate;
         Resume = Next;
       }
-      const std::size_t After = I + CharLength(Rest, I);
+      const std::size_t After = I + Utf8CharLength(Rest, I);
       if (Wide && After < Rest.size() && Rest[After] != ' ') {
         if (Canvas.TextWidth(Rest.substr(0, After)) > Width) break;
         Break = After;
@@ -214,7 +208,7 @@ int DrawText(TCanvas& Canvas, const std::string& Text, TRect& R, unsigned Flags)
     if (Shown.Underline != std::string::npos) {
       const int U0 = X + Canvas.TextWidth(Shown.Text.substr(0, Shown.Underline));
       const int U1 = X + Canvas.TextWidth(Shown.Text.substr(
-                             0, Shown.Underline + CharLength(Shown.Text, Shown.Underline)));
+                             0, Shown.Underline + Utf8CharLength(Shown.Text, Shown.Underline)));
       Canvas.Pen.Color = Canvas.Font.Color;
       Canvas.Pen.Width = 1;
       HLine(Canvas, U0, U1, Y + LineHeight - 1);

@@ -3,6 +3,7 @@
 #include "platform/Controls.h"
 
 #include "platform/Exceptions.h"
+#include "platform/QtCanvas.h"
 
 #include <QLayout>
 #include <QRadioButton>
@@ -139,7 +140,7 @@ TEST(ControlsButtons, ClicksFireOnClickWithTheButtonAsSender) {
 TEST(ControlsButtons, GlyphLeavesOutItsBottomLeftColourAndGreysWhenDisabled) {
   TBitmap Glyph{16, 16, std::vector<TColor>(256, clFuchsia)};
   Glyph.Pixels[5 * 16 + 7] = clRed;
-  const QImage Image = GlyphImage(Glyph);
+  const QImage Image = ImageFromBitmap(Glyph, true);
   EXPECT_EQ(Image.pixel(7, 5), qRgb(255, 0, 0));
   EXPECT_EQ(qAlpha(Image.pixel(8, 8)), 0);
   TSpeedButton Button;
