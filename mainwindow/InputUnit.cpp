@@ -3,6 +3,7 @@
 #include "analysis/BeamData.h"
 #include "components/FormatGrid.h"
 #include "mainwindow/HelpWindow.h"
+#include "mainwindow/InputUnitLayout.h"
 #include "platform/Controls.h"
 #include "platform/PaintBox.h"
 #include "platform/QtCanvas.h"
@@ -26,15 +27,13 @@ static void InitResources() {
 
 namespace {
 
-// The client area between the menu and the status bar at design size.
-constexpr int ClientWidth = 650;
-constexpr int ClientHeight = 509;
-constexpr int StatusHeight = 19;
-constexpr int Panel1Width = 291;
 // Rows of the load list when it holds 30 loads or fewer.
 constexpr int ListRows = 30;
 
 const TColor clSkyBlue = 0xF0CAA6;
+
+// The caption of the magnitude row for the force kinds.
+constexpr char ForceCaption[] = "荷　重  Ｗ";
 
 TBitmap Glyph(const char* Resource) {
   return BitmapFromImage(QImage(QString::fromUtf8(Resource)));
@@ -59,8 +58,8 @@ void StyleInputGrid(TFormatGrid* Grid) {
   Grid->SetRowCount(3);
   Grid->SetFixedCols(0);
   Grid->SetFixedRows(0);
-  Grid->SetDefaultColWidth(48);
-  Grid->SetDefaultRowHeight(22);
+  Grid->SetDefaultColWidth(Layout::GridColWidth);
+  Grid->SetDefaultRowHeight(Layout::GridRowHeight);
   Grid->SetOptions(0);
   Grid->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   Grid->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -89,73 +88,91 @@ void TForm1::CreateComponents() {
   setPalette(Palette);
 
   Panel1 = new TPanel(FClient);
+  CreateInputArea();
+  CreateLoadList();
+  CreateDiagramArea();
+  CreateStatusBar();
+  SetTabOrder();
+  CreateMenu();
+  FClient->setMinimumSize(Layout::MinClientWidth, Layout::MinClientHeight);
+  resize(Layout::ClientWidth,
+         Layout::ClientHeight + Layout::StatusHeight + menuBar()->sizeHint().height());
+  LayoutComponents();
+}
+
+void TForm1::CreateInputArea() {
   Label1 = HeadingLabel(QStringLiteral("基本条件"), Panel1);
-  Label1->move(8, 2);
+  Label1->move(Layout::Label1Pos);
   BaseDataGrid = new TFormatGrid(Panel1);
-  BaseDataGrid->setGeometry(16, 20, 263, 66);
+  BaseDataGrid->setGeometry(Layout::BaseDataGridBounds);
   StyleInputGrid(BaseDataGrid);
   Label2 = HeadingLabel(QStringLiteral("荷重"), Panel1);
-  Label2->move(8, 96);
+  Label2->move(Layout::Label2Pos);
   KajyuType = new TRadioGroup(Panel1);
-  KajyuType->setGeometry(16, 112, 263, 60);
+  KajyuType->setGeometry(Layout::KajyuTypeBounds);
   KajyuType->setTitle(QStringLiteral("外力の種類"));
   KajyuType->SetColumns(2);
   KajyuType->SetItems({QStringLiteral("分布荷重(長方形)"), QStringLiteral("分布荷重(左三角)"),
                        QStringLiteral("分布荷重(右三角)"), QStringLiteral("集中荷重"),
                        QStringLiteral("曲げモーメント")});
-  KajyuType->SetItemIndex(0);
+  KajyuType->SetItemIndex(lkUniform);
   KjInpGrid = new TFormatGrid(Panel1);
-  KjInpGrid->setGeometry(16, 176, 263, 66);
+  KjInpGrid->setGeometry(Layout::KjInpGridBounds);
   StyleInputGrid(KjInpGrid);
   Label3 = new QLabel(QStringLiteral("備考："), Panel1);
-  Label3->move(16, 252);
+  Label3->move(Layout::Label3Pos);
   Label3->adjustSize();
   NameEdit = new QLineEdit(Panel1);
-  NameEdit->setGeometry(48, 248, 233, 20);
+  NameEdit->setGeometry(Layout::NameEditBounds);
   NameEdit->setValidator(new TCp932Validator(NameEdit));
+}
+
+void TForm1::CreateLoadList() {
   AddBtn = new TButton(QStringLiteral("追加"), Panel1);
-  AddBtn->setGeometry(16, 272, 65, 25);
+  AddBtn->setGeometry(Layout::AddBtnBounds);
   AddBtn->SetTag(0);
   RepBtn = new TButton(QStringLiteral("置換え"), Panel1);
-  RepBtn->setGeometry(86, 272, 65, 25);
+  RepBtn->setGeometry(Layout::RepBtnBounds);
   RepBtn->setEnabled(false);
   UpButton = new TSpeedButton(Panel1);
-  UpButton->setGeometry(158, 274, 23, 22);
+  UpButton->setGeometry(Layout::UpButtonBounds);
   UpButton->SetGlyph(Glyph(":/arrow_up.bmp"));
   UpButton->SetTag(-1);
   UpButton->setEnabled(false);
   DownButton = new TSpeedButton(Panel1);
-  DownButton->setGeometry(184, 274, 23, 22);
+  DownButton->setGeometry(Layout::DownButtonBounds);
   DownButton->SetGlyph(Glyph(":/arrow_down.bmp"));
   DownButton->SetTag(1);
   DownButton->setEnabled(false);
   DelBtn = new TButton(QStringLiteral("削除"), Panel1);
-  DelBtn->setGeometry(218, 272, 65, 25);
+  DelBtn->setGeometry(Layout::DelBtnBounds);
   DelBtn->setEnabled(false);
   Bevel1 = new TBevel(Panel1);
   KajyuGrid = new TFormatGrid(Panel1);
   KajyuGrid->setFrameStyle(QFrame::Panel | QFrame::Sunken);
   KajyuGrid->setLineWidth(2);
   KajyuGrid->SetColCount(6);
-  KajyuGrid->SetRowCount(31);
+  KajyuGrid->SetRowCount(ListRows + 1);
   KajyuGrid->SetFixedCols(1);
   KajyuGrid->SetFixedRows(1);
-  KajyuGrid->SetDefaultColWidth(48);
-  KajyuGrid->SetDefaultRowHeight(22);
+  KajyuGrid->SetDefaultColWidth(Layout::GridColWidth);
+  KajyuGrid->SetDefaultRowHeight(Layout::GridRowHeight);
   KajyuGrid->SetOptions(goFixedVertLine | goFixedHorzLine | goVertLine | goHorzLine |
                         goRangeSelect | goColSizing);
   KajyuGrid->SetSelectCellColor(clHighlight);
   KajyuGrid->SetSelectTextColor(clHighlightText);
+}
 
+void TForm1::CreateDiagramArea() {
   Panel2 = new TPanel(FClient);
   Panel2->SetBevelOuter(bvNone);
   Panel3 = new TPanel(Panel2);
   KCheckBox = new TCheckBox(QStringLiteral("荷重図"), Panel3);
-  KCheckBox->move(8, 9);
+  KCheckBox->move(Layout::KCheckBoxPos);
   SCheckBox = new TCheckBox(QStringLiteral("せん断力図"), Panel3);
-  SCheckBox->move(120, 9);
+  SCheckBox->move(Layout::SCheckBoxPos);
   MCheckBox = new TCheckBox(QStringLiteral("曲げモーメント図"), Panel3);
-  MCheckBox->move(224, 9);
+  MCheckBox->move(Layout::MCheckBoxPos);
   for (TCheckBox* Box : {KCheckBox, SCheckBox, MCheckBox}) {
     Box->SetChecked(true);
     Box->adjustSize();
@@ -164,7 +181,9 @@ void TForm1::CreateComponents() {
   Panel4->SetBevelInner(bvLowered);
   Panel4->SetBorderWidth(3);
   PaintBox1 = new TPaintBox(Panel4);
+}
 
+void TForm1::CreateStatusBar() {
   StatusBar1 = new TStatusBar(FClient);
   StatusBar1->AddPanel(100, Qt::AlignRight, false);
   StatusBar1->AddPanel(60);
@@ -176,24 +195,13 @@ void TForm1::CreateComponents() {
   StatusBar1->SetPanelText(0, QStringLiteral("照査位置 X ＝"));
   StatusBar1->SetPanelText(2, QStringLiteral("せん断力 S ＝"));
   StatusBar1->SetPanelText(4, QStringLiteral("曲げモーメント M ＝"));
+}
 
-  setTabOrder(BaseDataGrid, KajyuType);
-  setTabOrder(KajyuType, KjInpGrid);
-  setTabOrder(KjInpGrid, KajyuGrid);
-  setTabOrder(KajyuGrid, NameEdit);
-  setTabOrder(NameEdit, AddBtn);
-  setTabOrder(AddBtn, RepBtn);
-  setTabOrder(RepBtn, DelBtn);
-  setTabOrder(DelBtn, KCheckBox);
-  setTabOrder(KCheckBox, SCheckBox);
-  setTabOrder(SCheckBox, MCheckBox);
-
-  CreateMenu();
-  // Small enough to be useful on a small screen, large enough to keep a few
-  // rows of the list and a diagram area.
-  FClient->setMinimumSize(Panel1Width + 160, 314 + 100 + (ClientHeight - 500) + StatusHeight);
-  resize(ClientWidth, ClientHeight + StatusHeight + menuBar()->sizeHint().height());
-  LayoutComponents();
+void TForm1::SetTabOrder() {
+  QWidget* const Order[] = {BaseDataGrid, KajyuType, KjInpGrid, KajyuGrid, NameEdit, AddBtn,
+                            RepBtn,       DelBtn,    KCheckBox, SCheckBox, MCheckBox};
+  for (std::size_t I = 1; I < std::size(Order); ++I)
+    setTabOrder(Order[I - 1], Order[I]);
 }
 
 void TForm1::ConnectEvents() {
@@ -218,15 +226,17 @@ void TForm1::ConnectEvents() {
 }
 
 void TForm1::LayoutComponents() {
+  using namespace Layout;
   const int W = FClient->width(), H = FClient->height() - StatusHeight;
   Panel1->setGeometry(0, 0, Panel1Width, H);
   Panel2->setGeometry(Panel1Width, 0, W - Panel1Width, H);
   StatusBar1->setGeometry(0, H, W, StatusHeight);
   // The list keeps its margins to the panel's right and bottom edges.
-  KajyuGrid->setGeometry(16, 314, Panel1Width - 16 - 8, H - 314 - (ClientHeight - 500));
-  Bevel1->setGeometry(8, 304, Panel1Width - 16, 2);
-  Panel3->setGeometry(0, Panel2->height() - 35, Panel2->width(), 35);
-  Panel4->setGeometry(0, 0, Panel2->width(), Panel2->height() - 35);
+  KajyuGrid->setGeometry(ListLeft, ListTop, Panel1Width - ListLeft - ListRightMargin,
+                         H - ListTop - ListBottomMargin);
+  Bevel1->setGeometry(BevelLeft, BevelTop, Panel1Width - 2 * BevelLeft, 2);
+  Panel3->setGeometry(0, Panel2->height() - CheckPanelHeight, Panel2->width(), CheckPanelHeight);
+  Panel4->setGeometry(0, 0, Panel2->width(), Panel2->height() - CheckPanelHeight);
   PaintBox1->setGeometry(Panel4->ClientRect());
 }
 
@@ -320,7 +330,7 @@ void TForm1::FitLoadRows() {
 }
 
 void TForm1::SetupInputRow(int R) {
-  static const char* const Captions[] = {"作用開始位置 Ｘ", "荷　重  Ｗ", "作用幅  Ｌ"};
+  static const char* const Captions[] = {"作用開始位置 Ｘ", ForceCaption, "作用幅  Ｌ"};
   static const char* const Units[] = {"(ｍ)", "(kN)", "(ｍ)"};
   const TCellAlign Centred = caCenter | caVCenter, Right = caRight | caVCenter;
   const auto Cell = [this, R](int C, const QString& Text, std::uint8_t Kind, TCellAlign Align) {
@@ -341,26 +351,27 @@ void TForm1::DataChanged(TObject*) {
 
 void TForm1::RefreshLoadList() {
   FitLoadRows();
-  for (int R = 1; R < KajyuGrid->RowCount(); ++R) {
-    if (R > FData->LoadCount()) {
-      for (int C = 1; C <= 5; ++C)
-        KajyuGrid->SetCells(C, R, QString());
-      continue;
-    }
-    const int I = R - 1;
-    const std::int32_t Kind = FData->LoadKind(I);
-    KajyuGrid->SetCells(1, R,
-                        Kind >= 0 && Kind < static_cast<int>(LoadKindNames.size())
-                            ? QString::fromUtf8(LoadKindNames[static_cast<std::size_t>(Kind)])
-                            : QString());
-    KajyuGrid->SetCells(2, R, FormatReal3(FData->LoadX(I)));
-    KajyuGrid->SetCells(3, R, FormatReal3(FData->LoadW(I)));
-    KajyuGrid->SetCells(4, R,
-                        Kind >= lkUniform && Kind <= lkRightTriangle
-                            ? FormatReal3(FData->LoadWidth(I))
-                            : QString());
-    KajyuGrid->SetCells(5, R, QString::fromStdString(Cp932ToDisplay(FData->LoadRemark(I))));
+  for (int R = 1; R < KajyuGrid->RowCount(); ++R)
+    ShowLoadInRow(R);
+}
+
+void TForm1::ShowLoadInRow(int Row) {
+  const int I = Row - 1;
+  if (I >= FData->LoadCount()) {
+    for (int C = 1; C <= 5; ++C)
+      KajyuGrid->SetCells(C, Row, QString());
+    return;
   }
+  const std::int32_t Kind = FData->LoadKind(I);
+  KajyuGrid->SetCells(1, Row,
+                      IsKnownKind(Kind)
+                          ? QString::fromUtf8(LoadKindNames[static_cast<std::size_t>(Kind)])
+                          : QString());
+  KajyuGrid->SetCells(2, Row, FormatReal3(FData->LoadX(I)));
+  KajyuGrid->SetCells(3, Row, FormatReal3(FData->LoadW(I)));
+  KajyuGrid->SetCells(4, Row,
+                      IsDistributedKind(Kind) ? FormatReal3(FData->LoadWidth(I)) : QString());
+  KajyuGrid->SetCells(5, Row, QString::fromStdString(Cp932ToDisplay(FData->LoadRemark(I))));
 }
 
 void TForm1::SetFileName(const QString& Name) {
@@ -397,26 +408,24 @@ void TForm1::BaseDataGridToggleChange(TObject*, int ACol, int ARow, int) {
 
 void TForm1::KajyuTypeClick(TObject*) {
   const int Index = KajyuType->ItemIndex();
-  if (Index < 0 || Index > 4) return;
+  if (!IsKnownKind(Index)) return;
   // The grid drops the cells of the rows it loses, so the width row is
   // put back as it was left, its typed value included.
-  if (Index <= 2) {
+  if (IsDistributedKind(Index)) {
     if (KjInpGrid->RowCount() < 3) {
       KjInpGrid->SetRowCount(3);
       SetupInputRow(2);
       KjInpGrid->SetCells(2, 2, FHiddenWidth);
     }
-    KjInpGrid->SetCells(0, 1, QStringLiteral("荷　重  Ｗ"));
-  } else {
-    if (KjInpGrid->RowCount() > 2) {
-      // An editor open on the width writes its text back first.
-      if (KjInpGrid->Row() == 2) KjInpGrid->HideEditor();
-      FHiddenWidth = KjInpGrid->Cells(2, 2);
-      KjInpGrid->SetRowCount(2);
-    }
-    KjInpGrid->SetCells(
-        0, 1, Index == 3 ? QStringLiteral("荷　重  Ｗ") : QStringLiteral("曲げモーメント Ｍ"));
+  } else if (KjInpGrid->RowCount() > 2) {
+    // An editor open on the width writes its text back first.
+    if (KjInpGrid->Row() == 2) KjInpGrid->HideEditor();
+    FHiddenWidth = KjInpGrid->Cells(2, 2);
+    KjInpGrid->SetRowCount(2);
   }
+  KjInpGrid->SetCells(0, 1,
+                      Index == lkMoment ? QStringLiteral("曲げモーメント Ｍ")
+                                        : QString::fromUtf8(ForceCaption));
   // A force is in kN, only an applied moment in kN･m.
   KjInpGrid->SetCells(3, 1, Index == lkMoment ? QStringLiteral("(kN･m)") : QStringLiteral("(kN)"));
 }

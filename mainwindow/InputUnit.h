@@ -124,6 +124,12 @@ protected:
 
 private:
   void CreateComponents();
+  // The parts of the window, created in this order by CreateComponents.
+  void CreateInputArea();
+  void CreateLoadList();
+  void CreateDiagramArea();
+  void CreateStatusBar();
+  void SetTabOrder();
   void ConnectEvents();
   void LayoutComponents();
   void CreateMenu();
@@ -131,6 +137,8 @@ private:
   void SetupListRow(int R);
   // Grows or shrinks the list to a row for every load, 30 at the least.
   void FitLoadRows();
+  // Fills list row Row with load Row - 1, or empties it past the last load.
+  void ShowLoadInRow(int Row);
   // Forgets the load picked for replacing or deleting and the arrows'
   // enabling, when the loads they refer to are replaced.
   void ForgetPick();

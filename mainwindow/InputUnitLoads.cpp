@@ -29,17 +29,7 @@ void TForm1::AddBtnClick(TObject* Sender) {
   FData->SetLoadRemark(Index, Remark);
 
   FitLoadRows();
-  const int Row = Index + 1;
-  {
-    KajyuGrid->SetCells(1, Row,
-                        Kind >= 0 && Kind <= lkMoment
-                            ? QString::fromUtf8(LoadKindNames[static_cast<std::size_t>(Kind)])
-                            : QString());
-    KajyuGrid->SetCells(2, Row, FormatReal3(X));
-    KajyuGrid->SetCells(3, Row, FormatReal3(W));
-    KajyuGrid->SetCells(4, Row, Kind <= lkRightTriangle ? FormatReal3(Width) : QString());
-    KajyuGrid->SetCells(5, Row, QString::fromStdString(Cp932ToDisplay(FData->LoadRemark(Index))));
-  }
+  ShowLoadInRow(Index + 1);
   NameEdit->clear();
   RepBtn->setEnabled(false);
   DelBtn->setEnabled(false);
