@@ -10,6 +10,17 @@
 #include <QScrollBar>
 #include <stdexcept>
 
+namespace {
+
+// Stores Value in Field; true when that changed it.
+template <typename T> bool Assign(T& Field, const T& Value) {
+  if (Field == Value) return false;
+  Field = Value;
+  return true;
+}
+
+} // namespace
+
 using GridDetail::TAxis;
 using GridDetail::TCell;
 using GridDetail::TLine;
@@ -156,9 +167,7 @@ int TStringGrid::ColWidths(int ACol) const {
 void TStringGrid::SetColWidths(int ACol, int Value) {
   D->CheckCell(ACol, 0);
   Value = std::max(0, Value);
-  if (Value == D->ColWidths[ACol]) return;
-  D->ColWidths[ACol] = Value;
-  D->Layout();
+  if (Assign(D->ColWidths[ACol], Value)) D->Layout();
 }
 
 int TStringGrid::RowHeights(int ARow) const {
@@ -168,9 +177,7 @@ int TStringGrid::RowHeights(int ARow) const {
 void TStringGrid::SetRowHeights(int ARow, int Value) {
   D->CheckCell(0, ARow);
   Value = std::max(0, Value);
-  if (Value == D->RowHeights[ARow]) return;
-  D->RowHeights[ARow] = Value;
-  D->Layout();
+  if (Assign(D->RowHeights[ARow], Value)) D->Layout();
 }
 
 int TStringGrid::GridLineWidth() const {
@@ -179,9 +186,7 @@ int TStringGrid::GridLineWidth() const {
 
 void TStringGrid::SetGridLineWidth(int Value) {
   Value = std::max(0, Value);
-  if (Value == D->GridLineWidth) return;
-  D->GridLineWidth = Value;
-  D->Layout();
+  if (Assign(D->GridLineWidth, Value)) D->Layout();
 }
 
 // ---- content
@@ -243,9 +248,7 @@ bool TStringGrid::DefaultDrawing() const {
 }
 
 void TStringGrid::SetDefaultDrawing(bool Value) {
-  if (Value == D->DefaultDrawing) return;
-  D->DefaultDrawing = Value;
-  viewport()->update();
+  if (Assign(D->DefaultDrawing, Value)) viewport()->update();
 }
 
 TColor TStringGrid::Color() const {
@@ -253,9 +256,7 @@ TColor TStringGrid::Color() const {
 }
 
 void TStringGrid::SetColor(TColor Value) {
-  if (Value == D->Color) return;
-  D->Color = Value;
-  viewport()->update();
+  if (Assign(D->Color, Value)) viewport()->update();
 }
 
 TColor TStringGrid::FixedColor() const {
@@ -263,9 +264,7 @@ TColor TStringGrid::FixedColor() const {
 }
 
 void TStringGrid::SetFixedColor(TColor Value) {
-  if (Value == D->FixedColor) return;
-  D->FixedColor = Value;
-  viewport()->update();
+  if (Assign(D->FixedColor, Value)) viewport()->update();
 }
 
 const TFont& TStringGrid::Font() const {

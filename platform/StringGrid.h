@@ -200,6 +200,10 @@ private:
   void CancelEditor();
   // Called when the grid or the editor loses the focus.
   void FocusLeaving(Qt::FocusReason Reason);
+  // Hands a press or release of a known button to Handler; false for the
+  // other buttons.
+  using TMouseHandler = void (TStringGrid::*)(TMouseButton, TShiftState, int, int);
+  bool ForwardMouse(QMouseEvent* Event, TMouseHandler Handler);
 
   struct TPrivate;
   std::unique_ptr<TPrivate> D;

@@ -342,10 +342,7 @@ void TStringGrid::keyPressEvent(QKeyEvent* Event) {
 }
 
 void TStringGrid::mousePressEvent(QMouseEvent* Event) {
-  const std::optional<TMouseButton> Button = ButtonOf(Event->button());
-  if (!Button) return QAbstractScrollArea::mousePressEvent(Event);
-  const QPoint P = Event->position().toPoint();
-  MouseDown(*Button, ShiftOf(Event->modifiers(), Event->buttons()), P.x(), P.y());
+  if (!ForwardMouse(Event, &TStringGrid::MouseDown)) QAbstractScrollArea::mousePressEvent(Event);
 }
 
 void TStringGrid::mouseMoveEvent(QMouseEvent* Event) {
@@ -354,10 +351,15 @@ void TStringGrid::mouseMoveEvent(QMouseEvent* Event) {
 }
 
 void TStringGrid::mouseReleaseEvent(QMouseEvent* Event) {
+  if (!ForwardMouse(Event, &TStringGrid::MouseUp)) QAbstractScrollArea::mouseReleaseEvent(Event);
+}
+
+bool TStringGrid::ForwardMouse(QMouseEvent* Event, TMouseHandler Handler) {
   const std::optional<TMouseButton> Button = ButtonOf(Event->button());
-  if (!Button) return QAbstractScrollArea::mouseReleaseEvent(Event);
+  if (!Button) return false;
   const QPoint P = Event->position().toPoint();
-  MouseUp(*Button, ShiftOf(Event->modifiers(), Event->buttons()), P.x(), P.y());
+  (this->*Handler)(*Button, ShiftOf(Event->modifiers(), Event->buttons()), P.x(), P.y());
+  return true;
 }
 
 void TStringGrid::focusInEvent(QFocusEvent* Event) {
