@@ -61,6 +61,8 @@ public:
   void SetLoadString(int Index, int Which, const std::string& Value);
 
   bool Modified() const { return FModified; }
+  // For edits the setters do not see (the order of the loads).
+  void SetModified(bool Value) { FModified = Value; }
   std::int32_t BeamType() const { return GetIntValue(0); }
   void SetBeamType(std::int32_t Value) { SetIntValue(0, Value); }
   double Length() const { return GetRealValue(0); }

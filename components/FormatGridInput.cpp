@@ -122,9 +122,12 @@ void TFormatGrid::KeyPress(QChar& Key) {
     Key = QChar();
 }
 
+// A press on no cell is ignored entirely; a press on an enabled button,
+// check box or toggle neither focuses the grid nor moves its current cell.
 void TFormatGrid::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
   TGridCoord Cell = MouseToCell(X, Y);
-  const PCellFormat F = Cell.X < 0 || Cell.Y < 0 ? nullptr : MergeOrigin(Cell.X, Cell.Y);
+  if (Cell.X < 0 || Cell.Y < 0) return;
+  const PCellFormat F = MergeOrigin(Cell.X, Cell.Y);
   if (Button == mbLeft && F && F->Enabled &&
       (IsButtonKind(F->Kind) || F->Kind == ckCheckBox || F->Kind == ckToggle)) {
     FPressCol = Cell.X;
@@ -140,13 +143,14 @@ void TFormatGrid::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y
 }
 
 void TFormatGrid::MouseMove(TShiftState Shift, int X, int Y) {
+  // Off every cell nothing happens: a press stays (releasing there still
+  // clicks) and column sizing does not follow.
+  TGridCoord Cell = MouseToCell(X, Y);
+  if (Cell.X < 0 || Cell.Y < 0) return;
   if (!FPressing) {
     TStringGrid::MouseMove(Shift, X, Y);
     return;
   }
-  // Off every cell the press stays; releasing there still clicks.
-  TGridCoord Cell = MouseToCell(X, Y);
-  if (Cell.X < 0 || Cell.Y < 0) return;
   MergeOrigin(Cell.X, Cell.Y);
   if (Cell.X == FPressCol && Cell.Y == FPressRow) return;
   // Leaving the pressed cell cancels the press.
@@ -172,7 +176,10 @@ void TFormatGrid::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) 
       InvalidateMergedCell(C, R);
       if (OnCheckBoxClick) OnCheckBoxClick(this, C, R, F->Down);
     } else if (F->Kind == ckToggle && !F->Items.isEmpty()) {
-      F->ToggleIndex = static_cast<int>((F->ToggleIndex + 1) % F->Items.size());
+      // Any index before the first choice (SetToggleIndex takes any) starts
+      // at the first.
+      F->ToggleIndex =
+          F->ToggleIndex < 0 ? 0 : static_cast<int>((F->ToggleIndex + 1) % F->Items.size());
       SetCells(C, R, F->Items[F->ToggleIndex]);
       InvalidateMergedCell(C, R);
       if (OnToggleChange) OnToggleChange(this, C, R, F->ToggleIndex);

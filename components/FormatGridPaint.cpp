@@ -180,16 +180,16 @@ TFormatGrid::TDrawFormat TFormatGrid::DrawFormatOf(int ACol, int ARow,
 TRect TFormatGrid::BlockRect(int ACol, int ARow, TRect ARect, const TRect& Range) const {
   // The cell's rectangle grown by the rows and columns (and grid lines)
   // around it in its block.
-  const int L = GridLineWidth();
+  const int CL = ColLineWidth(), RL = RowLineWidth();
   TRect R = ARect;
   for (int I = Range.Left; I < ACol; ++I)
-    R.Left -= ColWidths(I) + L;
+    R.Left -= ColWidths(I) + CL;
   for (int I = ACol + 1; I <= Range.Right; ++I)
-    R.Right += ColWidths(I) + L;
+    R.Right += ColWidths(I) + CL;
   for (int J = Range.Top; J < ARow; ++J)
-    R.Top -= RowHeights(J) + L;
+    R.Top -= RowHeights(J) + RL;
   for (int J = ARow + 1; J <= Range.Bottom; ++J)
-    R.Bottom += RowHeights(J) + L;
+    R.Bottom += RowHeights(J) + RL;
   return R;
 }
 

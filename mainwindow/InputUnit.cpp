@@ -431,6 +431,10 @@ void TForm1::KajyuTypeClick(TObject*) {
 }
 
 bool TForm1::eventFilter(QObject* Watched, QEvent* Event) {
+  // Any use of the window after the session's question asks again.
+  if (Event->type() == QEvent::KeyPress || Event->type() == QEvent::MouseButtonPress)
+    if (auto* Widget = qobject_cast<QWidget*>(Watched); Widget && Widget->window() == this)
+      FSessionAnswered = false;
   // The form sees every key before the focused control.
   if (Event->type() == QEvent::KeyPress) {
     auto* Widget = qobject_cast<QWidget*>(Watched);
@@ -453,7 +457,21 @@ void TForm1::FormKeyPress(TObject*, QChar& Key) {
     Grid->MoveNextCell();
     return;
   }
+  if (Active && KjInpGrid->isAncestorOf(Active)) {
+    NextLoadValue();
+    return;
+  }
   FocusNextControl(Active);
+}
+
+void TForm1::NextLoadValue() {
+  KjInpGrid->HideEditor();
+  if (KjInpGrid->Row() + 1 < KjInpGrid->RowCount()) {
+    KjInpGrid->MoveNextCell();
+    KjInpGrid->ShowEditorSelected();
+  } else {
+    NameEdit->setFocus(Qt::TabFocusReason);
+  }
 }
 
 void TForm1::FocusNextControl(QWidget* From) {

@@ -116,6 +116,9 @@ public:
   void SearchforHelpOn1Click(TObject* Sender);
   void About1Click(TObject* Sender);
   void FormCloseQuery(TObject* Sender, bool& CanClose);
+  // The question about unsaved changes when the session ends; true when
+  // the session may end.
+  bool SessionEndQuery();
 
 protected:
   bool eventFilter(QObject* Watched, QEvent* Event) override;
@@ -145,7 +148,14 @@ private:
   void CommitDataRequest(QSessionManager& Manager);
   // Moves the focus to the control after From in tab order.
   void FocusNextControl(QWidget* From);
+  // Enter in the editor of a load value: the value is kept and the entry
+  // goes on to the next value, after the last one to the remark.
+  void NextLoadValue();
+  // The list focused on Row, with the arrows enabled for it.
+  void FocusListRow(int Row);
   QWidget* FClient = nullptr;
+  // The user answered the question of an ending session with yes or no.
+  bool FSessionAnswered = false;
   // The width typed before the width row was hidden for a point action.
   QString FHiddenWidth;
 };

@@ -145,19 +145,29 @@ void TForm1::FormCloseQuery(TObject*, bool& CanClose) {
 
 void TForm1::closeEvent(QCloseEvent* Event) {
   // Refused until the question says otherwise, so that a failed save
-  // keeps the window open.
+  // keeps the window open. A logout whose question was answered already
+  // closes without asking again.
   Event->ignore();
   bool CanClose = true;
-  FormCloseQuery(this, CanClose);
+  if (!FSessionAnswered) FormCloseQuery(this, CanClose);
   if (CanClose) Event->accept();
 }
 
 void TForm1::CommitDataRequest(QSessionManager& Manager) {
-  if (!FData->Modified() || !Manager.allowsInteraction()) return;
-  bool CanClose = true;
-  FormCloseQuery(this, CanClose);
+  if (!Manager.allowsInteraction()) return;
+  const bool CanClose = SessionEndQuery();
   Manager.release();
   if (!CanClose) Manager.cancel();
+}
+
+bool TForm1::SessionEndQuery() {
+  if (!FData->Modified()) return true;
+  bool CanClose = true;
+  FormCloseQuery(this, CanClose);
+  // The answer holds for the close that ends the session, until the window
+  // is used again.
+  FSessionAnswered = CanClose;
+  return CanClose;
 }
 
 void TForm1::Contents1Click(TObject*) {

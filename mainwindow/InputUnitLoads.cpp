@@ -31,8 +31,22 @@ void TForm1::AddBtnClick(TObject* Sender) {
   FitLoadRows();
   ShowLoadInRow(Index + 1);
   NameEdit->clear();
+  // A replace button that disables itself hands the focus to the load it
+  // replaced, not to whatever follows it in tab order.
+  const bool Replacing = Sender == RepBtn && RepBtn->hasFocus();
   RepBtn->setEnabled(false);
   DelBtn->setEnabled(false);
+  if (Replacing) FocusListRow(Index + 1);
+}
+
+void TForm1::FocusListRow(int Row) {
+  KajyuGrid->setFocus(Qt::OtherFocusReason);
+  if (KajyuGrid->Row() != Row) {
+    KajyuGrid->SetRow(Row);
+  } else {
+    bool CanSelect = true;
+    KajyuGridSelectCell(KajyuGrid, KajyuGrid->Col(), Row, CanSelect);
+  }
 }
 
 void TForm1::KajyuGridButtonClick(TObject*, int ACol, int ARow) {
@@ -62,6 +76,8 @@ void TForm1::UpButtonClick(TObject* Sender) {
   const int d = dynamic_cast<TSpeedButton*>(Sender)->Tag();
   const int I = KajyuGrid->Row() - 1;
   FData->ExchangeLoads(I, I + d);
+  // The order of the loads is stored in the file.
+  FData->SetModified(true);
   // A load picked for replacing or deleting stays picked where it went.
   for (TButton* Button : {RepBtn, DelBtn}) {
     if (Button->Tag() == I + 1)

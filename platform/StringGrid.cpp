@@ -28,7 +28,9 @@ using GridDetail::TLine;
 TStringGrid::TStringGrid(QWidget* Parent)
     : QAbstractScrollArea(Parent), D(std::make_unique<TPrivate>(*this)) {
   setFrameShape(QFrame::NoFrame);
-  setFocusPolicy(Qt::StrongFocus);
+  // Focus comes from the keyboard, and from the clicks the grid takes
+  // (MouseDown); a click on a button cell leaves the focus where it is.
+  setFocusPolicy(Qt::TabFocus);
   viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
   QAbstractScrollArea::setFont(ToQFont(D->Font));
   D->Layout();
@@ -184,6 +186,14 @@ int TStringGrid::GridLineWidth() const {
   return D->GridLineWidth;
 }
 
+int TStringGrid::ColLineWidth() const {
+  return D->ColLineWidth();
+}
+
+int TStringGrid::RowLineWidth() const {
+  return D->RowLineWidth();
+}
+
 void TStringGrid::SetGridLineWidth(int Value) {
   Value = std::max(0, Value);
   if (Assign(D->GridLineWidth, Value)) D->Layout();
@@ -236,7 +246,9 @@ TGridOptions TStringGrid::Options() const {
 
 void TStringGrid::SetOptions(TGridOptions Value) {
   if (Value == D->Options) return;
+  const int ColLine = D->ColLineWidth(), RowLine = D->RowLineWidth();
   D->Options = Value;
+  if (ColLine != D->ColLineWidth() || RowLine != D->RowLineWidth()) D->Layout();
   if (!(Value & goEditing)) HideEditor();
   viewport()->setMouseTracking((Value & goColSizing) != 0);
   if (!(Value & goColSizing)) viewport()->unsetCursor();
@@ -360,7 +372,7 @@ void TStringGrid::Paint() {
   const auto Reset = qScopeGuard([this] { D->Canvas = nullptr; });
   const TAxis ColAxis = D->ColAxis(), RowAxis = D->RowAxis();
   const std::vector<TLine> Cols = ColAxis.Visible(), Rows = RowAxis.Visible();
-  const int Gap = D->GridLineWidth;
+  const int Gap = D->GridLineWidth; // at most
   const int Right = Cols.empty() ? 0 : Cols.back().Start + ColAxis.Step(Cols.back().Index);
   const int Bottom = Rows.empty() ? 0 : Rows.back().Start + RowAxis.Step(Rows.back().Index);
   Canvas.Brush = {D->Color, bsSolid};
@@ -389,9 +401,10 @@ void TStringGrid::Paint() {
 
 void TStringGrid::TPrivate::PaintGridLines(TCanvas& C, const std::vector<TLine>& Cols,
                                            const std::vector<TLine>& Rows) const {
-  if (GridLineWidth <= 0 || Cols.empty() || Rows.empty()) return;
-  const int Right = Cols.back().Start + ColWidths[Cols.back().Index] + GridLineWidth;
-  const int Bottom = Rows.back().Start + RowHeights[Rows.back().Index] + GridLineWidth;
+  const int ColLine = ColLineWidth(), RowLine = RowLineWidth();
+  if (Cols.empty() || Rows.empty()) return;
+  const int Right = Cols.back().Start + ColWidths[Cols.back().Index] + ColLine;
+  const int Bottom = Rows.back().Start + RowHeights[Rows.back().Index] + RowLine;
   const int FixedRight = std::min(ColAxis().FixedExtent(), Right);
   const int FixedBottom = std::min(RowAxis().FixedExtent(), Bottom);
   struct TSegment {
@@ -403,18 +416,16 @@ void TStringGrid::TPrivate::PaintGridLines(TCanvas& C, const std::vector<TLine>&
   for (const TLine& L : Cols) {
     const int X = L.Start + ColWidths[L.Index];
     const bool Fixed = L.Index < FixedCols;
-    Segments.push_back(
-        {{X, 0, X + GridLineWidth, FixedBottom}, true, (Options & goFixedVertLine) != 0});
-    Segments.push_back({{X, FixedBottom, X + GridLineWidth, Bottom},
+    Segments.push_back({{X, 0, X + ColLine, FixedBottom}, true, (Options & goFixedVertLine) != 0});
+    Segments.push_back({{X, FixedBottom, X + ColLine, Bottom},
                         Fixed,
                         (Options & (Fixed ? goFixedVertLine : goVertLine)) != 0});
   }
   for (const TLine& L : Rows) {
     const int Y = L.Start + RowHeights[L.Index];
     const bool Fixed = L.Index < FixedRows;
-    Segments.push_back(
-        {{0, Y, FixedRight, Y + GridLineWidth}, true, (Options & goFixedHorzLine) != 0});
-    Segments.push_back({{FixedRight, Y, Right, Y + GridLineWidth},
+    Segments.push_back({{0, Y, FixedRight, Y + RowLine}, true, (Options & goFixedHorzLine) != 0});
+    Segments.push_back({{FixedRight, Y, Right, Y + RowLine},
                         Fixed,
                         (Options & (Fixed ? goFixedHorzLine : goHorzLine)) != 0});
   }

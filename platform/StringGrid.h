@@ -100,6 +100,10 @@ public:
   int RowHeights(int ARow) const;
   void SetRowHeights(int ARow, int Value);
   int GridLineWidth() const;
+  // The room a line takes between columns and between rows: GridLineWidth
+  // where lines of that direction are on, 0 otherwise.
+  int ColLineWidth() const;
+  int RowLineWidth() const;
   void SetGridLineWidth(int Value);
 
   // ---- content
@@ -146,6 +150,9 @@ public:
   bool EditorMode() const;
   void SetEditorMode(bool Value);
   void ShowEditor();
+  // Shows the editor on the current cell as a key would, its text
+  // selected so that typing replaces it.
+  void ShowEditorSelected();
   void HideEditor(); // writes the editor's text back through SetEditText
   TInplaceEdit* InplaceEditor() const;
 

@@ -124,7 +124,7 @@ int TStringGrid::TPrivate::SizingLineAt(int X, int Y) const {
   if (!(Options & goColSizing) || Y < 0 || Y >= RowAxis().FixedExtent()) return -1;
   for (const GridDetail::TLine& L : ColAxis().Visible()) {
     const int Edge = L.Start + ColWidths[L.Index];
-    if (X >= Edge - SizingSlack && X < Edge + GridLineWidth + SizingSlack) return L.Index;
+    if (X >= Edge - SizingSlack && X < Edge + ColLineWidth() + SizingSlack) return L.Index;
   }
   return -1;
 }
@@ -167,6 +167,10 @@ void TStringGrid::ShowEditor() {
   E.show();
   D->PlaceEditor();
   E.setFocus(Qt::OtherFocusReason);
+}
+
+void TStringGrid::ShowEditorSelected() {
+  D->ShowByUser(true);
 }
 
 void TStringGrid::HideEditor() {
@@ -298,7 +302,11 @@ void TStringGrid::MouseDown(TMouseButton Button, TShiftState /*Shift*/, int X, i
   const TGridCoord Cell = MouseToCell(X, Y);
   if (Cell.X < D->FixedCols || Cell.Y < D->FixedRows) return;
   if (Cell.X == D->Col && Cell.Y == D->Row) {
-    if (D->Options & goEditing) D->ShowByUser(false);
+    // A click on the current cell edits it, or selects it again.
+    if (D->Options & goEditing)
+      D->ShowByUser(false);
+    else
+      SelectCell(Cell.X, Cell.Y);
   } else {
     D->UserMove(Cell.X, Cell.Y);
   }

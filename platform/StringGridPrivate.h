@@ -138,11 +138,19 @@ struct TStringGrid::TPrivate {
   int SizingCol = -1;    // the column being sized with the mouse
   bool Destroying = false;
 
+  // A grid line takes room only where lines of that direction are on: a
+  // grid without lines packs its cells edge to edge.
+  int ColLineWidth() const {
+    return (Options & (goFixedVertLine | goVertLine)) ? GridLineWidth : 0;
+  }
+  int RowLineWidth() const {
+    return (Options & (goFixedHorzLine | goHorzLine)) ? GridLineWidth : 0;
+  }
   TAxis ColAxis() const {
-    return {ColWidths, FixedCols, LeftCol, GridLineWidth, Q.viewport()->width()};
+    return {ColWidths, FixedCols, LeftCol, ColLineWidth(), Q.viewport()->width()};
   }
   TAxis RowAxis() const {
-    return {RowHeights, FixedRows, TopRow, GridLineWidth, Q.viewport()->height()};
+    return {RowHeights, FixedRows, TopRow, RowLineWidth(), Q.viewport()->height()};
   }
 
   bool EditorShown() const { return Editor && !Editor->isHidden(); }

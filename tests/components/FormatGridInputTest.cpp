@@ -257,15 +257,19 @@ TEST_F(FormatGridInputTest, PickListsDropDownTheOriginsChoicesFourRowsHigh) {
   Editor.CloseUp(false);
 }
 
-TEST_F(FormatGridInputTest, ColumnsSizeByTheirLineEvenDraggedPastTheLastCell) {
+TEST_F(FormatGridInputTest, ColumnSizingFollowsTheMouseOnlyOverCells) {
   Grid->SetOptions(Grid->Options() | goColSizing);
   Show();
   const int Edge = Grid->CellRect(5, 0).Right;
   ASSERT_EQ(Grid->MouseToCell(Edge + 40, 10).X, -1);
   Press(QPoint(Edge, 10));
-  Move(QPoint(Edge + 40, 10));
-  Release(QPoint(Edge + 40, 10));
-  EXPECT_EQ(Grid->ColWidths(5), 64 + 40);
+  Move(QPoint(Edge + 40, 10)); // past the last cell: ignored
+  EXPECT_EQ(Grid->ColWidths(5), 64);
+  Move(QPoint(Edge - 10, 10));
+  EXPECT_EQ(Grid->ColWidths(5), 54);
+  Release(QPoint(Edge - 10, 10));
+  Move(QPoint(Edge - 20, 10)); // released: no longer sizing
+  EXPECT_EQ(Grid->ColWidths(5), 54);
 }
 
 TEST_F(FormatGridInputTest, TheCurrentBlockRepaintsWholeWhenTheFocusComesAndGoes) {
@@ -314,6 +318,53 @@ TEST_F(FormatGridInputTest, EditorTextStaysWhereTheCellDrewIt) {
     EXPECT_EQ(InkRows(Image, Grid->CellRect(2, Row)), InkRows(Image, Grid->CellRect(3, Row)))
         << Row;
     Grid->HideEditor();
+  }
+}
+
+TEST_F(FormatGridInputTest, ClicksOnControlCellsAndOnNoCellLeaveTheFocusAndTheCurrentCell) {
+  Cell(2, 1, ckButton, "b");
+  Cell(3, 1, ckCheckBox, "c");
+  Cell(4, 1, ckToggle);
+  Grid->ToggleItems(4, 1) = {"A", "B"};
+  Cell(2, 2, ckNormal, "x");
+  Grid->MoveColRow(2, 2, true, false);
+  Show();
+  Other->setFocus();
+  QApplication::processEvents();
+  const int Edge = Grid->CellRect(5, 0).Right;
+  for (const QPoint P : {Centre(2, 1), Centre(3, 1), Centre(4, 1), QPoint(Edge + 20, 10)}) {
+    QTest::mouseClick(Grid->viewport(), Qt::LeftButton, {}, P);
+    EXPECT_TRUE(Other->hasFocus()) << P.x();
+    EXPECT_EQ(Current(), (TGridCoord{2, 2})) << P.x();
+  }
+  ASSERT_EQ(Events.size(), 3u); // the three cells reacted all the same
+  Click(2, 2);                  // a plain cell takes the focus
+  EXPECT_TRUE(Grid->hasFocus());
+}
+
+TEST_F(FormatGridInputTest, AClickOnTheCurrentCellSelectsItAgain) {
+  Cell(2, 1, ckNormal, "x");
+  Grid->SetCellReadOnly(2, 1, true);
+  std::vector<TGridCoord> Selected;
+  Grid->OnSelectCell = [&](TObject*, int C, int R, bool&) { Selected.push_back({C, R}); };
+  Grid->MoveColRow(2, 1, true, false);
+  Show();
+  Selected.clear();
+  Other->setFocus();
+  Click(2, 1);
+  EXPECT_EQ(Selected, (std::vector<TGridCoord>{{2, 1}}));
+  EXPECT_TRUE(Grid->hasFocus());
+}
+
+TEST_F(FormatGridInputTest, AToggleIndexFarBeforeTheFirstChoiceStartsAtTheFirst) {
+  Cell(2, 1, ckToggle);
+  Grid->ToggleItems(2, 1) = {"A", "B", "C"};
+  Show();
+  for (const int Start : {-5, -4, -2}) {
+    Grid->SetToggleIndex(2, 1, Start);
+    Click(2, 1);
+    EXPECT_EQ(Grid->GetToggleIndex(2, 1), 0) << Start;
+    EXPECT_EQ(Grid->Cells(2, 1), "A") << Start;
   }
 }
 

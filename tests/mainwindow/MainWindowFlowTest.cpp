@@ -1,0 +1,152 @@
+// The window under the hand: the small grids never scroll, Enter runs down
+// the load entry, the focus after a replace, clicks on the list's current
+// row, moves as edits, and the question of an ending session.
+#include "tests/mainwindow/FormFixture.h"
+
+#include "analysis/KajyuData.h"
+
+#include <QTemporaryDir>
+
+namespace {
+
+void Enter() {
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+}
+
+QLineEdit* EditorLine(TFormatGrid* Grid) {
+  return Grid->InplaceEditor() ? Grid->InplaceEditor()->LineEdit() : nullptr;
+}
+
+// The small grids show their three rows edge to edge, whatever is current.
+void ExpectUnscrolled(TFormatGrid* Grid) {
+  EXPECT_EQ(Grid->TopRow(), 0);
+  EXPECT_EQ(Grid->CellRect(2, 0).Top, 0);
+  EXPECT_EQ(Grid->CellRect(2, Grid->RowCount() - 1).Bottom, 22 * Grid->RowCount());
+}
+
+TEST_F(FormTest, TheLoadEntryNeverScrollsItsFirstRowAway) {
+  TFormatGrid* Input = Form->KjInpGrid;
+  ClickCell(Input, 2, 2);
+  EXPECT_EQ(Input->Row(), 2);
+  ExpectUnscrolled(Input);
+  QTest::keyClick(Input, Qt::Key_Up);
+  QTest::keyClick(Input, Qt::Key_Down);
+  ExpectUnscrolled(Input);
+  EnterLoad(lkUniform, "1", "2", "3");
+  ExpectUnscrolled(Input);
+  Scripted.MessageAnswers.push_back(mrNo);
+  Form->New1Click(Form.get());
+  ExpectUnscrolled(Input);
+  ClickCell(Form->BaseDataGrid, 2, 1);
+  ExpectUnscrolled(Form->BaseDataGrid);
+}
+
+TEST_F(FormTest, EnterInAValueEditorRunsDownTheEntryToTheRemark) {
+  TFormatGrid* Input = Form->KjInpGrid;
+  Input->SetCells(2, 1, "60.000");
+  ClickCell(Input, 2, 0);
+  ClickCell(Input, 2, 0); // a click on the current cell edits it
+  ASSERT_TRUE(Editing(Input));
+  QTest::keyClicks(EditorLine(Input), "1.5");
+  Enter();
+  EXPECT_EQ(Input->Cells(2, 0), "1.5");
+  ASSERT_TRUE(Editing(Input));
+  EXPECT_EQ(Input->Row(), 1);
+  // Entered from the keyboard, the value is selected: typing replaces it.
+  QTest::keyClicks(EditorLine(Input), "5");
+  Enter();
+  EXPECT_EQ(Input->Cells(2, 1), "5");
+  EXPECT_EQ(Input->Row(), 2);
+  Enter();
+  EXPECT_EQ(QApplication::focusWidget(), Form->NameEdit);
+
+  // A point action has no width row: from W straight to the remark.
+  Form->KajyuType->SetItemIndex(lkConcentrated);
+  ClickCell(Input, 2, 0);
+  ClickCell(Input, 2, 0);
+  Enter();
+  EXPECT_EQ(Input->Row(), 1);
+  Enter();
+  EXPECT_EQ(QApplication::focusWidget(), Form->NameEdit);
+  EXPECT_EQ(Data().LoadCount(), 0); // nothing was added on the way
+
+  // The span's editor still hands on to the next control.
+  ClickCell(Form->BaseDataGrid, 2, 1);
+  ClickCell(Form->BaseDataGrid, 2, 1);
+  ASSERT_TRUE(Editing(Form->BaseDataGrid));
+  Enter();
+  EXPECT_FALSE(Form->BaseDataGrid->isAncestorOf(QApplication::focusWidget()));
+  EXPECT_NE(QApplication::focusWidget(), Form->BaseDataGrid);
+}
+
+TEST_F(FormTest, AReplaceByMouseLeavesTheFocusOnTheReplacedRow) {
+  EnterLoad(lkConcentrated, "1", "10");
+  EnterLoad(lkConcentrated, "2", "20");
+  EnterLoad(lkConcentrated, "3", "30");
+  ClickCell(Form->KajyuGrid, 0, 2);
+  ASSERT_TRUE(Form->RepBtn->isEnabled());
+  Form->KjInpGrid->SetCells(2, 1, "25");
+  QTest::mouseClick(Form->RepBtn, Qt::LeftButton);
+  EXPECT_EQ(Data().LoadW(1), 25);
+  EXPECT_EQ(QApplication::focusWidget(), Form->KajyuGrid);
+  EXPECT_EQ(Form->KajyuGrid->Row(), 2);
+  EXPECT_TRUE(Form->UpButton->isEnabled() && Form->DownButton->isEnabled());
+  EXPECT_TRUE(Form->KCheckBox->isChecked()); // no stray Space reached the check box
+}
+
+TEST_F(FormTest, ClickingTheCurrentListRowAgainBringsTheArrowsBack) {
+  EnterLoad(lkConcentrated, "1", "10");
+  EnterLoad(lkConcentrated, "2", "20");
+  ClickCell(Form->KajyuGrid, 2, 2);
+  EXPECT_TRUE(Form->UpButton->isEnabled());
+  Form->NameEdit->setFocus();
+  EXPECT_FALSE(Form->UpButton->isEnabled());
+  ClickCell(Form->KajyuGrid, 2, 2);
+  EXPECT_TRUE(Form->UpButton->isEnabled());
+  EXPECT_FALSE(Form->DownButton->isEnabled());
+}
+
+TEST_F(FormTest, ARowButtonClickLeavesTheFocusAndTheCurrentRow) {
+  EnterLoad(lkConcentrated, "1", "10");
+  EnterLoad(lkConcentrated, "2", "20");
+  Form->NameEdit->setFocus();
+  const int Row = Form->KajyuGrid->Row();
+  ClickCell(Form->KajyuGrid, 0, 2);
+  EXPECT_EQ(QApplication::focusWidget(), Form->NameEdit);
+  EXPECT_EQ(Form->KajyuGrid->Row(), Row);
+  EXPECT_EQ(Form->RepBtn->Tag(), 2);
+}
+
+TEST_F(FormTest, AMovedLoadIsAnEditThatCloseAsksAbout) {
+  EnterLoad(lkConcentrated, "1", "10");
+  EnterLoad(lkConcentrated, "2", "20");
+  QTemporaryDir Dir;
+  Data().SaveToFile(Dir.filePath("a.vbd").toStdString());
+  ClickCell(Form->KajyuGrid, 2, 2);
+  QTest::mouseClick(Form->UpButton, Qt::LeftButton);
+  EXPECT_TRUE(Data().Modified());
+  Scripted.MessageAnswers.push_back(mrCancel);
+  EXPECT_FALSE(Form->close());
+  ASSERT_EQ(Scripted.Calls.size(), 1u);
+  EXPECT_EQ(Scripted.Calls[0].Caption, "ファイル保存確認");
+}
+
+TEST_F(FormTest, AnEndingSessionAsksOnce) {
+  EnterLoad(lkConcentrated, "1", "10");
+  Scripted.MessageAnswers.push_back(mrNo);
+  EXPECT_TRUE(Form->SessionEndQuery());
+  EXPECT_TRUE(Form->close()); // the window closes without a second question
+  EXPECT_EQ(Scripted.Calls.size(), 1u);
+}
+
+TEST_F(FormTest, UsingTheWindowAfterTheSessionQuestionAsksAgain) {
+  EnterLoad(lkConcentrated, "1", "10");
+  Scripted.MessageAnswers.push_back(mrNo);
+  EXPECT_TRUE(Form->SessionEndQuery()); // and then the logout was called off
+  QTest::keyClick(Form->NameEdit, Qt::Key_A);
+  Scripted.MessageAnswers.push_back(mrCancel);
+  EXPECT_FALSE(Form->close());
+  EXPECT_EQ(Scripted.Calls.size(), 2u);
+}
+
+} // namespace
