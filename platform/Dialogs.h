@@ -52,14 +52,20 @@ public:
   // text and receives the entry.
   virtual bool InputQuery(QWidget* Parent, const QString& Caption, const QString& Prompt,
                           QString& Value) = 0;
-  // False when cancelled; FileName receives the chosen full path, with the
-  // default extension appended to a name typed without one. The save dialog
+  // False when cancelled; FileName receives the chosen full path. The open
+  // dialog takes any name, existing or not (see OpenDialogName); the save
+  // dialog appends the default extension to a name typed without one and
   // asks before replacing an existing file.
   virtual bool OpenFileName(QWidget* Parent, const TFileDialogOptions& Options,
                             QString& FileName) = 0;
   virtual bool SaveFileName(QWidget* Parent, const TFileDialogOptions& Options,
                             QString& FileName) = 0;
 };
+
+// The file an open dialog passes on for a typed name: the name as typed,
+// unless it has no extension and no file of that name exists; then the
+// name with the default extension DefaultExt (without the dot).
+QString OpenDialogName(const QString& Typed, const QString& DefaultExt);
 
 // The dialogs in use: the Qt ones unless others are installed.
 TDialogs& Dialogs();

@@ -6,6 +6,7 @@
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -40,21 +41,23 @@ QMessageBox::Icon IconOf(TMsgDlgType Type) {
   return QMessageBox::NoIcon;
 }
 
+// Both dialogs take any name; whether a name can be opened is for the
+// program to say, with its own messages.
 bool RunFileDialog(QWidget* Parent, const TFileDialogOptions& Options, QFileDialog::AcceptMode Mode,
                    QString& FileName) {
   QFileDialog Dialog(Parent, Options.Title, Options.InitialDir);
   Dialog.setOption(QFileDialog::DontUseNativeDialog);
   Dialog.setAcceptMode(Mode);
-  Dialog.setFileMode(Mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile
-                                                     : QFileDialog::AnyFile);
+  Dialog.setFileMode(QFileDialog::AnyFile);
   Dialog.setNameFilters(Options.Filters);
   if (Options.FilterIndex >= 0 && Options.FilterIndex < Options.Filters.size())
     Dialog.selectNameFilter(Options.Filters[Options.FilterIndex]);
-  Dialog.setDefaultSuffix(Options.DefaultExt);
+  if (Mode == QFileDialog::AcceptSave) Dialog.setDefaultSuffix(Options.DefaultExt);
   if (!Options.FileName.isEmpty()) Dialog.selectFile(Options.FileName);
   if (Dialog.exec() != QDialog::Accepted) return false;
   // An accepted dialog always has a file selected.
   FileName = Dialog.selectedFiles().value(0);
+  if (Mode == QFileDialog::AcceptOpen) FileName = OpenDialogName(FileName, Options.DefaultExt);
   return true;
 }
 
@@ -115,6 +118,14 @@ public:
 TDialogs* InstalledDialogs = nullptr;
 
 } // namespace
+
+QString OpenDialogName(const QString& Typed, const QString& DefaultExt) {
+  const QFileInfo Info(Typed);
+  if (DefaultExt.isEmpty() || Info.fileName().contains(QChar('.')) || Info.exists() ||
+      Info.isSymLink())
+    return Typed;
+  return Typed + QChar('.') + DefaultExt;
+}
 
 TDialogs& Dialogs() {
   static TQtDialogs QtDialogs;

@@ -5,6 +5,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QFile>
 #include <QFileDialog>
 #include <QInputMethodEvent>
 #include <QLabel>
@@ -122,6 +123,35 @@ TEST_F(DialogsQt, SaveDialogOffersTheFiltersAndAppendsTheExtension) {
   QString FileName;
   ASSERT_TRUE(Dialogs().SaveFileName(nullptr, Options, FileName));
   EXPECT_EQ(FileName, Dir.filePath("結果.csv"));
+}
+
+TEST_F(DialogsQt, OpenDialogPassesOnAnyNameAndAddsTheExtensionOnlyWhenNothingElseExists) {
+  QTemporaryDir Dir;
+  for (const char* Name : {"beam.vbd", "plain"}) {
+    QFile File(Dir.filePath(Name));
+    ASSERT_TRUE(File.open(QIODevice::WriteOnly));
+  }
+  TFileDialogOptions Options;
+  Options.InitialDir = Dir.path();
+  Options.DefaultExt = "vbd";
+  const auto Open = [&](const QString& Typed) {
+    WhenModal<QFileDialog>([Typed](QFileDialog* Dialog) {
+      EXPECT_EQ(Dialog->acceptMode(), QFileDialog::AcceptOpen);
+      Dialog->findChild<QLineEdit*>("fileNameEdit")->setText(Typed);
+      static_cast<QDialog*>(Dialog)->accept();
+    });
+    QString FileName;
+    EXPECT_TRUE(Dialogs().OpenFileName(nullptr, Options, FileName)) << Typed.toStdString();
+    return FileName;
+  };
+  EXPECT_EQ(Open("beam"), Dir.filePath("beam.vbd"));
+  EXPECT_EQ(Open("plain"), Dir.filePath("plain")); // exists as typed
+  EXPECT_EQ(Open("missing"), Dir.filePath("missing.vbd"));
+  EXPECT_EQ(Open("missing.dat"), Dir.filePath("missing.dat"));
+
+  EXPECT_EQ(OpenDialogName("/etc/passwd", "vbd"), "/etc/passwd");
+  EXPECT_EQ(OpenDialogName(Dir.filePath("a.b/c"), "vbd"), Dir.filePath("a.b/c.vbd"));
+  EXPECT_EQ(OpenDialogName(Dir.filePath("beam"), ""), Dir.filePath("beam"));
 }
 
 class ApplicationErrors : public DialogsScripted {};
