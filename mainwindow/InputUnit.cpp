@@ -18,6 +18,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QToolTip>
 #include <algorithm>
 
 // The glyphs and help pages live in this static library; register them.
@@ -222,6 +223,7 @@ void TForm1::ConnectEvents() {
   PaintBox1->OnPaint = std::bind(&TForm1::PaintBox1Paint, this, _1);
   PaintBox1->OnMouseMove = std::bind(&TForm1::PaintBox1MouseMove, this, _1, _2, _3, _4);
   StatusBar1->OnClick = std::bind(&TForm1::StatusBar1Click, this, _1);
+  connect(NameEdit, &QLineEdit::inputRejected, this, [this] { NameEditInputRejected(this); });
   qApp->installEventFilter(this);
 }
 
@@ -404,6 +406,12 @@ void TForm1::BaseDataGridSetEditText(TObject*, int, int ARow, const QString& Val
 
 void TForm1::BaseDataGridToggleChange(TObject*, int ACol, int ARow, int) {
   if (ARow == 0) FData->SetBeamType(BaseDataGrid->GetToggleIndex(ACol, 0));
+}
+
+void TForm1::NameEditInputRejected(TObject*) {
+  // The box refuses what the file's code page cannot hold; say why.
+  QToolTip::showText(NameEdit->mapToGlobal(QPoint(0, NameEdit->height())),
+                     QStringLiteral("Shift-JIS で表せない文字は入力できません"), NameEdit);
 }
 
 void TForm1::KajyuTypeClick(TObject*) {

@@ -96,6 +96,7 @@ public:
   void BaseDataGridSetEditText(TObject* Sender, int ACol, int ARow, const QString& Value);
   void BaseDataGridToggleChange(TObject* Sender, int ACol, int ARow, int SelectNum);
   void KajyuTypeClick(TObject* Sender);
+  void NameEditInputRejected(TObject* Sender);
   void FormKeyPress(TObject* Sender, QChar& Key);
   void PaintBox1Paint(TObject* Sender);
   void PaintBox1MouseMove(TObject* Sender, unsigned Shift, int X, int Y);

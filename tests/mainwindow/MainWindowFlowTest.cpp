@@ -5,7 +5,9 @@
 
 #include "analysis/KajyuData.h"
 
+#include <QInputMethodEvent>
 #include <QTemporaryDir>
+#include <QToolTip>
 
 namespace {
 
@@ -147,6 +149,23 @@ TEST_F(FormTest, UsingTheWindowAfterTheSessionQuestionAsksAgain) {
   Scripted.MessageAnswers.push_back(mrCancel);
   EXPECT_FALSE(Form->close());
   EXPECT_EQ(Scripted.Calls.size(), 2u);
+}
+
+TEST_F(FormTest, ARemarkCharacterTheFileCannotHoldIsRefusedWithAHint) {
+  const QString Hint = QStringLiteral("Shift-JIS で表せない文字は入力できません");
+  Form->NameEdit->setFocus();
+  QTest::keyClicks(Form->NameEdit, "ab");
+  EXPECT_NE(QToolTip::text(), Hint);
+  QTest::sendKeyEvent(QTest::Click, Form->NameEdit, Qt::Key_unknown, QStringLiteral("😀"),
+                      Qt::NoModifier);
+  EXPECT_EQ(Form->NameEdit->text(), "ab");
+  EXPECT_EQ(QToolTip::text(), Hint);
+  QToolTip::hideText();
+  QInputMethodEvent Commit;
+  Commit.setCommitString(QStringLiteral("〜😀"));
+  QApplication::sendEvent(Form->NameEdit, &Commit);
+  EXPECT_EQ(Form->NameEdit->text(), "ab");
+  EXPECT_EQ(QToolTip::text(), Hint);
 }
 
 } // namespace
