@@ -2,6 +2,7 @@
 
 #include "platform/Exceptions.h"
 #include "platform/QtCanvas.h"
+#include "platform/WinDraw.h"
 
 #include <QIcon>
 #include <QKeyEvent>
@@ -32,7 +33,11 @@ void DrawFrame3D(QPainter& Painter, const QRect& R, const QColor& TopLeft,
 
 // ---------------------------------------------------------------- TRadioGroup
 
-TRadioGroup::TRadioGroup(QWidget* Parent) : QGroupBox(Parent) {}
+TRadioGroup::TRadioGroup(QWidget* Parent) : QGroupBox(Parent) {
+  // Three items fit the classic 60-pixel group: indicators the size of
+  // the text.
+  setStyleSheet(QStringLiteral("QRadioButton::indicator { width: 11px; height: 11px; }"));
+}
 
 void TRadioGroup::SetColumns(int Value) {
   FColumns = std::max(1, Value);
@@ -84,20 +89,37 @@ bool TRadioGroup::eventFilter(QObject* Watched, QEvent* Event) {
 }
 
 void TRadioGroup::ArrangeButtons() {
-  // Like the classic control: below the caption, the items share the
-  // height evenly, column by column, top to bottom.
+  // Like the classic control: below the caption, inside the frame, the
+  // items share the height evenly, column by column, top to bottom.
   const int Count = static_cast<int>(FButtons.size());
   if (Count == 0) return;
   const int PerColumn = (Count + FColumns - 1) / FColumns;
   const int TextHeight = fontMetrics().height();
-  const int ButtonWidth = (width() - 10) / FColumns;
-  const int Free = height() - TextHeight - 5;
+  const int ButtonWidth = (width() - 12) / FColumns;
+  const int Free = height() - TextHeight - 3;
   const int ButtonHeight = std::max(1, Free / PerColumn);
-  const int TopMargin = TextHeight + 1 + (Free % PerColumn) / 2;
+  const int TopMargin = TextHeight + (Free % PerColumn) / 2;
   for (int I = 0; I < Count; ++I)
     FButtons[I]->setGeometry(8 + (I / PerColumn) * ButtonWidth,
                              TopMargin + (I % PerColumn) * ButtonHeight, ButtonWidth - 2,
                              ButtonHeight);
+}
+
+void TRadioGroup::paintEvent(QPaintEvent*) {
+  // An etched frame whose top line runs through the middle of the caption;
+  // the caption stands on the face colour over the line.
+  QPainter Painter(this);
+  const QFontMetrics Metrics = fontMetrics();
+  const int Top = Metrics.height() / 2, W = width(), H = height();
+  Painter.setPen(ToQColor(clBtnHighlight));
+  Painter.drawRect(1, Top + 1, W - 2, H - Top - 2);
+  Painter.setPen(ToQColor(clBtnShadow));
+  Painter.drawRect(0, Top, W - 2, H - Top - 2);
+  const QRect Caption(6, 0, Metrics.horizontalAdvance(title()) + 4, Metrics.height());
+  Painter.fillRect(Caption, palette().color(QPalette::Window));
+  Painter.setPen(
+      palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::WindowText));
+  Painter.drawText(Caption, Qt::AlignCenter, title());
 }
 
 void TRadioGroup::resizeEvent(QResizeEvent* Event) {
@@ -197,9 +219,26 @@ TSpeedButton::TSpeedButton(QWidget* Parent) : QToolButton(Parent) {
   connect(this, &QToolButton::clicked, this, [this] { FireClick(OnClick, this); });
 }
 
+namespace {
+
+// The classic disabled look of a glyph: its ink embossed, a highlight copy
+// one pixel down and right under a shadow copy.
+QImage DisabledGlyphImage(const TBitmap& Glyph) {
+  QImage Image(Glyph.Width + 1, Glyph.Height + 1, QImage::Format_ARGB32);
+  Image.fill(Qt::transparent);
+  QPainter Painter(&Image);
+  TQtCanvas Canvas(Painter);
+  DrawState(Canvas, Glyph, 0, 0, DST_BITMAP | DSS_DISABLED);
+  Painter.end();
+  return Image.copy(0, 0, Glyph.Width, Glyph.Height);
+}
+
+} // namespace
+
 void TSpeedButton::SetGlyph(const TBitmap& Glyph) {
-  // The icon derives its greyed disabled look from the normal pixmap.
-  setIcon(QIcon(QPixmap::fromImage(ImageFromBitmap(Glyph, true))));
+  QIcon Icon(QPixmap::fromImage(ImageFromBitmap(Glyph, true)));
+  Icon.addPixmap(QPixmap::fromImage(DisabledGlyphImage(Glyph)), QIcon::Disabled);
+  setIcon(Icon);
   setIconSize(QSize(Glyph.Width, Glyph.Height));
 }
 

@@ -39,6 +39,7 @@ public:
 protected:
   bool eventFilter(QObject* Watched, QEvent* Event) override;
   void resizeEvent(QResizeEvent* Event) override;
+  void paintEvent(QPaintEvent* Event) override;
 
 private:
   void ArrangeButtons();
