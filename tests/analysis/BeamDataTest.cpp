@@ -3,6 +3,7 @@
 #include "analysis/BeamData.h"
 #include "platform/Exceptions.h"
 #include "tests/analysis/FileBytes.h"
+#include "tests/kit/BeamBuilder.h"
 
 #include <gtest/gtest.h>
 
@@ -18,26 +19,6 @@
 #include <sstream>
 
 namespace {
-
-struct TLoadSpec {
-  std::int32_t Kind;
-  double X, W, Width;
-};
-
-void MakeBeam(TData& Data, std::int32_t Type, double L, const std::vector<TLoadSpec>& Loads) {
-  Data.Clear();
-  for (std::size_t I = 0; I < Loads.size(); ++I) {
-    Data.EnsureLoad(static_cast<int>(I));
-    TKajyuData& K = Data.Load(static_cast<int>(I));
-    K.FKind = Loads[I].Kind;
-    K.FX = Loads[I].X;
-    K.FW = Loads[I].W;
-    K.FWidth = Loads[I].Width;
-  }
-  Data.SetBeamType(Type);
-  Data.SetLength(L);
-  Data.Calculate();
-}
 
 // Equal bit for bit; every NaN counts as the same (which of two NaNs a sum
 // keeps is the compiler's choice of operand order).
@@ -69,7 +50,7 @@ TEST(BeamData, NewAndClearedDocumentsAreEmpty) {
   for (int Pass = 0; Pass < 2; ++Pass) {
     EXPECT_TRUE(D.LoadCount() == 0 && !D.Modified() && D.BeamType() == btSimple &&
                 D.Length() == 0 && D.Points().empty());
-    MakeBeam(D, btCantilever, 5, {{lkUniform, 0, 1, 1}, {lkMoment, 2, 3, 0}});
+    BuildBeam(D, btCantilever, 5, {{lkUniform, 0, 1, 1}, {lkMoment, 2, 3, 0}});
     D.SetOnChange([](TObject*) { ADD_FAILURE() << "Clear notified"; });
     D.Clear();
     D.SetOnChange(nullptr);
@@ -212,7 +193,7 @@ TEST(BeamData, SamplesSpanTheBeam) {
   TData D;
   for (double L : {10.0, 7.3, 0.001, 1234.5678, 19.0 / 37.0}) {
     SCOPED_TRACE(L);
-    MakeBeam(D, btSimple, L, {{lkConcentrated, L / 3, 10, 0}});
+    BuildBeam(D, btSimple, L, {{lkConcentrated, L / 3, 10, 0}});
     ASSERT_EQ(D.Points().size(), 1001u);
     for (int I = 0; I < 1000; ++I)
       ASSERT_EQ(D.Points()[I].X, static_cast<double>(I) * L / 1000) << I;
@@ -221,7 +202,7 @@ TEST(BeamData, SamplesSpanTheBeam) {
   }
   for (double L : {0.0, -5.0, std::numeric_limits<double>::quiet_NaN()}) {
     SCOPED_TRACE(L);
-    MakeBeam(D, btSimple, 10, {{lkConcentrated, 4, 10, 0}, {lkMoment, 2, 5, 0}});
+    BuildBeam(D, btSimple, 10, {{lkConcentrated, 4, 10, 0}, {lkMoment, 2, 5, 0}});
     D.SetLength(L);
     EXPECT_TRUE(D.Points().empty());
     for (int I = 0; I < 2; ++I)
@@ -259,7 +240,7 @@ TEST(BeamData, WorkedBeams) {
   for (const auto& B : Beams) {
     SCOPED_TRACE(testing::Message() << "type " << B.Type << " kind " << B.Load.Kind);
     TData D;
-    MakeBeam(D, B.Type, B.L, {B.Load});
+    BuildBeam(D, B.Type, B.L, {B.Load});
     EXPECT_NEAR(D.Load(0).FRA, B.FRA, 1e-12);
     EXPECT_NEAR(D.Load(0).FRB, B.FRB, 1e-12);
     for (const auto& [X0, S0, M0] : B.XSM) {
@@ -337,7 +318,7 @@ TEST(BeamData, AgreesWithIndependentStatics) {
     }
     SCOPED_TRACE(testing::Message() << "beam " << Beam << " type " << Type << " L " << L);
     TData D;
-    MakeBeam(D, Type, L, Loads);
+    BuildBeam(D, Type, L, Loads);
     for (int I = 0; I < D.LoadCount(); ++I) {
       const TSolution One = Solve(Type, L, {Loads[static_cast<std::size_t>(I)]}, 0);
       EXPECT_NEAR(D.Load(I).FRA, One.RA, 1e-9 * std::max(1.0, std::abs(One.RA))) << I;
@@ -386,7 +367,7 @@ TEST(BeamData, SamplesEqualCalcAtBitForBit) {
           G() % 3 ? Odd({0.0, -0.0, U(0, L), -U(0, L), L - K.X}) : Odd({NaN, Inf, -Inf, 1e300});
     }
     TData D;
-    MakeBeam(D, static_cast<std::int32_t>(G() % 2), L, Loads);
+    BuildBeam(D, static_cast<std::int32_t>(G() % 2), L, Loads);
     ASSERT_EQ(D.Points().size(), 1001u);
     for (std::size_t I = 0; I < D.Points().size(); ++I) {
       const TCalcPoint& P = D.Points()[I];

@@ -4,6 +4,7 @@
 #include "analysis/BeamData.h"
 #include "analysis/LoadFigures.h"
 #include "platform/RecordingCanvas.h"
+#include "tests/kit/BeamBuilder.h"
 
 #include <cmath>
 #include <gtest/gtest.h>
@@ -12,14 +13,6 @@
 namespace {
 
 using TRec = TRecordingCanvas::TRecord;
-
-void AddLoad(TData& Data, std::int32_t Kind, double X, double W, double Width) {
-  const int I = Data.LoadCount();
-  Data.SetLoadKind(I, Kind);
-  Data.SetLoadX(I, X);
-  Data.SetLoadW(I, W);
-  Data.SetLoadWidth(I, Width);
-}
 
 // Lines drawn in one colour and width (MoveTo/LineTo pairs).
 std::vector<TRec> LinesIn(const TRecordingCanvas& Canvas, TColor Color, int Width = 1) {
@@ -38,7 +31,7 @@ std::vector<TRec> PolylinesIn(const TRecordingCanvas& Canvas, TColor Color) {
 
 TEST(BeamPainterTest, NothingButWhiteWithoutASpan) {
   TData Data;
-  AddLoad(Data, lkConcentrated, 1, 10, 0);
+  AddLoad(Data, {lkConcentrated, 1, 10, 0});
   TRecordingCanvas Canvas;
   TDiagramScale Scale{5, 1, 2};
   DrawBeam(Data, Canvas, {0, 0, 300, 200}, TDiagramLayers{}, &Scale);
@@ -51,7 +44,7 @@ TEST(BeamPainterTest, NothingButWhiteWithoutASpan) {
 TEST(BeamPainterTest, AnAreaNarrowerThanItsMarginsStaysWhiteAndUnscaled) {
   TData Data;
   Data.SetLength(10);
-  AddLoad(Data, lkConcentrated, 4, 10, 0);
+  AddLoad(Data, {lkConcentrated, 4, 10, 0});
   for (int Width : {50, 60}) {
     TRecordingCanvas Canvas;
     TDiagramScale Scale{28.9, 30, 232};
@@ -65,7 +58,7 @@ TEST(BeamPainterTest, AnAreaNarrowerThanItsMarginsStaysWhiteAndUnscaled) {
 TEST(BeamPainterTest, ConcentratedLoadOnASimpleBeam) {
   TData Data;
   Data.SetLength(10);
-  AddLoad(Data, lkConcentrated, 4, 10, 0);
+  AddLoad(Data, {lkConcentrated, 4, 10, 0});
   TRecordingCanvas Canvas;
   TDiagramScale Scale;
   DrawBeam(Data, Canvas, {0, 0, 349, 464}, TDiagramLayers{}, &Scale);
@@ -113,11 +106,11 @@ TEST(BeamPainterTest, ConcentratedLoadOnASimpleBeam) {
 TEST(BeamPainterTest, LoadsShareARowOnlyWhenTheyDoNotOverlap) {
   TData Data;
   Data.SetLength(10);
-  AddLoad(Data, lkUniform, 0, 10, 4);
-  AddLoad(Data, lkUniform, 2, 10, 4); // overlaps the first
-  AddLoad(Data, lkUniform, 6, 10, 2); // touches the second
-  AddLoad(Data, lkUniform, 1, -5, 2); // upward: the lower side
-  AddLoad(Data, lkMoment, 5, 3, 0);
+  AddLoad(Data, {lkUniform, 0, 10, 4});
+  AddLoad(Data, {lkUniform, 2, 10, 4}); // overlaps the first
+  AddLoad(Data, {lkUniform, 6, 10, 2}); // touches the second
+  AddLoad(Data, {lkUniform, 1, -5, 2}); // upward: the lower side
+  AddLoad(Data, {lkMoment, 5, 3, 0});
   TRecordingCanvas Canvas;
   Data.DrawLoads(Canvas, 30, {30, 200});
   EXPECT_EQ(Data.Load(0).FLevel, 1);
@@ -133,7 +126,7 @@ TEST(BeamPainterTest, RowsLeftOfTheBeamDoNotCount) {
   for (double X : {2.0, 0.0}) {
     TData Data;
     Data.SetLength(10);
-    AddLoad(Data, lkConcentrated, X, 10, 0);
+    AddLoad(Data, {lkConcentrated, X, 10, 0});
     TRecordingCanvas Canvas;
     Data.DrawLoads(Canvas, 10, {30, 200});
     const int h = X > 0 ? 80 : 133; // Round(200 / 2.5), Round(200 / 1.5)
@@ -149,7 +142,7 @@ TEST(BeamPainterTest, HatchArrowsStandAboutThirtyPixelsApart) {
   for (double Width : {3.0, 6.0}) {
     TData Data;
     Data.SetLength(10);
-    AddLoad(Data, lkUniform, 1, 10, Width);
+    AddLoad(Data, {lkUniform, 1, 10, Width});
     TRecordingCanvas Canvas;
     Data.DrawLoads(Canvas, 100, {30, 300});
     const auto Polygons = Canvas.OfKind(TRecordingCanvas::rkPolygon);
@@ -167,8 +160,8 @@ TEST(BeamPainterTest, HatchArrowsStandAboutThirtyPixelsApart) {
 TEST(BeamPainterTest, TrianglesTaperTheirArrows) {
   TData Data;
   Data.SetLength(10);
-  AddLoad(Data, lkLeftTriangle, 0, 10, 4);
-  AddLoad(Data, lkRightTriangle, 5, 10, 4);
+  AddLoad(Data, {lkLeftTriangle, 0, 10, 4});
+  AddLoad(Data, {lkRightTriangle, 5, 10, 4});
   TRecordingCanvas Canvas;
   Data.DrawLoads(Canvas, 100, {30, 300});
   const auto Polygons = Canvas.OfKind(TRecordingCanvas::rkPolygon);
@@ -189,7 +182,7 @@ TEST(BeamPainterTest, TrianglesTaperTheirArrows) {
 TEST(BeamPainterTest, NarrowLoadShowsOneArrowAtItsStart) {
   TData Data;
   Data.SetLength(10);
-  AddLoad(Data, lkUniform, 2, 10, 0.1); // 10 pixels wide
+  AddLoad(Data, {lkUniform, 2, 10, 0.1}); // 10 pixels wide
   TRecordingCanvas Canvas;
   Data.DrawLoads(Canvas, 100, {30, 300});
   const auto Lines = LinesIn(Canvas, clBlue);
@@ -236,8 +229,8 @@ TEST(BeamPainterTest, CantileverHasAHatchedWallAtTheRightEndOnly) {
 TEST(BeamPainterTest, LayersSwitchOffOneByOne) {
   TData Data;
   Data.SetLength(10);
-  AddLoad(Data, lkUniform, 0, 10, 4);
-  AddLoad(Data, lkConcentrated, 6, -3, 0);
+  AddLoad(Data, {lkUniform, 0, 10, 4});
+  AddLoad(Data, {lkConcentrated, 6, -3, 0});
   const TRect R{0, 0, 500, 400};
   auto Draw = [&](TDiagramLayers Layers) {
     auto Canvas = std::make_unique<TRecordingCanvas>();
@@ -267,9 +260,9 @@ TEST(BeamPainterTest, WildValuesNeitherHangNorOverflow) {
       TData Data;
       Data.SetLength(L);
       for (int Kind = 0; Kind <= 5; ++Kind) {
-        AddLoad(Data, Kind, Value, 10, 2);
-        AddLoad(Data, Kind, 1, Value, 2);
-        AddLoad(Data, Kind, 1, 10, Value);
+        AddLoad(Data, {Kind, Value, 10, 2});
+        AddLoad(Data, {Kind, 1, Value, 2});
+        AddLoad(Data, {Kind, 1, 10, Value});
       }
       TRecordingCanvas Canvas;
       DrawBeam(Data, Canvas, {0, 0, 800, 600}, TDiagramLayers{}, nullptr);
