@@ -22,24 +22,21 @@ void CheckAgainstReference(TData& Data, int Width, int Height, const char* Name,
 
 TEST(BeamImageTest, SimpleBeamWithEveryKind) {
   TData Data;
+  // clang-format off
   SetBeam(Data, btSimple, 10,
-          {{lkUniform, 0, 20, 4},
-           {lkLeftTriangle, 5, 9, 3},
-           {lkRightTriangle, 2, 6, 5},
-           {lkConcentrated, 8, 12, 0},
-           {lkMoment, 6, 15, 0},
-           {lkConcentrated, 3, -5, 0}});
+          {{lkUniform, 0, 20, 4}, {lkLeftTriangle, 5, 9, 3}, {lkRightTriangle, 2, 6, 5},
+           {lkConcentrated, 8, 12, 0}, {lkMoment, 6, 15, 0}, {lkConcentrated, 3, -5, 0}});
+  // clang-format on
   CheckAgainstReference(Data, 900, 600, "beam_simple.png");
 }
 
 TEST(BeamImageTest, CantileverWithUpwardLoadsAndANegativeMoment) {
   TData Data;
+  // clang-format off
   SetBeam(Data, btCantilever, 6.5,
-          {{lkUniform, 0, 12, 3},
-           {lkLeftTriangle, 1, -4, 2},
-           {lkRightTriangle, 2.5, 6, 4},
-           {lkConcentrated, 6.5, 3, 0},
-           {lkMoment, 3, -8, 0}});
+          {{lkUniform, 0, 12, 3}, {lkLeftTriangle, 1, -4, 2}, {lkRightTriangle, 2.5, 6, 4},
+           {lkConcentrated, 6.5, 3, 0}, {lkMoment, 3, -8, 0}});
+  // clang-format on
   CheckAgainstReference(Data, 700, 500, "beam_cantilever.png");
 }
 
