@@ -10,9 +10,9 @@
 inline void FillSampleDocument(TData& Data, int Loads, std::int32_t BeamType) {
   std::mt19937 Random(12345);
   std::uniform_real_distribution<double> Position(-1.0, 10.5), Width(0.1, 4.0), Value(-20, 50);
-  std::vector<TLoadSpec> Specs(static_cast<std::size_t>(Loads));
+  std::vector<TBeamLoad> Specs(static_cast<std::size_t>(Loads));
   for (int I = 0; I < Loads; ++I) {
-    TLoadSpec& K = Specs[static_cast<std::size_t>(I)];
+    TBeamLoad& K = Specs[static_cast<std::size_t>(I)];
     K.Kind = I % 5;
     K.X = Position(Random);
     K.W = Value(Random);

@@ -216,7 +216,7 @@ TEST(BeamData, WorkedBeams) {
   struct {
     std::int32_t Type;
     double L;
-    TLoadSpec Load;
+    TBeamLoad Load;
     double FRA, FRB;
     std::vector<std::array<double, 3>> XSM; // x, S, M
   } const Beams[] = {
@@ -268,7 +268,7 @@ template <class F> double Integrate(double A, double B, F Fn) {
 // Downward force and clockwise moment about P of the part of load K that
 // lies left of x: a linearly varying intensity, a point force or a couple.
 // A point action standing on the right support is left out there.
-std::pair<double, double> PartLeftOf(const TLoadSpec& K, double L, double X, double P) {
+std::pair<double, double> PartLeftOf(const TBeamLoad& K, double L, double X, double P) {
   if (K.Kind <= lkRightTriangle && K.Width > 0) {
     if (!(X > K.X)) return {0, 0};
     const double E = std::min(X, K.X + K.Width), Peak = 2 * K.W / K.Width;
@@ -287,9 +287,9 @@ std::pair<double, double> PartLeftOf(const TLoadSpec& K, double L, double X, dou
 struct TSolution {
   double RA, RB, S, M;
 };
-TSolution Solve(std::int32_t Type, double L, const std::vector<TLoadSpec>& Loads, double X) {
+TSolution Solve(std::int32_t Type, double L, const std::vector<TBeamLoad>& Loads, double X) {
   double Force = 0, Moment = 0, ForceLeft = 0, MomentLeft = 0;
-  for (const TLoadSpec& K : Loads) {
+  for (const TBeamLoad& K : Loads) {
     const auto [F, C] = PartLeftOf(K, L, std::numeric_limits<double>::infinity(), 0);
     const auto [FX, CX] = PartLeftOf(K, L, X, X);
     Force += F;
@@ -308,8 +308,8 @@ TEST(BeamData, AgreesWithIndependentStatics) {
   for (int Beam = 0; Beam < 400; ++Beam) {
     const std::int32_t Type = Types[G() % 5];
     const double L = U(0.5, 30);
-    std::vector<TLoadSpec> Loads(1 + G() % 6);
-    for (TLoadSpec& K : Loads) {
+    std::vector<TBeamLoad> Loads(1 + G() % 6);
+    for (TBeamLoad& K : Loads) {
       K.Kind = static_cast<std::int32_t>(G() % 5);
       K.W = U(-50, 50);
       K.Width = K.Kind < lkConcentrated && G() % 5 != 0 ? U(0.02 * L, 0.9 * L) : 0;
@@ -357,8 +357,8 @@ TEST(BeamData, SamplesEqualCalcAtBitForBit) {
   };
   for (int Doc = 0; Doc < 300; ++Doc) {
     const double L = G() % 4 ? U(0.01, 100) : Odd({19.0 / 37.0, 1e300, 1e306, 1e-300});
-    std::vector<TLoadSpec> Loads(1 + G() % 8);
-    for (TLoadSpec& K : Loads) {
+    std::vector<TBeamLoad> Loads(1 + G() % 8);
+    for (TBeamLoad& K : Loads) {
       K.Kind = static_cast<std::int32_t>(G() % 7) - 1;
       K.X = G() % 3 ? Odd({0.0, L, L / 2, U(-L, 2 * L), U(0, L)})
                     : Odd({NaN, Inf, -Inf, 1e300, -1e300});

@@ -34,9 +34,9 @@ std::vector<TRec> PolylinesIn(const TRecordingCanvas& Canvas, TColor Color) {
 // Data as a 10 m span with Loads added through the setters, and its load
 // figures drawn at k pixels a metre from Origin.
 std::unique_ptr<TRecordingCanvas>
-DrawTenMetreLoads(TData& Data, const std::vector<TLoadSpec>& Loads, double k, TPoint Origin) {
+DrawTenMetreLoads(TData& Data, const std::vector<TBeamLoad>& Loads, double k, TPoint Origin) {
   Data.SetLength(10);
-  for (const TLoadSpec& Load : Loads)
+  for (const TBeamLoad& Load : Loads)
     AddLoad(Data, Load);
   auto Canvas = std::make_unique<TRecordingCanvas>();
   Data.DrawLoads(*Canvas, k, Origin);
