@@ -3,7 +3,7 @@
 //
 // The reference tests/data/format_grid.png is regenerated only on purpose,
 // after a deliberate change of the drawing, by running
-//   VANTREL_REGENERATE_IMAGES=1 build/tests/components/components_tests
+//   VANTREL_REGENERATE_IMAGES=1 build/test/tests/components_tests
 //     --gtest_filter='FormatGridImageTest.*'     (one command line)
 // and looking at the image before committing it.
 #include "components/FormatGrid.h"

@@ -2,7 +2,7 @@
 //
 // The references in tests/data/beam_*.png are regenerated only on purpose,
 // after a deliberate change of the drawing, by running
-//   VANTREL_REGENERATE_IMAGES=1 build/test/tests/mainwindow/mainwindow_tests
+//   VANTREL_REGENERATE_IMAGES=1 build/test/tests/mainwindow_tests
 //     --gtest_filter='BeamImageTest.*'     (one command line)
 // and looking at every image before committing it.
 #include "mainwindow/BeamImage.h"
