@@ -5,11 +5,10 @@
 #include "analysis/BeamData.h"
 #include "components/FormatGrid.h"
 #include "mainwindow/InputUnit.h"
-#include "platform/Controls.h"
 #include "platform/PaintBox.h"
+#include "tests/kit/EnterLoad.h"
 
 #include <QApplication>
-#include <QLineEdit>
 #include <benchmark/benchmark.h>
 #include <memory>
 #include <stdexcept>
@@ -27,25 +26,17 @@ std::unique_ptr<TForm1> MakeWindow(int Loads) {
   if (Form->PaintBox1->width() != 1000 || Form->PaintBox1->height() != 700)
     throw std::runtime_error("the diagram area is not 1000 × 700");
   Form->BaseDataGridSetEditText(Form->BaseDataGrid, 2, 1, QStringLiteral("10"));
-  for (int I = 0; I < Loads; ++I) {
-    Form->KajyuType->SetItemIndex(I % 5);
-    Form->KjInpGrid->SetCells(2, 0, QString::number(I % 10));
-    Form->KjInpGrid->SetCells(2, 1, QString::number(5 + I));
-    if (Form->KjInpGrid->RowCount() > 2) Form->KjInpGrid->SetCells(2, 2, QStringLiteral("2"));
-    Form->AddBtnClick(Form->AddBtn);
-  }
+  for (int I = 0; I < Loads; ++I)
+    EnterLoad(*Form,
+              {I % 5, QString::number(I % 10), QString::number(5 + I), QStringLiteral("2"), {}});
   return Form;
 }
 
 void BM_AddThirtiethLoad(benchmark::State& State) {
   auto Form = MakeWindow(29);
   for (auto _ : State) {
-    Form->KajyuType->SetItemIndex(lkUniform);
-    Form->KjInpGrid->SetCells(2, 0, QStringLiteral("3.5"));
-    Form->KjInpGrid->SetCells(2, 1, QStringLiteral("12"));
-    Form->KjInpGrid->SetCells(2, 2, QStringLiteral("2.5"));
-    Form->NameEdit->setText(QStringLiteral("追加"));
-    Form->AddBtnClick(Form->AddBtn);
+    EnterLoad(*Form, {lkUniform, QStringLiteral("3.5"), QStringLiteral("12"), QStringLiteral("2.5"),
+                      QStringLiteral("追加")});
     State.PauseTiming();
     Form->FData->DeleteLoad(29);
     State.ResumeTiming();

@@ -1,14 +1,7 @@
 #pragma once
 
-#include "platform/Exceptions.h"
-
 #include <QString>
 #include <QStringList>
-#include <deque>
-#include <optional>
-#include <string>
-#include <utility>
-#include <vector>
 
 class QWidget;
 
@@ -71,59 +64,3 @@ QString OpenDialogName(const QString& Typed, const QString& DefaultExt);
 TDialogs& Dialogs();
 // Installs Value in place of the Qt dialogs; nullptr restores them.
 void SetDialogs(TDialogs* Value);
-
-enum TDialogKind { dkMessage, dkInput, dkOpenFile, dkSaveFile };
-
-// One call made to TScriptedDialogs, with what it was asked.
-struct TDialogCall {
-  TDialogKind Kind = dkMessage;
-  QString Text;    // message text, or the input box's initial value
-  QString Caption; // caption of a message or input box
-  TMsgDlgType Type = mtInformation;
-  unsigned Buttons = 0;
-  QString Prompt;
-  TFileDialogOptions Options;
-};
-
-// Dialogs for tests: each call is recorded in Calls and answered from the
-// front of the matching queue; an empty optional answers as a cancel. A
-// call whose queue is empty throws, so an unexpected dialog is noticed.
-class TScriptedDialogs : public TDialogs {
-public:
-  std::vector<TDialogCall> Calls;
-  std::deque<TModalResult> MessageAnswers;
-  std::deque<std::optional<QString>> InputAnswers;
-  std::deque<std::optional<QString>> FileAnswers;
-
-  TModalResult MessageBox(QWidget*, const QString& Text, const QString& Caption, TMsgDlgType Type,
-                          unsigned Buttons) override {
-    Calls.push_back({dkMessage, Text, Caption, Type, Buttons, {}, {}});
-    return Next(MessageAnswers, Text);
-  }
-  bool InputQuery(QWidget*, const QString& Caption, const QString& Prompt,
-                  QString& Value) override {
-    Calls.push_back({dkInput, Value, Caption, mtInformation, 0, Prompt, {}});
-    return Answer(Next(InputAnswers, Prompt), Value);
-  }
-  bool OpenFileName(QWidget*, const TFileDialogOptions& Options, QString& FileName) override {
-    Calls.push_back({dkOpenFile, {}, {}, mtInformation, 0, {}, Options});
-    return Answer(Next(FileAnswers, Options.Title), FileName);
-  }
-  bool SaveFileName(QWidget*, const TFileDialogOptions& Options, QString& FileName) override {
-    Calls.push_back({dkSaveFile, {}, {}, mtInformation, 0, {}, Options});
-    return Answer(Next(FileAnswers, Options.Title), FileName);
-  }
-
-private:
-  template <class T> static T Next(std::deque<T>& Queue, const QString& What) {
-    if (Queue.empty()) throw Exception("予期しないダイアログです: " + What.toStdString());
-    T Front = std::move(Queue.front());
-    Queue.pop_front();
-    return Front;
-  }
-  static bool Answer(const std::optional<QString>& Given, QString& Value) {
-    if (!Given) return false;
-    Value = *Given;
-    return true;
-  }
-};

@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
-# Builds and runs every test: a normal build with warnings as errors, then
-# the same suite under AddressSanitizer and UndefinedBehaviorSanitizer.
+# Checks the style, then builds and runs every test: a normal build with
+# warnings as errors, then the same suite under AddressSanitizer and
+# UndefinedBehaviorSanitizer. The Qt test binaries choose the offscreen
+# platform themselves.
 #   --no-sanitize   skip the sanitizer stage
 set -uo pipefail
 cd "$(dirname "$0")/.."
@@ -14,13 +16,26 @@ for arg in "$@"; do
   esac
 done
 
-export QT_QPA_PLATFORM=${QT_QPA_PLATFORM:-offscreen}
 export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1:abort_on_error=1}
 export UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}
 JOBS=$(nproc 2>/dev/null || echo 2)
 
 TOTAL_PASSED=0
 TOTAL_FAILED=0
+
+# Every tracked C++ file must be as clang-format leaves it; a difference
+# counts as one failure and names the files.
+style() {
+  echo "== style"
+  local out files
+  if out=$(git ls-files -z '*.cpp' '*.h' | xargs -0 -r clang-format --dry-run --Werror 2>&1); then
+    return
+  fi
+  files=$(printf '%s\n' "$out" | sed -nE 's/^(.+):[0-9]+:[0-9]+: (warning|error): .*/\1/p' |
+    sort -u | tr '\n' ' ')
+  echo "style: differs from clang-format: ${files:-$out}"
+  TOTAL_FAILED=$((TOTAL_FAILED + 1))
+}
 
 # stage NAME BUILD_DIR CMAKE_ARGS...
 stage() {
@@ -49,6 +64,7 @@ stage() {
   TOTAL_FAILED=$((TOTAL_FAILED + failed))
 }
 
+style
 stage "tests" build/test
 if [ "$SANITIZE" = 1 ]; then
   stage "tests under ASan and UBSan" build/sanitize -DVANTREL_SANITIZE=ON -DVANTREL_BENCH=OFF

@@ -1,10 +1,8 @@
 // main() of the test binaries that need Qt: an offscreen application at a
 // device pixel ratio of 1, with the program's font mapping.
-#include "platform/Fonts.h"
+#include "tests/kit/OffscreenApplication.h"
 
-#include <QApplication>
 #include <QString>
-#include <cstdlib>
 #include <gtest/gtest.h>
 #include <ostream>
 
@@ -13,13 +11,7 @@ void PrintTo(const QString& Text, std::ostream* Out) {
 }
 
 int main(int argc, char** argv) {
-  setenv("QT_QPA_PLATFORM", "offscreen", 0);
-  setenv("QT_ENABLE_HIGHDPI_SCALING", "0", 1);
-  unsetenv("QT_SCALE_FACTOR");
-  unsetenv("QT_SCREEN_SCALE_FACTORS");
-  unsetenv("QT_FONT_DPI");
   ::testing::InitGoogleTest(&argc, argv);
-  QApplication App(argc, argv);
-  InstallFontSubstitutes();
+  TOffscreenApplication App(argc, argv);
   return RUN_ALL_TESTS();
 }

@@ -5,20 +5,19 @@
 #include "components/FormatGrid.h"
 #include "mainwindow/HelpWindow.h"
 #include "mainwindow/InputUnit.h"
+#include "mainwindow/ProgramStart.h"
 #include "platform/Application.h"
 #include "platform/Controls.h"
 #include "platform/Dialogs.h"
-#include "platform/Fonts.h"
 #include "platform/PaintBox.h"
+#include "tests/kit/EnterLoad.h"
 
 #include <QDir>
 #include <QKeyEvent>
-#include <QLibraryInfo>
 #include <QLineEdit>
 #include <QScreen>
 #include <QThread>
 #include <QTimer>
-#include <QTranslator>
 #include <functional>
 #include <iostream>
 
@@ -51,16 +50,6 @@ void GrabModal(const QString& Name, const std::function<void()>& Show) {
   Show();
 }
 
-void EnterLoad(TForm1& Form, int Kind, const char* X, const char* W, const char* Width,
-               const char* Remark) {
-  Form.KajyuType->SetItemIndex(Kind);
-  Form.KjInpGrid->SetCells(2, 0, QString::fromUtf8(X));
-  Form.KjInpGrid->SetCells(2, 1, QString::fromUtf8(W));
-  if (Form.KjInpGrid->RowCount() > 2) Form.KjInpGrid->SetCells(2, 2, QString::fromUtf8(Width));
-  Form.NameEdit->setText(QString::fromUtf8(Remark));
-  Form.AddBtnClick(Form.AddBtn);
-}
-
 void SetSpan(TForm1& Form, double L, int BeamType) {
   Form.BaseDataGrid->SetCells(2, 1, QString::number(L, 'f', 3));
   Form.FData->SetLength(L);
@@ -76,12 +65,7 @@ int main(int argc, char** argv) {
     return 2;
   }
   TApplication Application(argc, argv);
-  Application.SetTitle(QStringLiteral("Vantrel"));
-  InstallFontSubstitutes();
-  QTranslator Translator;
-  if (Translator.load(QLocale(QLocale::Japanese), QStringLiteral("qtbase"), QStringLiteral("_"),
-                      QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-    Application.installTranslator(&Translator);
+  PrepareApplication(Application);
   OutDir = QString::fromLocal8Bit(argv[1]);
   QDir().mkpath(OutDir);
 
@@ -91,11 +75,11 @@ int main(int argc, char** argv) {
   Grab("window_new");
 
   SetSpan(*Form, 10, btSimple);
-  EnterLoad(*Form, lkUniform, "0", "20", "4", "等分布");
-  EnterLoad(*Form, lkLeftTriangle, "5", "9", "3", "左三角");
-  EnterLoad(*Form, lkRightTriangle, "2", "6", "5", "右三角");
-  EnterLoad(*Form, lkConcentrated, "8", "12", "", "集中");
-  EnterLoad(*Form, lkMoment, "6", "15", "", "モーメント");
+  EnterLoad(*Form, {lkUniform, "0", "20", "4", "等分布"});
+  EnterLoad(*Form, {lkLeftTriangle, "5", "9", "3", "左三角"});
+  EnterLoad(*Form, {lkRightTriangle, "2", "6", "5", "右三角"});
+  EnterLoad(*Form, {lkConcentrated, "8", "12", "", "集中"});
+  EnterLoad(*Form, {lkMoment, "6", "15", "", "モーメント"});
   Form->PaintBox1->repaint();
   Grab("window_simple_all_kinds");
 
@@ -103,9 +87,9 @@ int main(int argc, char** argv) {
   Form->FData->Clear();
   Form->New1Click(Form.get());
   SetSpan(*Form, 6, btCantilever);
-  EnterLoad(*Form, lkUniform, "0", "12", "3", "床荷重");
-  EnterLoad(*Form, lkConcentrated, "6", "8", "", "先端");
-  EnterLoad(*Form, lkMoment, "3", "-5", "", "");
+  EnterLoad(*Form, {lkUniform, "0", "12", "3", "床荷重"});
+  EnterLoad(*Form, {lkConcentrated, "6", "8", "", "先端"});
+  EnterLoad(*Form, {lkMoment, "3", "-5", "", ""});
   Grab("window_cantilever");
 
   GrabModal("dialog_open", [&] {

@@ -8,16 +8,14 @@
 #include "mainwindow/BeamImage.h"
 #include "mainwindow/InputUnit.h"
 #include "platform/Exceptions.h"
-#include "platform/Fonts.h"
+#include "tests/kit/OffscreenApplication.h"
 #include "tools/DocumentJson.h"
 
 #include <QApplication>
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
 #include <iostream>
 #include <iterator>
-#include <memory>
 #include <string>
 
 namespace {
@@ -30,19 +28,11 @@ int Usage() {
   return 2;
 }
 
-// An offscreen application with the program's fonts.
-struct TOffscreenApp {
-  int Argc = 1;
-  std::unique_ptr<QApplication> App;
-  explicit TOffscreenApp(char** argv) {
-    if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    App = std::make_unique<QApplication>(Argc, argv);
-    InstallFontSubstitutes();
-  }
-};
-
+// The application of render and shot sees only the program's name of the
+// command line.
 int Shot(char** argv) {
-  TOffscreenApp App(argv);
+  int Argc = 1;
+  TOffscreenApplication App(Argc, argv);
   TForm1 Form1;
   Form1.show();
   QApplication::processEvents();
@@ -75,7 +65,8 @@ int Render(int argc, char** argv) {
   Data.LoadFromFile(argv[2]);
   Data.Calculate();
 
-  TOffscreenApp App(argv);
+  int Argc = 1;
+  TOffscreenApplication App(Argc, argv);
   const QImage Image = RenderBeamImage(Data, Width, Height, Layers);
   if (!Image.save(QString::fromLocal8Bit(argv[4]), "PNG"))
     throw Exception(std::string("画像を書き込めません: ") + argv[4]);

@@ -3,6 +3,7 @@
 #include "analysis/BeamData.h"
 #include "platform/Exceptions.h"
 #include "tests/analysis/FileBytes.h"
+#include "tests/kit/BeamBuilder.h"
 
 #include <gtest/gtest.h>
 
@@ -18,26 +19,6 @@
 #include <sstream>
 
 namespace {
-
-struct TLoadSpec {
-  std::int32_t Kind;
-  double X, W, Width;
-};
-
-void MakeBeam(TData& Data, std::int32_t Type, double L, const std::vector<TLoadSpec>& Loads) {
-  Data.Clear();
-  for (std::size_t I = 0; I < Loads.size(); ++I) {
-    Data.EnsureLoad(static_cast<int>(I));
-    TKajyuData& K = Data.Load(static_cast<int>(I));
-    K.FKind = Loads[I].Kind;
-    K.FX = Loads[I].X;
-    K.FW = Loads[I].W;
-    K.FWidth = Loads[I].Width;
-  }
-  Data.SetBeamType(Type);
-  Data.SetLength(L);
-  Data.Calculate();
-}
 
 // Equal bit for bit; every NaN counts as the same (which of two NaNs a sum
 // keeps is the compiler's choice of operand order).
@@ -69,7 +50,7 @@ TEST(BeamData, NewAndClearedDocumentsAreEmpty) {
   for (int Pass = 0; Pass < 2; ++Pass) {
     EXPECT_TRUE(D.LoadCount() == 0 && !D.Modified() && D.BeamType() == btSimple &&
                 D.Length() == 0 && D.Points().empty());
-    MakeBeam(D, btCantilever, 5, {{lkUniform, 0, 1, 1}, {lkMoment, 2, 3, 0}});
+    BuildBeam(D, btCantilever, 5, {{lkUniform, 0, 1, 1}, {lkMoment, 2, 3, 0}});
     D.SetOnChange([](TObject*) { ADD_FAILURE() << "Clear notified"; });
     D.Clear();
     D.SetOnChange(nullptr);
@@ -212,7 +193,7 @@ TEST(BeamData, SamplesSpanTheBeam) {
   TData D;
   for (double L : {10.0, 7.3, 0.001, 1234.5678, 19.0 / 37.0}) {
     SCOPED_TRACE(L);
-    MakeBeam(D, btSimple, L, {{lkConcentrated, L / 3, 10, 0}});
+    BuildBeam(D, btSimple, L, {{lkConcentrated, L / 3, 10, 0}});
     ASSERT_EQ(D.Points().size(), 1001u);
     for (int I = 0; I < 1000; ++I)
       ASSERT_EQ(D.Points()[I].X, static_cast<double>(I) * L / 1000) << I;
@@ -221,7 +202,7 @@ TEST(BeamData, SamplesSpanTheBeam) {
   }
   for (double L : {0.0, -5.0, std::numeric_limits<double>::quiet_NaN()}) {
     SCOPED_TRACE(L);
-    MakeBeam(D, btSimple, 10, {{lkConcentrated, 4, 10, 0}, {lkMoment, 2, 5, 0}});
+    BuildBeam(D, btSimple, 10, {{lkConcentrated, 4, 10, 0}, {lkMoment, 2, 5, 0}});
     D.SetLength(L);
     EXPECT_TRUE(D.Points().empty());
     for (int I = 0; I < 2; ++I)
@@ -235,7 +216,7 @@ TEST(BeamData, WorkedBeams) {
   struct {
     std::int32_t Type;
     double L;
-    TLoadSpec Load;
+    TBeamLoad Load;
     double FRA, FRB;
     std::vector<std::array<double, 3>> XSM; // x, S, M
   } const Beams[] = {
@@ -259,7 +240,7 @@ TEST(BeamData, WorkedBeams) {
   for (const auto& B : Beams) {
     SCOPED_TRACE(testing::Message() << "type " << B.Type << " kind " << B.Load.Kind);
     TData D;
-    MakeBeam(D, B.Type, B.L, {B.Load});
+    BuildBeam(D, B.Type, B.L, {B.Load});
     EXPECT_NEAR(D.Load(0).FRA, B.FRA, 1e-12);
     EXPECT_NEAR(D.Load(0).FRB, B.FRB, 1e-12);
     for (const auto& [X0, S0, M0] : B.XSM) {
@@ -287,7 +268,7 @@ template <class F> double Integrate(double A, double B, F Fn) {
 // Downward force and clockwise moment about P of the part of load K that
 // lies left of x: a linearly varying intensity, a point force or a couple.
 // A point action standing on the right support is left out there.
-std::pair<double, double> PartLeftOf(const TLoadSpec& K, double L, double X, double P) {
+std::pair<double, double> PartLeftOf(const TBeamLoad& K, double L, double X, double P) {
   if (K.Kind <= lkRightTriangle && K.Width > 0) {
     if (!(X > K.X)) return {0, 0};
     const double E = std::min(X, K.X + K.Width), Peak = 2 * K.W / K.Width;
@@ -306,9 +287,9 @@ std::pair<double, double> PartLeftOf(const TLoadSpec& K, double L, double X, dou
 struct TSolution {
   double RA, RB, S, M;
 };
-TSolution Solve(std::int32_t Type, double L, const std::vector<TLoadSpec>& Loads, double X) {
+TSolution Solve(std::int32_t Type, double L, const std::vector<TBeamLoad>& Loads, double X) {
   double Force = 0, Moment = 0, ForceLeft = 0, MomentLeft = 0;
-  for (const TLoadSpec& K : Loads) {
+  for (const TBeamLoad& K : Loads) {
     const auto [F, C] = PartLeftOf(K, L, std::numeric_limits<double>::infinity(), 0);
     const auto [FX, CX] = PartLeftOf(K, L, X, X);
     Force += F;
@@ -327,8 +308,8 @@ TEST(BeamData, AgreesWithIndependentStatics) {
   for (int Beam = 0; Beam < 400; ++Beam) {
     const std::int32_t Type = Types[G() % 5];
     const double L = U(0.5, 30);
-    std::vector<TLoadSpec> Loads(1 + G() % 6);
-    for (TLoadSpec& K : Loads) {
+    std::vector<TBeamLoad> Loads(1 + G() % 6);
+    for (TBeamLoad& K : Loads) {
       K.Kind = static_cast<std::int32_t>(G() % 5);
       K.W = U(-50, 50);
       K.Width = K.Kind < lkConcentrated && G() % 5 != 0 ? U(0.02 * L, 0.9 * L) : 0;
@@ -337,7 +318,7 @@ TEST(BeamData, AgreesWithIndependentStatics) {
     }
     SCOPED_TRACE(testing::Message() << "beam " << Beam << " type " << Type << " L " << L);
     TData D;
-    MakeBeam(D, Type, L, Loads);
+    BuildBeam(D, Type, L, Loads);
     for (int I = 0; I < D.LoadCount(); ++I) {
       const TSolution One = Solve(Type, L, {Loads[static_cast<std::size_t>(I)]}, 0);
       EXPECT_NEAR(D.Load(I).FRA, One.RA, 1e-9 * std::max(1.0, std::abs(One.RA))) << I;
@@ -376,8 +357,8 @@ TEST(BeamData, SamplesEqualCalcAtBitForBit) {
   };
   for (int Doc = 0; Doc < 300; ++Doc) {
     const double L = G() % 4 ? U(0.01, 100) : Odd({19.0 / 37.0, 1e300, 1e306, 1e-300});
-    std::vector<TLoadSpec> Loads(1 + G() % 8);
-    for (TLoadSpec& K : Loads) {
+    std::vector<TBeamLoad> Loads(1 + G() % 8);
+    for (TBeamLoad& K : Loads) {
       K.Kind = static_cast<std::int32_t>(G() % 7) - 1;
       K.X = G() % 3 ? Odd({0.0, L, L / 2, U(-L, 2 * L), U(0, L)})
                     : Odd({NaN, Inf, -Inf, 1e300, -1e300});
@@ -386,7 +367,7 @@ TEST(BeamData, SamplesEqualCalcAtBitForBit) {
           G() % 3 ? Odd({0.0, -0.0, U(0, L), -U(0, L), L - K.X}) : Odd({NaN, Inf, -Inf, 1e300});
     }
     TData D;
-    MakeBeam(D, static_cast<std::int32_t>(G() % 2), L, Loads);
+    BuildBeam(D, static_cast<std::int32_t>(G() % 2), L, Loads);
     ASSERT_EQ(D.Points().size(), 1001u);
     for (std::size_t I = 0; I < D.Points().size(); ++I) {
       const TCalcPoint& P = D.Points()[I];

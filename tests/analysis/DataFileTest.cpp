@@ -2,6 +2,7 @@
 #include "analysis/BeamData.h"
 #include "analysis/Stream.h"
 #include "tests/analysis/FileBytes.h"
+#include "tests/kit/BeamBuilder.h"
 
 #include <gtest/gtest.h>
 
@@ -44,15 +45,10 @@ std::pair<std::vector<std::uint8_t>, bool> StateOf(const TData& D) {
 
 // A calculated, modified cantilever with three loads.
 void MakeBusyDocument(TData& D) {
-  D.SetBeamType(btCantilever);
-  D.SetLength(8);
-  for (int I = 0; I < 3; ++I) {
-    D.SetLoadKind(I, I);
-    D.SetLoadX(I, I + 0.5);
-    D.SetLoadW(I, 10.0 * (I + 1));
-    D.SetLoadWidth(I, 1);
-    D.SetLoadRemark(I, std::string(1, char('p' + I)));
-  }
+  SetBeam(D, btCantilever, 8,
+          {{lkUniform, 0.5, 10, 1, "p"},
+           {lkLeftTriangle, 1.5, 20, 1, "q"},
+           {lkRightTriangle, 2.5, 30, 1, "r"}});
 }
 
 std::vector<std::uint8_t> ReadAll(const fs::path& Path) {

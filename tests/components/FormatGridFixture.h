@@ -5,6 +5,7 @@
 
 #include "components/FormatGrid.h"
 #include "platform/RecordingCanvas.h"
+#include "tests/kit/GridWindow.h"
 
 #include <QApplication>
 #include <QLineEdit>
@@ -52,23 +53,10 @@ protected:
 
 class FormatGridFixture : public ::testing::Test {
 protected:
-  FormatGridFixture() {
-    Window.resize(420, 300);
-    Grid = new TTestGrid(&Window);
-    Grid->setGeometry(0, 0, 400, 250);
-    Grid->SetColCount(6);
-    Other = new QLineEdit(&Window);
-    Other->setGeometry(0, 260, 100, 24);
-  }
+  FormatGridFixture() { Grid->SetColCount(6); }
 
   // Shown in the active window, the grid holding the focus.
-  void Show() {
-    Window.show();
-    Window.activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&Window));
-    Grid->setFocus();
-    QApplication::processEvents();
-  }
+  void Show() { ShowActive(Window, *Grid); }
   void Cell(int ACol, int ARow, std::uint8_t Kind, const char* Text = "") {
     Grid->SetCells(ACol, ARow, QString::fromUtf8(Text));
     Grid->SetCellKind(ACol, ARow, Kind);
@@ -76,6 +64,6 @@ protected:
   TCellFormat& Format(int ACol, int ARow) { return *Grid->CellFormat(ACol, ARow); }
 
   QWidget Window;
-  TTestGrid* Grid;
-  QLineEdit* Other;
+  TTestGrid* Grid = new TTestGrid(&Window);
+  QLineEdit* Other = LayOutGridWindow(Window, *Grid, 250);
 };

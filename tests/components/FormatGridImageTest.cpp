@@ -3,11 +3,12 @@
 //
 // The reference tests/data/format_grid.png is regenerated only on purpose,
 // after a deliberate change of the drawing, by running
-//   VANTREL_REGENERATE_IMAGES=1 build/tests/components/components_tests
+//   VANTREL_REGENERATE_IMAGES=1 build/test/tests/components_tests
 //     --gtest_filter='FormatGridImageTest.*'     (one command line)
 // and looking at the image before committing it.
 #include "components/FormatGrid.h"
 #include "tests/ReferenceImage.h"
+#include "tests/kit/GridWindow.h"
 
 #include <QApplication>
 #include <QImage>
@@ -44,21 +45,18 @@ TEST(FormatGridImageTest, EveryKindEnabledAndDisabled) {
     std::uint8_t Kind;
     const char* Text;
     bool Disabled;
-  } Rows[] = {{"種類", ckFixed, "有効", false},
-              {"Label", ckLabel, "キャプション", true},
-              {"Edit line", ckEditLine, "12.500", true},
-              {"Edit box", ckEditBox, "text", true},
-              {"Button", ckButton, "Push", true},
-              {"Button down", ckButton, "Pushed", false},
-              {"Check box", ckCheckBox, "Checked", true},
-              {"Check box", ckCheckBox, "Unchecked", true},
-              {"Toggle", ckToggle, "", true},
-              {"Colour button", ckColorButton, "Red", true},
-              {"Wide button", ckWideButton, "Wide", true},
-              {"Pick list", ckPickList, "kN/m", true},
-              {"Image", ckImage, "", true},
-              {"Merged", ckNormal, "two columns, centred", false},
-              {"Current", ckNormal, "focused", false}};
+  } Rows[] = {
+      // clang-format off
+      {"種類", ckFixed, "有効", false}, {"Label", ckLabel, "キャプション", true},
+      {"Edit line", ckEditLine, "12.500", true}, {"Edit box", ckEditBox, "text", true},
+      {"Button", ckButton, "Push", true}, {"Button down", ckButton, "Pushed", false},
+      {"Check box", ckCheckBox, "Checked", true}, {"Check box", ckCheckBox, "Unchecked", true},
+      {"Toggle", ckToggle, "", true}, {"Colour button", ckColorButton, "Red", true},
+      {"Wide button", ckWideButton, "Wide", true}, {"Pick list", ckPickList, "kN/m", true},
+      {"Image", ckImage, "", true}, {"Merged", ckNormal, "two columns, centred", false},
+      {"Current", ckNormal, "focused", false},
+      // clang-format on
+  };
   for (int R = 0; R < 15; ++R) {
     Grid->SetCells(0, R, QString::fromUtf8(Rows[R].Caption));
     Grid->SetCellKind(0, R, ckLabel);
@@ -87,11 +85,7 @@ TEST(FormatGridImageTest, EveryKindEnabledAndDisabled) {
   Grid->SetCells(2, 14, QStringLiteral("normal"));
   Grid->MoveColRow(1, 14, true, false);
 
-  Window.show();
-  Window.activateWindow();
-  ASSERT_TRUE(QTest::qWaitForWindowActive(&Window));
-  Grid->setFocus();
-  QApplication::processEvents();
+  ASSERT_NO_FATAL_FAILURE(ShowActive(Window, *Grid));
   CheckAgainstReference(Grid->grab().toImage(), VANTREL_TEST_DATA_DIR, "format_grid.png");
 }
 

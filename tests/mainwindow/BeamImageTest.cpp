@@ -2,35 +2,18 @@
 //
 // The references in tests/data/beam_*.png are regenerated only on purpose,
 // after a deliberate change of the drawing, by running
-//   VANTREL_REGENERATE_IMAGES=1 build/test/tests/mainwindow/mainwindow_tests
+//   VANTREL_REGENERATE_IMAGES=1 build/test/tests/mainwindow_tests
 //     --gtest_filter='BeamImageTest.*'     (one command line)
 // and looking at every image before committing it.
 #include "mainwindow/BeamImage.h"
 #include "analysis/BeamData.h"
 #include "tests/ReferenceImage.h"
+#include "tests/kit/BeamBuilder.h"
 
 #include <QImage>
 #include <gtest/gtest.h>
 
 namespace {
-
-struct TLoadSpec {
-  std::int32_t Kind;
-  double X, W, Width;
-};
-
-void Fill(TData& Data, std::int32_t BeamType, double L, std::initializer_list<TLoadSpec> Loads) {
-  Data.SetBeamType(BeamType);
-  Data.SetLength(L);
-  int I = 0;
-  for (const TLoadSpec& S : Loads) {
-    Data.SetLoadKind(I, S.Kind);
-    Data.SetLoadX(I, S.X);
-    Data.SetLoadW(I, S.W);
-    Data.SetLoadWidth(I, S.Width);
-    ++I;
-  }
-}
 
 void CheckAgainstReference(TData& Data, int Width, int Height, const char* Name,
                            TDiagramLayers Layers = {}) {
@@ -39,30 +22,27 @@ void CheckAgainstReference(TData& Data, int Width, int Height, const char* Name,
 
 TEST(BeamImageTest, SimpleBeamWithEveryKind) {
   TData Data;
-  Fill(Data, btSimple, 10,
-       {{lkUniform, 0, 20, 4},
-        {lkLeftTriangle, 5, 9, 3},
-        {lkRightTriangle, 2, 6, 5},
-        {lkConcentrated, 8, 12, 0},
-        {lkMoment, 6, 15, 0},
-        {lkConcentrated, 3, -5, 0}});
+  // clang-format off
+  SetBeam(Data, btSimple, 10,
+          {{lkUniform, 0, 20, 4}, {lkLeftTriangle, 5, 9, 3}, {lkRightTriangle, 2, 6, 5},
+           {lkConcentrated, 8, 12, 0}, {lkMoment, 6, 15, 0}, {lkConcentrated, 3, -5, 0}});
+  // clang-format on
   CheckAgainstReference(Data, 900, 600, "beam_simple.png");
 }
 
 TEST(BeamImageTest, CantileverWithUpwardLoadsAndANegativeMoment) {
   TData Data;
-  Fill(Data, btCantilever, 6.5,
-       {{lkUniform, 0, 12, 3},
-        {lkLeftTriangle, 1, -4, 2},
-        {lkRightTriangle, 2.5, 6, 4},
-        {lkConcentrated, 6.5, 3, 0},
-        {lkMoment, 3, -8, 0}});
+  // clang-format off
+  SetBeam(Data, btCantilever, 6.5,
+          {{lkUniform, 0, 12, 3}, {lkLeftTriangle, 1, -4, 2}, {lkRightTriangle, 2.5, 6, 4},
+           {lkConcentrated, 6.5, 3, 0}, {lkMoment, 3, -8, 0}});
+  // clang-format on
   CheckAgainstReference(Data, 700, 500, "beam_cantilever.png");
 }
 
 TEST(BeamImageTest, PointLoadWithoutTheShearLine) {
   TData Data;
-  Fill(Data, btSimple, 10, {{lkConcentrated, 4, 10, 0}});
+  SetBeam(Data, btSimple, 10, {{lkConcentrated, 4, 10, 0}});
   CheckAgainstReference(Data, 349, 464, "beam_point_no_shear.png", {true, false, true});
 }
 

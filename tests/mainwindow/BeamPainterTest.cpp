@@ -4,22 +4,17 @@
 #include "analysis/BeamData.h"
 #include "analysis/LoadFigures.h"
 #include "platform/RecordingCanvas.h"
+#include "tests/kit/BeamBuilder.h"
 
 #include <cmath>
 #include <gtest/gtest.h>
 #include <limits>
+#include <memory>
+#include <vector>
 
 namespace {
 
 using TRec = TRecordingCanvas::TRecord;
-
-void AddLoad(TData& Data, std::int32_t Kind, double X, double W, double Width) {
-  const int I = Data.LoadCount();
-  Data.SetLoadKind(I, Kind);
-  Data.SetLoadX(I, X);
-  Data.SetLoadW(I, W);
-  Data.SetLoadWidth(I, Width);
-}
 
 // Lines drawn in one colour and width (MoveTo/LineTo pairs).
 std::vector<TRec> LinesIn(const TRecordingCanvas& Canvas, TColor Color, int Width = 1) {
@@ -36,9 +31,28 @@ std::vector<TRec> PolylinesIn(const TRecordingCanvas& Canvas, TColor Color) {
   return Result;
 }
 
+// Data as a 10 m span with Loads added through the setters, and its load
+// figures drawn at k pixels a metre from Origin.
+std::unique_ptr<TRecordingCanvas>
+DrawTenMetreLoads(TData& Data, const std::vector<TBeamLoad>& Loads, double k, TPoint Origin) {
+  Data.SetLength(10);
+  for (const TBeamLoad& Load : Loads)
+    AddLoad(Data, Load);
+  auto Canvas = std::make_unique<TRecordingCanvas>();
+  Data.DrawLoads(*Canvas, k, Origin);
+  return Canvas;
+}
+
+std::vector<TColor> BrushColors(const std::vector<TRec>& Records) {
+  std::vector<TColor> Result;
+  for (const TRec& R : Records)
+    Result.push_back(R.Brush.Color);
+  return Result;
+}
+
 TEST(BeamPainterTest, NothingButWhiteWithoutASpan) {
   TData Data;
-  AddLoad(Data, lkConcentrated, 1, 10, 0);
+  AddLoad(Data, {lkConcentrated, 1, 10, 0});
   TRecordingCanvas Canvas;
   TDiagramScale Scale{5, 1, 2};
   DrawBeam(Data, Canvas, {0, 0, 300, 200}, TDiagramLayers{}, &Scale);
@@ -51,7 +65,7 @@ TEST(BeamPainterTest, NothingButWhiteWithoutASpan) {
 TEST(BeamPainterTest, AnAreaNarrowerThanItsMarginsStaysWhiteAndUnscaled) {
   TData Data;
   Data.SetLength(10);
-  AddLoad(Data, lkConcentrated, 4, 10, 0);
+  AddLoad(Data, {lkConcentrated, 4, 10, 0});
   for (int Width : {50, 60}) {
     TRecordingCanvas Canvas;
     TDiagramScale Scale{28.9, 30, 232};
@@ -65,7 +79,7 @@ TEST(BeamPainterTest, AnAreaNarrowerThanItsMarginsStaysWhiteAndUnscaled) {
 TEST(BeamPainterTest, ConcentratedLoadOnASimpleBeam) {
   TData Data;
   Data.SetLength(10);
-  AddLoad(Data, lkConcentrated, 4, 10, 0);
+  AddLoad(Data, {lkConcentrated, 4, 10, 0});
   TRecordingCanvas Canvas;
   TDiagramScale Scale;
   DrawBeam(Data, Canvas, {0, 0, 349, 464}, TDiagramLayers{}, &Scale);
@@ -112,14 +126,13 @@ TEST(BeamPainterTest, ConcentratedLoadOnASimpleBeam) {
 
 TEST(BeamPainterTest, LoadsShareARowOnlyWhenTheyDoNotOverlap) {
   TData Data;
-  Data.SetLength(10);
-  AddLoad(Data, lkUniform, 0, 10, 4);
-  AddLoad(Data, lkUniform, 2, 10, 4); // overlaps the first
-  AddLoad(Data, lkUniform, 6, 10, 2); // touches the second
-  AddLoad(Data, lkUniform, 1, -5, 2); // upward: the lower side
-  AddLoad(Data, lkMoment, 5, 3, 0);
-  TRecordingCanvas Canvas;
-  Data.DrawLoads(Canvas, 30, {30, 200});
+  DrawTenMetreLoads(Data,
+                    {{lkUniform, 0, 10, 4},
+                     {lkUniform, 2, 10, 4}, // overlaps the first
+                     {lkUniform, 6, 10, 2}, // touches the second
+                     {lkUniform, 1, -5, 2}, // upward: the lower side
+                     {lkMoment, 5, 3, 0}},
+                    30, {30, 200});
   EXPECT_EQ(Data.Load(0).FLevel, 1);
   EXPECT_EQ(Data.Load(1).FLevel, 2);
   EXPECT_EQ(Data.Load(2).FLevel, 1);
@@ -132,13 +145,10 @@ TEST(BeamPainterTest, RowsLeftOfTheBeamDoNotCount) {
   // does not advance, as for a moment alone.
   for (double X : {2.0, 0.0}) {
     TData Data;
-    Data.SetLength(10);
-    AddLoad(Data, lkConcentrated, X, 10, 0);
-    TRecordingCanvas Canvas;
-    Data.DrawLoads(Canvas, 10, {30, 200});
+    const auto Canvas = DrawTenMetreLoads(Data, {{lkConcentrated, X, 10, 0}}, 10, {30, 200});
     const int h = X > 0 ? 80 : 133; // Round(200 / 2.5), Round(200 / 1.5)
     const double v = (h - 24) / 10.0;
-    const auto Shaft = LinesIn(Canvas, clRed)[0];
+    const auto Shaft = LinesIn(*Canvas, clRed)[0];
     EXPECT_EQ(Shaft.Points[1].Y, 200 + h / 2 - h) << X;
     EXPECT_EQ(Shaft.Points[1].Y - Shaft.Points[0].Y, static_cast<int>(std::nearbyint(v * 10))) << X;
   }
@@ -148,15 +158,12 @@ TEST(BeamPainterTest, HatchArrowsStandAboutThirtyPixelsApart) {
   // 300 and 600 pixels wide: 11 arrows each, 30 and 60 pixels apart.
   for (double Width : {3.0, 6.0}) {
     TData Data;
-    Data.SetLength(10);
-    AddLoad(Data, lkUniform, 1, 10, Width);
-    TRecordingCanvas Canvas;
-    Data.DrawLoads(Canvas, 100, {30, 300});
-    const auto Polygons = Canvas.OfKind(TRecordingCanvas::rkPolygon);
+    const auto Canvas = DrawTenMetreLoads(Data, {{lkUniform, 1, 10, Width}}, 100, {30, 300});
+    const auto Polygons = Canvas->OfKind(TRecordingCanvas::rkPolygon);
     ASSERT_EQ(Polygons.size(), 1u);
     EXPECT_EQ(Polygons[0].Brush.Color, clAqua);
     EXPECT_EQ(Polygons[0].Pen.Color, clBlue);
-    const auto Lines = LinesIn(Canvas, clBlue);
+    const auto Lines = LinesIn(*Canvas, clBlue);
     ASSERT_EQ(Lines.size(), 33u) << Width; // shaft and two barbs per arrow
     const int Gap = static_cast<int>(Width * 10);
     for (int i = 0; i <= 10; ++i)
@@ -166,16 +173,12 @@ TEST(BeamPainterTest, HatchArrowsStandAboutThirtyPixelsApart) {
 
 TEST(BeamPainterTest, TrianglesTaperTheirArrows) {
   TData Data;
-  Data.SetLength(10);
-  AddLoad(Data, lkLeftTriangle, 0, 10, 4);
-  AddLoad(Data, lkRightTriangle, 5, 10, 4);
-  TRecordingCanvas Canvas;
-  Data.DrawLoads(Canvas, 100, {30, 300});
-  const auto Polygons = Canvas.OfKind(TRecordingCanvas::rkPolygon);
+  const auto Canvas = DrawTenMetreLoads(
+      Data, {{lkLeftTriangle, 0, 10, 4}, {lkRightTriangle, 5, 10, 4}}, 100, {30, 300});
+  const auto Polygons = Canvas->OfKind(TRecordingCanvas::rkPolygon);
   ASSERT_EQ(Polygons.size(), 2u);
-  EXPECT_EQ(Polygons[0].Brush.Color, clYellow);
-  EXPECT_EQ(Polygons[1].Brush.Color, clFuchsia);
-  const auto Lines = LinesIn(Canvas, clBlue);
+  EXPECT_EQ(BrushColors(Polygons), (std::vector<TColor>{clYellow, clFuchsia}));
+  const auto Lines = LinesIn(*Canvas, clBlue);
   ASSERT_EQ(Lines.size(), 66u);
   auto Length = [&](int Arrow) {
     return Lines[3 * Arrow].Points[1].Y - Lines[3 * Arrow].Points[0].Y;
@@ -188,14 +191,12 @@ TEST(BeamPainterTest, TrianglesTaperTheirArrows) {
 
 TEST(BeamPainterTest, NarrowLoadShowsOneArrowAtItsStart) {
   TData Data;
-  Data.SetLength(10);
-  AddLoad(Data, lkUniform, 2, 10, 0.1); // 10 pixels wide
-  TRecordingCanvas Canvas;
-  Data.DrawLoads(Canvas, 100, {30, 300});
-  const auto Lines = LinesIn(Canvas, clBlue);
+  // 10 pixels wide.
+  const auto Canvas = DrawTenMetreLoads(Data, {{lkUniform, 2, 10, 0.1}}, 100, {30, 300});
+  const auto Lines = LinesIn(*Canvas, clBlue);
   ASSERT_EQ(Lines.size(), 3u);
   EXPECT_EQ(Lines[0].Points[1].X, 230);
-  const auto Polygon = Canvas.OfKind(TRecordingCanvas::rkPolygon)[0];
+  const auto Polygon = Canvas->OfKind(TRecordingCanvas::rkPolygon)[0];
   EXPECT_EQ(Lines[0].Points[0].Y, Polygon.Points[1].Y);
 }
 
@@ -236,8 +237,8 @@ TEST(BeamPainterTest, CantileverHasAHatchedWallAtTheRightEndOnly) {
 TEST(BeamPainterTest, LayersSwitchOffOneByOne) {
   TData Data;
   Data.SetLength(10);
-  AddLoad(Data, lkUniform, 0, 10, 4);
-  AddLoad(Data, lkConcentrated, 6, -3, 0);
+  AddLoad(Data, {lkUniform, 0, 10, 4});
+  AddLoad(Data, {lkConcentrated, 6, -3, 0});
   const TRect R{0, 0, 500, 400};
   auto Draw = [&](TDiagramLayers Layers) {
     auto Canvas = std::make_unique<TRecordingCanvas>();
@@ -267,9 +268,9 @@ TEST(BeamPainterTest, WildValuesNeitherHangNorOverflow) {
       TData Data;
       Data.SetLength(L);
       for (int Kind = 0; Kind <= 5; ++Kind) {
-        AddLoad(Data, Kind, Value, 10, 2);
-        AddLoad(Data, Kind, 1, Value, 2);
-        AddLoad(Data, Kind, 1, 10, Value);
+        AddLoad(Data, {Kind, Value, 10, 2});
+        AddLoad(Data, {Kind, 1, Value, 2});
+        AddLoad(Data, {Kind, 1, 10, Value});
       }
       TRecordingCanvas Canvas;
       DrawBeam(Data, Canvas, {0, 0, 800, 600}, TDiagramLayers{}, nullptr);

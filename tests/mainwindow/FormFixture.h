@@ -6,8 +6,9 @@
 #include "components/FormatGrid.h"
 #include "mainwindow/InputUnit.h"
 #include "platform/Controls.h"
-#include "platform/Dialogs.h"
 #include "platform/PaintBox.h"
+#include "tests/kit/EnterLoad.h"
+#include "tests/kit/ScriptedDialogs.h"
 
 #include <QApplication>
 #include <QLineEdit>
@@ -48,12 +49,7 @@ protected:
   // Replace when By is the replace button).
   void EnterLoad(int Kind, const QString& X, const QString& W, const QString& Width = {},
                  const QString& Remark = {}, TButton* By = nullptr) {
-    Form->KajyuType->SetItemIndex(Kind);
-    Form->KjInpGrid->SetCells(2, 0, X);
-    Form->KjInpGrid->SetCells(2, 1, W);
-    if (Form->KjInpGrid->RowCount() > 2) Form->KjInpGrid->SetCells(2, 2, Width);
-    Form->NameEdit->setText(Remark);
-    Form->AddBtnClick(By ? By : Form->AddBtn);
+    ::EnterLoad(*Form, {Kind, X, W, Width, Remark}, By);
   }
 
   // Clicks the middle of a cell of Grid.

@@ -5,6 +5,7 @@
 #include "analysis/KajyuData.h"
 #include "mainwindow/HelpWindow.h"
 #include "platform/Exceptions.h"
+#include "tests/kit/BeamBuilder.h"
 
 #include <QCloseEvent>
 #include <QDir>
@@ -21,13 +22,7 @@ protected:
   // A 10 m beam with a point load (remark "あ") and a uniform load.
   QString WriteBeam(const QString& Name, std::int32_t BeamType = btCantilever) {
     TData Beam;
-    Beam.SetBeamType(BeamType);
-    Beam.SetLength(10);
-    Beam.SetLoadKind(0, lkConcentrated);
-    Beam.SetLoadX(0, 4);
-    Beam.SetLoadRemark(0, "\x82\xa0");
-    Beam.SetLoadX(1, 1);
-    Beam.SetLoadWidth(1, 2);
+    SetBeam(Beam, BeamType, 10, {{lkConcentrated, 4, 0, 0, "\x82\xa0"}, {lkUniform, 1, 0, 2}});
     Beam.SaveToFile(Dir.filePath(Name).toStdString());
     return Dir.filePath(Name);
   }

@@ -2,6 +2,8 @@
 // driven through their widgets; exceptions end up in exactly one error box.
 #include "platform/Dialogs.h"
 #include "platform/Application.h"
+#include "platform/Exceptions.h"
+#include "tests/kit/ScriptedDialogs.h"
 
 #include <QAbstractButton>
 #include <QApplication>

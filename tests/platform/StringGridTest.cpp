@@ -4,6 +4,7 @@
 #include "platform/StringGrid.h"
 #include "platform/Exceptions.h"
 #include "platform/QtCanvas.h"
+#include "tests/kit/GridWindow.h"
 
 #include <QApplication>
 #include <QImage>
@@ -54,11 +55,6 @@ struct TCounted : TObject {
 class StringGridTest : public ::testing::Test {
 protected:
   StringGridTest() {
-    Window.resize(420, 300);
-    Grid = new TProbeGrid(&Window);
-    Grid->setGeometry(0, 0, 400, 201);
-    Other = new QLineEdit(&Window);
-    Other->setGeometry(0, 260, 100, 24);
     Grid->OnSetEditText = [this](TObject* Sender, int ACol, int ARow, const QString& Value) {
       EXPECT_EQ(Sender, Grid);
       EXPECT_EQ(ACol, Grid->Col());
@@ -67,12 +63,11 @@ protected:
     };
   }
 
-  void Show() {
-    Window.show();
-    Window.activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&Window));
-    Grid->setFocus();
-    QApplication::processEvents();
+  void Show() { ShowActive(Window, *Grid); }
+  // Shown with editing allowed.
+  void ShowEditable() {
+    Grid->SetOptions(Grid->Options() | goEditing);
+    Show();
   }
   void Click(int ACol, int ARow) {
     const TRect R = Grid->CellRect(ACol, ARow);
@@ -89,8 +84,8 @@ protected:
   QStringList Edits;
   int Released = 0;
   QWidget Window;
-  TProbeGrid* Grid;
-  QLineEdit* Other;
+  TProbeGrid* Grid = new TProbeGrid(&Window);
+  QLineEdit* Other = LayOutGridWindow(Window, *Grid, 201);
 };
 
 TEST_F(StringGridTest, LaysCellsOutAfterTheFixedOnesWithTheirOwnWidths) {
@@ -136,8 +131,7 @@ TEST_F(StringGridTest, ScrollsWholeRowsUnderTheFixedRow) {
 
 TEST_F(StringGridTest, ScrollingCarriesTheEditorAlongOrCommitsAndHidesIt) {
   Grid->SetRowCount(31);
-  Grid->SetOptions(Grid->Options() | goEditing);
-  Show();
+  ShowEditable();
   Grid->MoveColRow(1, 5, true, true);
   Key(Qt::Key_F2);
   Key(Qt::Key_9);
@@ -250,9 +244,8 @@ TEST_F(StringGridTest, TabWrapsWithGoTabsAndOtherwiseLeavesTheGrid) {
 }
 
 TEST_F(StringGridTest, TypingStartsTheEditorAndEveryChangeReachesTheCell) {
-  Grid->SetOptions(Grid->Options() | goEditing);
   Grid->SetCells(1, 1, "old");
-  Show();
+  ShowEditable();
   Key(Qt::Key_1);
   ASSERT_TRUE(Editing());
   EXPECT_EQ(QApplication::focusWidget(), Line());
@@ -274,9 +267,8 @@ TEST_F(StringGridTest, TypingStartsTheEditorAndEveryChangeReachesTheCell) {
 }
 
 TEST_F(StringGridTest, EscapeRestoresTheOriginalTextAndEnterGoesOn) {
-  Grid->SetOptions(Grid->Options() | goEditing);
   Grid->SetCells(1, 1, "abc");
-  Show();
+  ShowEditable();
   Key(Qt::Key_F2);
   ASSERT_TRUE(Editing());
   EXPECT_EQ(Line()->selectedText(), "abc");
@@ -297,8 +289,7 @@ TEST_F(StringGridTest, EscapeRestoresTheOriginalTextAndEnterGoesOn) {
 }
 
 TEST_F(StringGridTest, InputMethodCommitsReachTheCell) {
-  Grid->SetOptions(Grid->Options() | goEditing);
-  Show();
+  ShowEditable();
   Grid->ShowEditor();
   ASSERT_TRUE(Editing());
   QInputMethodEvent Commit;
@@ -311,8 +302,7 @@ TEST_F(StringGridTest, InputMethodCommitsReachTheCell) {
 TEST_F(StringGridTest, FocusLeavingCommitsTheEditorAndFiresOnExit) {
   int Exits = 0;
   Grid->OnExit = [&Exits](TObject*) { ++Exits; };
-  Grid->SetOptions(Grid->Options() | goEditing);
-  Show();
+  ShowEditable();
   Key(Qt::Key_5);
   ASSERT_TRUE(Editing());
   EXPECT_EQ(Exits, 0); // the focus went to the grid's own editor
@@ -324,8 +314,7 @@ TEST_F(StringGridTest, FocusLeavingCommitsTheEditorAndFiresOnExit) {
 
 TEST_F(StringGridTest, PickListShowsAtMostDropDownRowsAndSetsThePickedText) {
   Grid->Style = esPickList;
-  Grid->SetOptions(Grid->Options() | goEditing);
-  Show();
+  ShowEditable();
   Key(Qt::Key_F2);
   TInplaceEdit* Editor = Grid->InplaceEditor();
   ASSERT_TRUE(Editing());
@@ -397,9 +386,8 @@ TEST_F(StringGridTest, PaintsEveryVisibleCellOnceWithItsState) {
 }
 
 TEST_F(StringGridTest, EditorShowsTheBackgroundItErased) {
-  Grid->SetOptions(Grid->Options() | goEditing);
   Grid->SetColor(clYellow);
-  Show();
+  ShowEditable();
   Key(Qt::Key_F2);
   ASSERT_TRUE(Editing());
   TInplaceEdit* Editor = Grid->InplaceEditor();

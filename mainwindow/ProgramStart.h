@@ -1,0 +1,8 @@
+#pragma once
+
+class TApplication;
+
+// What the program sets up before its window, shared with the screenshot
+// tool: the application's title, the font mapping, and Qt's own texts
+// (standard buttons, the file dialogs) in Japanese like the rest.
+void PrepareApplication(TApplication& Application);
