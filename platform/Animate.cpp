@@ -15,8 +15,8 @@ std::unique_ptr<TAviClip> LoadClip(const QString& FileName) {
   QFile File(FileName);
   if (!File.open(QIODevice::ReadOnly) || File.size() > MaxClipBytes) return nullptr;
   const QByteArray Data = File.readAll();
-  std::optional<TAviClip> Clip =
-      ReadAvi(std::vector<std::uint8_t>(Data.constBegin(), Data.constEnd()));
+  std::optional<TAviClip> Clip = ReadAvi(reinterpret_cast<const std::uint8_t*>(Data.constData()),
+                                         static_cast<std::size_t>(Data.size()));
   return Clip ? std::make_unique<TAviClip>(std::move(*Clip)) : nullptr;
 }
 

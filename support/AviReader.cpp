@@ -22,6 +22,13 @@ bool Is(const std::uint8_t* P, const char* FourCC) {
   return std::memcmp(P, FourCC, 4) == 0;
 }
 
+// The bytes of a clip being read.
+struct TBytes {
+  const std::uint8_t* Data;
+  std::size_t Size;
+  const std::uint8_t& operator[](std::size_t I) const { return Data[I]; }
+};
+
 // One chunk: its four-character code and where its body lies.
 struct TChunk {
   const std::uint8_t* Id;
@@ -33,7 +40,7 @@ using TChunkVisitor = std::function<bool(const TChunk&)>;
 
 // Calls Visit for every chunk between Begin and End; false as soon as a
 // chunk does not fit or Visit refuses.
-bool ForEachChunk(const std::vector<std::uint8_t>& Bytes, std::size_t Begin, std::size_t End,
+bool ForEachChunk(const TBytes& Bytes, std::size_t Begin, std::size_t End,
                   const TChunkVisitor& Visit) {
   std::size_t At = Begin;
   while (End - At >= 8) {
@@ -59,7 +66,7 @@ struct THeader {
   std::uint32_t Compression = 1;
 };
 
-bool ReadStreamList(const std::vector<std::uint8_t>& Bytes, const TChunk& List, THeader& H) {
+bool ReadStreamList(const TBytes& Bytes, const TChunk& List, THeader& H) {
   const int Index = H.Streams++;
   bool Video = false;
   return ForEachChunk(Bytes, List.Body + 4, List.Body + List.Size, [&](const TChunk& C) {
@@ -82,7 +89,7 @@ bool ReadStreamList(const std::vector<std::uint8_t>& Bytes, const TChunk& List, 
   });
 }
 
-bool ReadHeaderList(const std::vector<std::uint8_t>& Bytes, const TChunk& List, THeader& H) {
+bool ReadHeaderList(const TBytes& Bytes, const TChunk& List, THeader& H) {
   return ForEachChunk(Bytes, List.Body + 4, List.Body + List.Size, [&](const TChunk& C) {
     if (Is(C.Id, "avih")) {
       if (C.Size < 56) return false;
@@ -100,9 +107,8 @@ bool ReadHeaderList(const std::vector<std::uint8_t>& Bytes, const TChunk& List, 
 
 // Collects the frames of stream Stream from a movi list (and the rec lists
 // directly inside it); each must hold FrameSize bytes at least.
-bool ReadMovieList(const std::vector<std::uint8_t>& Bytes, const TChunk& List, int Stream,
-                   std::size_t FrameSize, std::size_t Limit, std::vector<std::size_t>& Frames,
-                   bool Nested = false) {
+bool ReadMovieList(const TBytes& Bytes, const TChunk& List, int Stream, std::size_t FrameSize,
+                   std::size_t Limit, std::vector<std::size_t>& Frames, bool Nested = false) {
   const char Digits[2] = {static_cast<char>('0' + Stream / 10),
                           static_cast<char>('0' + Stream % 10)};
   return ForEachChunk(Bytes, List.Body + 4, List.Body + List.Size, [&](const TChunk& C) {
@@ -136,10 +142,11 @@ std::uint32_t FrameTime(const THeader& H) {
 
 } // namespace
 
-std::optional<TAviClip> ReadAvi(std::vector<std::uint8_t> Bytes) {
-  if (Bytes.size() < 12 || !Is(&Bytes[0], "RIFF") || !Is(&Bytes[8], "AVI ")) return std::nullopt;
+std::optional<TAviClip> ReadAvi(const std::uint8_t* Data, std::size_t Size) {
+  const TBytes Bytes{Data, Size};
+  if (Size < 12 || !Is(&Bytes[0], "RIFF") || !Is(&Bytes[8], "AVI ")) return std::nullopt;
   const std::size_t RiffEnd = std::size_t{U32(&Bytes[4])} + 8;
-  if (RiffEnd > Bytes.size() || RiffEnd < 12) return std::nullopt;
+  if (RiffEnd > Size || RiffEnd < 12) return std::nullopt;
   THeader H;
   std::optional<TChunk> Movie;
   const bool Fits = ForEachChunk(Bytes, 12, RiffEnd, [&](const TChunk& C) {
@@ -159,7 +166,7 @@ std::optional<TAviClip> ReadAvi(std::vector<std::uint8_t> Bytes) {
                      H.TotalFrames, Clip.Frames) ||
       Clip.Frames.size() < H.TotalFrames)
     return std::nullopt;
-  Clip.Bytes = std::move(Bytes);
+  Clip.Bytes.assign(Data, Data + Size);
   return Clip;
 }
 

@@ -29,4 +29,4 @@ constexpr int MaxAviSide = 4096;
 // streams are ignored). The bytes are not trusted: a clip that is cut short
 // or whose sizes, counts or offsets do not fit its bytes is refused, as is
 // any other format; nothing is returned then.
-std::optional<TAviClip> ReadAvi(std::vector<std::uint8_t> Bytes);
+std::optional<TAviClip> ReadAvi(const std::uint8_t* Data, std::size_t Size);

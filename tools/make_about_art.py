@@ -199,28 +199,35 @@ def chunk(fourcc, data):
     return fourcc + struct.pack("<I", len(data)) + data + (b"\0" if len(data) % 2 else b"")
 
 
-def avi(frames):
-    stride = (CLIP_W * 3 + 3) // 4 * 4
-    size = stride * CLIP_H
+def avi(frames, width=CLIP_W, height=CLIP_H, fps=FPS, top_down=False, stream=0):
+    """An uncompressed 24-bit RIFF AVI of the frames (Images of width x
+    height), rows bottom-up unless top_down; the video is stream number
+    stream, after that many empty audio stream headers."""
+    stride = (width * 3 + 3) // 4 * 4
+    size = stride * height
     bodies = []
     for img in frames:
         rows = b""
-        for row in reversed(img.pixels):
+        for row in (img.pixels if top_down else reversed(img.pixels)):
             data = b"".join(struct.pack("<BBB", b, g, r) for r, g, b in row)
             rows += data + b"\0" * (stride - len(data))
         bodies.append(rows)
-    avih = struct.pack("<14I", round(1e6 / FPS), size * FPS, 0, 0x10, len(bodies), 0, 1, size,
-                       CLIP_W, CLIP_H, 0, 0, 0, 0)
-    strh = (b"vids" + b"DIB " + struct.pack("<IHHIIIIIIII", 0, 0, 0, 0, 1, FPS, 0, len(bodies),
+    avih = struct.pack("<14I", round(1e6 / fps), size * fps, 0, 0x10, len(bodies), 0, stream + 1,
+                       size, width, height, 0, 0, 0, 0)
+    audio = b"auds" + b"\0" * 52
+    strh = (b"vids" + b"DIB " + struct.pack("<IHHIIIIIIII", 0, 0, 0, 0, 1, fps, 0, len(bodies),
                                              size, 0xFFFFFFFF, 0) +
-            struct.pack("<hhhh", 0, 0, CLIP_W, CLIP_H))
-    strf = struct.pack("<IiiHHIIiiII", 40, CLIP_W, CLIP_H, 1, 24, 0, size, 0, 0, 0, 0)
-    hdrl = chunk(b"LIST", b"hdrl" + chunk(b"avih", avih) +
+            struct.pack("<hhhh", 0, 0, width, height))
+    strf = struct.pack("<IiiHHIIiiII", 40, width, -height if top_down else height, 1, 24, 0, size,
+                       0, 0, 0, 0)
+    lists = b"".join(chunk(b"LIST", b"strl" + chunk(b"strh", audio)) for _ in range(stream))
+    hdrl = chunk(b"LIST", b"hdrl" + chunk(b"avih", avih) + lists +
                  chunk(b"LIST", b"strl" + chunk(b"strh", strh) + chunk(b"strf", strf)))
+    name = b"%02ddb" % stream
     movi_body, index, at = b"movi", b"", 4
     for body in bodies:
-        index += b"00db" + struct.pack("<III", 0x10, at, len(body))
-        movi_body += chunk(b"00db", body)
+        index += name + struct.pack("<III", 0x10, at, len(body))
+        movi_body += chunk(name, body)
         at += 8 + len(body) + len(body) % 2
     riff = b"AVI " + hdrl + chunk(b"LIST", movi_body) + chunk(b"idx1", index)
     return b"RIFF" + struct.pack("<I", len(riff)) + riff
