@@ -87,7 +87,9 @@ bool SaveResourceToStream(const QString& ResName, QIODevice& Stream) {
 }
 
 QString NewTempFileName(const QString& Prefix) {
+  // Qt gives an empty path for a temporary folder that does not exist.
   const QString Folder = QDir::tempPath();
+  if (Folder.isEmpty() || QDir::isRelativePath(Folder)) return {};
   const QString Start = Prefix.left(3);
   // O_EXCL makes choosing the name and creating the file one step: a name
   // somebody else took meanwhile is simply the next try.
