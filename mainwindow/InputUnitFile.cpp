@@ -7,6 +7,7 @@
 #include "platform/Controls.h"
 #include "platform/Dialogs.h"
 #include "platform/PaintBox.h"
+#include "support/AboutUnit.h"
 #include "support/QvxTools.h"
 
 #include <QCloseEvent>
@@ -179,6 +180,5 @@ void TForm1::SearchforHelpOn1Click(TObject*) {
 }
 
 void TForm1::About1Click(TObject*) {
-  Dialogs().MessageBox(this, QStringLiteral("Vantrel\r\n静定梁の断面力計算"),
-                       QStringLiteral("バージョン情報"), mtInformation, mbOK);
+  ShowAboutBox(this);
 }

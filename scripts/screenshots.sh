@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Takes screenshots of the program window (new, a simple beam with every
 # kind of load, a cantilever), the unsaved-changes question, the open
-# dialog and the help window under Xvfb, into the folder given
+# dialog, the about box while its clip plays and after it, and the help
+# window under Xvfb, into the folder given
 # (default build/screenshots).
 set -euo pipefail
 cd "$(dirname "$0")/.."

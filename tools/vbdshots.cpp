@@ -101,6 +101,14 @@ int main(int argc, char** argv) {
     Dialogs().OpenFileName(Form.get(), Options, Name);
   });
 
+  // The about box while its clip plays and after it has ended.
+  QTimer::singleShot(1500, [] { Grab("about_playing"); });
+  QTimer::singleShot(6500, [] {
+    Grab("about_after");
+    if (QWidget* Modal = QApplication::activeModalWidget()) Modal->close();
+  });
+  Form->About1Click(Form.get());
+
   Form->Contents1Click(Form.get());
   THelpWindow::Instance().move(60, 60);
   Grab("help_contents");
