@@ -95,10 +95,19 @@ void TForm1::CreateComponents() {
   CreateStatusBar();
   SetTabOrder();
   CreateMenu();
-  FClient->setMinimumSize(Layout::MinClientWidth, Layout::MinClientHeight);
+  FClient->setMinimumSize(MinimumClientWidth(), Layout::MinClientHeight);
   resize(Layout::ClientWidth,
          Layout::ClientHeight + Layout::StatusHeight + menuBar()->sizeHint().height());
   LayoutComponents();
+}
+
+int TForm1::MinimumClientWidth() const {
+  // Every status panel and every check box stays readable, and a diagram
+  // area stays beside the input panel.
+  const int Last = StatusBar1->PanelCount() - 1;
+  const int Panels = StatusBar1->PanelRect(Last).right() + 1;
+  const int Boxes = Layout::Panel1Width + MCheckBox->geometry().right() + 1 + Layout::BoxMargin;
+  return std::max({Layout::MinClientWidth, Panels, Boxes});
 }
 
 void TForm1::CreateInputArea() {

@@ -128,6 +128,8 @@ protected:
 
 private:
   void CreateComponents();
+  // The narrowest client area that shows every status panel and check box.
+  int MinimumClientWidth() const;
   // The parts of the window, created in this order by CreateComponents.
   void CreateInputArea();
   void CreateLoadList();

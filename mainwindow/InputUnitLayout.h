@@ -46,9 +46,12 @@ constexpr int CheckPanelHeight = 35;
 constexpr QPoint KCheckBoxPos{8, 9};
 constexpr QPoint SCheckBoxPos{120, 9};
 constexpr QPoint MCheckBoxPos{224, 9};
+// Room kept right of the last check box at the smallest window width.
+constexpr int BoxMargin = 8;
 
 // Small enough to be useful on a small screen, large enough to keep a few
-// rows of the list and a diagram area.
+// rows of the list and a diagram area; wider still when the status panels
+// or the check boxes need it.
 constexpr int MinDiagramWidth = 160;
 constexpr int MinListHeight = 100;
 constexpr int MinClientWidth = Panel1Width + MinDiagramWidth;

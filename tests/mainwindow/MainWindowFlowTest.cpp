@@ -168,4 +168,15 @@ TEST_F(FormTest, ARemarkCharacterTheFileCannotHoldIsRefusedWithAHint) {
   EXPECT_EQ(QToolTip::text(), Hint);
 }
 
+TEST_F(FormTest, AtItsSmallestTheWindowShowsEveryStatusPanelAndCheckBox) {
+  Form->resize(100, 100);
+  QApplication::processEvents();
+  const int Last = Form->StatusBar1->PanelCount() - 1;
+  EXPECT_LE(Form->StatusBar1->PanelRect(Last).right(), Form->StatusBar1->width() - 1);
+  for (const TCheckBox* Box : {Form->KCheckBox, Form->SCheckBox, Form->MCheckBox})
+    EXPECT_LE(Box->geometry().right(), Form->Panel3->width() - 1) << Box->text().toStdString();
+  EXPECT_GE(Form->PaintBox1->width(), 100);
+  EXPECT_GE(Form->KajyuGrid->height(), 100);
+}
+
 } // namespace
