@@ -7,7 +7,7 @@ PACKAGES=(
   cmake ninja-build g++ clang libclang-rt-14-dev clang-format
   libgtest-dev libgmock-dev googletest libbenchmark-dev nlohmann-json3-dev
   qt6-base-dev qt6-translations-l10n
-  xvfb xauth fonts-ipafont-gothic fonts-ipafont-mincho
+  python3 xvfb xauth openbox xdotool x11-utils imagemagick fonts-ipafont-gothic fonts-ipafont-mincho
 )
 
 missing=()

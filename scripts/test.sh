@@ -64,8 +64,24 @@ stage() {
   TOTAL_FAILED=$((TOTAL_FAILED + failed))
 }
 
+# The window under a real X server with a window manager, driven by
+# xdotool; skipped with a note where there is no Xvfb.
+real_x() {
+  echo "== window under X"
+  if ! command -v xvfb-run >/dev/null; then
+    echo "window under X: skipped, no xvfb-run"
+    return
+  fi
+  if xvfb-run -a -s "-screen 0 1280x1024x24" tests/x11/window_under_x.sh build/test; then
+    TOTAL_PASSED=$((TOTAL_PASSED + 1))
+  else
+    TOTAL_FAILED=$((TOTAL_FAILED + 1))
+  fi
+}
+
 style
 stage "tests" build/test
+[ -x build/test/mainwindow/vantrel ] && real_x
 if [ "$SANITIZE" = 1 ]; then
   stage "tests under ASan and UBSan" build/sanitize -DVANTREL_SANITIZE=ON -DVANTREL_BENCH=OFF
 fi

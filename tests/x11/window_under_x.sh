@@ -1,0 +1,118 @@
+#!/usr/bin/env bash
+# The program in a real X session (Xvfb with the openbox window manager),
+# used through xdotool as a user would: what only a real X server shows
+# (focus, keyboard paths, the window manager) is checked here.
+#   window_under_x.sh BUILD_DIR [SHOTS_DIR]
+# Run it inside an X server: xvfb-run -a -s "-screen 0 1280x1024x24" ...
+# Every wait polls with a deadline; no check relies on a fixed sleep.
+set -uo pipefail
+BUILD=$(realpath "$1")
+SHOTS=${2:-$(mktemp -d)}
+mkdir -p "$SHOTS"
+WORK=$(mktemp -d)
+FAILED=0
+APP_PID=""
+WM_PID=""
+cleanup() {
+  [ -n "$APP_PID" ] && kill "$APP_PID" 2>/dev/null
+  [ -n "$WM_PID" ] && kill "$WM_PID" 2>/dev/null
+  rm -rf "$WORK"
+}
+trap cleanup EXIT
+
+fail() {
+  echo "FAILED: $*"
+  FAILED=$((FAILED + 1))
+}
+
+# until SECONDS COMMAND...: runs COMMAND every 0.1 s until it succeeds.
+until_true() {
+  local deadline=$((SECONDS + $1))
+  shift
+  until "$@" >/dev/null 2>&1; do
+    [ $SECONDS -ge $deadline ] && return 1
+    sleep 0.1
+  done
+}
+
+window_named() { xdotool search --onlyvisible --name "$1" | head -n 1; }
+has_window() { [ -n "$(window_named "$1")" ]; }
+focused_name() { xdotool getwindowfocus getwindowname 2>/dev/null; }
+focus_is() { [ "$(focused_name)" = "$1" ]; }
+
+# The screen region W×H at (X, Y) of the main window's client area.
+grab() {
+  import -window root -crop "$3x$4+$((CX + $1))+$((CY + $2))" +repage "$5"
+}
+same_image() { [ "$(compare -metric AE "$1" "$2" null: 2>&1)" = "0" ]; }
+
+openbox >/dev/null 2>&1 &
+WM_PID=$!
+until_true 10 xprop -root _NET_SUPPORTING_WM_CHECK || fail "the window manager did not start"
+
+QT_QPA_PLATFORM=xcb "$BUILD/mainwindow/vantrel" &
+APP_PID=$!
+until_true 20 has_window "Vantrel - \[新規データ\]" || { fail "no main window"; exit 1; }
+MAIN=$(window_named "Vantrel - \[新規データ\]")
+xdotool windowactivate --sync "$MAIN"
+# The window's place on the screen, menu bar included; the client area
+# (650 × 509 at design size, the status bar under it) ends at its bottom.
+INFO=$(xwininfo -id "$MAIN")
+X=$(echo "$INFO" | awk '/Absolute upper-left X/ {print $NF}')
+Y=$(echo "$INFO" | awk '/Absolute upper-left Y/ {print $NF}')
+HEIGHT=$(echo "$INFO" | awk '/Height:/ {print $NF}')
+CX=$X
+CY=$((Y + HEIGHT - 509 - 19))
+click() { xdotool mousemove "$((CX + $1))" "$((CY + $2))" click 1; }
+
+# The load entry grid at (16, 176): its X caption row must stay in place
+# when the width row is clicked or reached with Down.
+grab 16 176 160 22 "$SHOTS/x_caption_before.png"
+click 207 231
+xdotool key Down
+until_true 5 grab 16 176 160 22 "$WORK/after.png"
+grab 16 176 160 22 "$SHOTS/x_caption_after.png"
+same_image "$SHOTS/x_caption_before.png" "$SHOTS/x_caption_after.png" ||
+  fail "the X row of the load entry moved after a click on the width row"
+
+# A whole entry by keyboard: span, then X, W and width with Enter between,
+# the remark, Enter to the add button and Space to press it.
+click 207 55              # the span cell: current
+xdotool type --delay 20 "8"
+xdotool key Return
+click 207 187             # X
+xdotool type --delay 20 "2"
+xdotool key Return
+xdotool type --delay 20 "5"
+xdotool key Return
+xdotool type --delay 20 "3"
+xdotool key Return
+xdotool type --delay 20 "abc"
+xdotool key Return space
+import -window root -crop "650x$HEIGHT+$X+$Y" +repage "$SHOTS/window_after_entry.png"
+
+# Save it through the menu and the real file dialog.
+xdotool key alt+f a
+until_true 10 has_window "名前を付けて保存|Save As|保存" || fail "no save dialog"
+xdotool type --delay 20 "$WORK/entered"
+until_true 5 test -n "$(xdotool getwindowfocus)"
+xdotool key Return
+until_true 10 test -f "$WORK/entered.vbd" || {
+  xdotool key Return
+  until_true 10 test -f "$WORK/entered.vbd"
+} || fail "the document was not saved"
+if [ -f "$WORK/entered.vbd" ]; then
+  "$BUILD/tools/vbdtool" dump "$WORK/entered.vbd" | python3 -c '
+import json, sys
+d = json.load(sys.stdin)
+got = (d["L"], [(k["kind"], k["X"], k["W"], k["width"], k["remark"]) for k in d["loads"]])
+sys.exit(0 if got == (8, [(0, 2, 5, 3, "abc")]) else "saved " + repr(got))
+' || fail "the saved document is not the one entered"
+fi
+
+if [ "$FAILED" -eq 0 ]; then
+  echo "window under X: all checks passed"
+else
+  echo "window under X: $FAILED check(s) failed"
+fi
+[ "$FAILED" -eq 0 ]
