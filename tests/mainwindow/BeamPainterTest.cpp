@@ -140,6 +140,20 @@ TEST(BeamPainterTest, LoadsShareARowOnlyWhenTheyDoNotOverlap) {
   EXPECT_EQ(Data.Load(4).FLevel, 0);
 }
 
+TEST(BeamPainterTest, ALoadStartingWhereAnotherEndsSharesItsRow) {
+  TData Data;
+  DrawTenMetreLoads(Data,
+                    {{lkUniform, 0, 10, 4},
+                     {lkUniform, 4, 10, 2},     // starts where the first ends
+                     {lkConcentrated, 6, 5, 0}, // stands where the second ends
+                     {lkUniform, 1, 10, 1}},    // inside the first: a row above
+                    30, {30, 200});
+  EXPECT_EQ(Data.Load(0).FLevel, 1);
+  EXPECT_EQ(Data.Load(1).FLevel, 1);
+  EXPECT_EQ(Data.Load(2).FLevel, 1);
+  EXPECT_EQ(Data.Load(3).FLevel, 2);
+}
+
 TEST(BeamPainterTest, RowsLeftOfTheBeamDoNotCount) {
   // A single point load at X > 0 takes one row; at X = 0 its row counter
   // does not advance, as for a moment alone.
@@ -257,6 +271,19 @@ TEST(BeamPainterTest, LayersSwitchOffOneByOne) {
   EXPECT_TRUE(NoLoads->OfKind(TRecordingCanvas::rkText).empty());
   // The diagrams keep their scales without the load figures.
   EXPECT_EQ(PolylinesIn(*NoLoads, clGreen)[0].Points, PolylinesIn(*All, clGreen)[0].Points);
+
+  // With every layer off the beam is still drawn and the readout's scale
+  // and origin recorded.
+  TRecordingCanvas Bare;
+  TDiagramScale Scale;
+  DrawBeam(Data, Bare, R, {false, false, false}, &Scale);
+  TDiagramScale Full;
+  DrawBeam(Data, *std::make_unique<TRecordingCanvas>(), R, {}, &Full);
+  EXPECT_GT(Scale.FScale, 0);
+  EXPECT_EQ(Scale.FScale, Full.FScale);
+  EXPECT_EQ(Scale.FOriginX, Full.FOriginX);
+  EXPECT_EQ(Scale.FOriginY, Full.FOriginY);
+  EXPECT_TRUE(Bare.OfKind(TRecordingCanvas::rkPolyline).size() == 2u); // the two pins
 }
 
 TEST(BeamPainterTest, WildValuesNeitherHangNorOverflow) {
