@@ -18,6 +18,7 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <algorithm>
+#include <limits>
 
 // The glyphs and help pages live in this static library; register them.
 static void InitResources() {
@@ -113,6 +114,8 @@ void TForm1::CreateComponents() {
   NameEdit = new QLineEdit(Panel1);
   NameEdit->setGeometry(48, 248, 233, 20);
   NameEdit->setValidator(new TCp932Validator(NameEdit));
+  // Any remark a file holds fits, not only Qt's default 32767 characters.
+  NameEdit->setMaxLength(std::numeric_limits<int>::max());
   AddBtn = new TButton(QStringLiteral("追加"), Panel1);
   AddBtn->setGeometry(16, 272, 65, 25);
   AddBtn->SetTag(0);
