@@ -21,16 +21,19 @@ TEST(Cp932Display, EachByteThatStartsNoCharacterShowsAsOneReplacement) {
 }
 
 TEST(Cp932Display, AMegabyteOfBrokenTextIsShownAtOnce) {
-  std::string Bytes;
+#if defined(__SANITIZE_ADDRESS__)
+  GTEST_SKIP() << "not timed under the sanitizers";
+#endif
+  std::string Broken;
   for (int I = 0; I < (1 << 20) / 4; ++I)
-    Bytes += "\x80"
-             "a\x82\xa0";
+    Broken += "\x80"
+              "a\x82\xa0";
   const auto Start = std::chrono::steady_clock::now();
-  const std::string Text = Cp932ToDisplay(Bytes);
+  const std::string Text = Cp932ToDisplay(Broken);
   const std::chrono::duration<double> Took = std::chrono::steady_clock::now() - Start;
   EXPECT_EQ(Text.size(), (1u << 20) / 4 * (3 + 1 + 3));
-  // One pass; a byte at a time took seconds.
-  EXPECT_LT(Took.count(), 1.0);
+  // One pass takes some 10 ms here; a byte at a time took 2 to 5 s.
+  EXPECT_LT(Took.count(), 0.5);
 }
 
 } // namespace
