@@ -1,6 +1,7 @@
 #include "analysis/BeamData.h"
 
 #include "analysis/DataStream.h"
+#include "analysis/SafeSave.h"
 #include "analysis/Stream.h"
 #include "platform/Exceptions.h"
 
@@ -273,9 +274,11 @@ void TData::ExchangeLoads(int Index1, int Index2) {
 // ---- files
 
 void TData::SaveToFile(const std::string& FileName) {
-  TSafeFileWriteStream Stream(FileName);
+  // The whole file is made in memory first: nothing on disk is touched
+  // before every byte is known.
+  TMemoryStream Stream;
   SaveToStream(Stream);
-  Stream.Commit();
+  WriteFileSafely(FileName, Stream.Bytes());
   FModified = false;
 }
 

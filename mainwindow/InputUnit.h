@@ -6,6 +6,7 @@
 #include <QMainWindow>
 #include <QString>
 #include <memory>
+#include <string>
 
 class QAction;
 class QCloseEvent;
@@ -161,4 +162,10 @@ private:
   bool FSessionAnswered = false;
   // The width typed before the width row was hidden for a point action.
   QString FHiddenWidth;
+  // The remark of the picked load as stored and as shown in NameEdit:
+  // while the box shows that text, adding or replacing stores these bytes
+  // as they are, so that a remark is never changed by only passing through
+  // the box (bytes that are no code page 932 text, or codes with a twin).
+  std::string FShownRemarkBytes;
+  QString FShownRemark;
 };
