@@ -1,11 +1,13 @@
 #pragma once
 
+#include "analysis/BeamData.h"
 #include "mainwindow/BeamPainter.h"
 #include "platform/Events.h"
 
 #include <QMainWindow>
 #include <QString>
 #include <memory>
+#include <optional>
 #include <string>
 
 class QAction;
@@ -75,6 +77,8 @@ public:
   double FScale = 0;
   int FOriginX = 0;
   int FOriginY = 0;
+  // How long an open may take before it shows its progress, in ms.
+  int FOpenProgressDelay = 500;
 
   // ---- operations
   void FormCreate(TObject* Sender);
@@ -92,6 +96,9 @@ public:
   bool QuerySave();
   bool SaveDocument();
   bool SaveDocumentAs();
+  // Reads a data file with a busy cursor and, when it takes a while, a
+  // progress dialog; nothing when the user cancels it.
+  std::optional<TDataFileContents> ReadWithProgress(const QString& FileName);
 
   // ---- event handlers
   void BaseDataGridSetEditText(TObject* Sender, int ACol, int ARow, const QString& Value);

@@ -6,14 +6,18 @@
 #include "platform/Application.h"
 #include "platform/Controls.h"
 #include "platform/Dialogs.h"
+#include "platform/Exceptions.h"
 #include "platform/PaintBox.h"
 #include "support/AboutUnit.h"
 #include "support/QvxTools.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QMenuBar>
+#include <QProgressDialog>
+#include <QScopeGuard>
 #include <QSessionManager>
 
 namespace {
@@ -109,23 +113,48 @@ void TForm1::Open1Click(TObject*) {
   if (!QuerySave()) return;
   QString Chosen;
   if (!Dialogs().OpenFileName(this, DataFileDialog(), Chosen)) return;
-  ResetDocument();
-  ForgetPick();
-  SetFileName(Chosen);
+  std::optional<TDataFileContents> Contents;
   try {
-    FData->LoadFromFile(FFileName.toStdString());
+    Contents = ReadWithProgress(Chosen);
   } catch (...) {
     // What could not be read must never be saved over later: back to an
     // untitled empty document, and the error goes on to the error box.
     ResetDocument();
+    ForgetPick();
     throw;
   }
+  if (!Contents) return; // cancelled: the document stays as it was
+  ResetDocument();
+  ForgetPick();
+  SetFileName(Chosen);
+  FData->Assign(std::move(*Contents));
   FData->Calculate();
   // Files may hold any nonzero code for a cantilever.
   BaseDataGrid->SetToggleIndex(2, 0, FData->BeamType() != btSimple ? 1 : 0);
   BaseDataGrid->SetCells(2, 1, FormatReal3(FData->Length()));
   RefreshLoadList();
   PaintBox1->repaint();
+}
+
+std::optional<TDataFileContents> TForm1::ReadWithProgress(const QString& FileName) {
+  // A busy cursor at once; a progress dialog with a cancel button when the
+  // reading takes longer than FOpenProgressDelay.
+  QApplication::setOverrideCursor(Qt::WaitCursor);
+  const auto Restore = qScopeGuard([] { QApplication::restoreOverrideCursor(); });
+  QProgressDialog Progress(QStringLiteral("ファイルを読み込んでいます..."),
+                           QStringLiteral("キャンセル"), 0, 1, this);
+  Progress.setWindowTitle(QFileInfo(FileName).fileName());
+  Progress.setWindowModality(Qt::WindowModal);
+  Progress.setMinimumDuration(FOpenProgressDelay);
+  try {
+    return ReadDataFile(FileName.toStdString(), [&Progress](std::int64_t Done, std::int64_t Total) {
+      Progress.setMaximum(static_cast<int>(Total));
+      Progress.setValue(static_cast<int>(Done));
+      return !Progress.wasCanceled();
+    });
+  } catch (const EAbort&) {
+    return std::nullopt;
+  }
 }
 
 void TForm1::Save1Click(TObject*) {
