@@ -1,6 +1,7 @@
 #pragma once
 
 #include "analysis/KajyuData.h"
+#include "analysis/Results.h"
 #include "platform/Canvas.h"
 #include "platform/Events.h"
 
@@ -91,6 +92,8 @@ public:
   void ExchangeLoads(int Index1, int Index2);
 
   const std::vector<TCalcPoint>& Points() const { return FPoints; }
+  // Reactions and extremes of the last Calculate (empty for L <= 0).
+  const TBeamResults& Results() const { return FResults; }
 
   // The load figures stacked in rows above (downward loads) and below the
   // axis through Origin; k is pixels per metre. Sets each load's FLevel.
@@ -116,4 +119,5 @@ private:
   TNotifyEvent FOnChange;
   std::vector<std::unique_ptr<TKajyuData>> FLoads;
   std::vector<TCalcPoint> FPoints;
+  TBeamResults FResults;
 };
