@@ -102,6 +102,9 @@ public:
   // extreme reaches 80 % of the half height; positive values below the axis.
   void DrawDiagrams(TCanvas& Canvas, bool ShowShear, bool ShowMoment, double k,
                     TPoint Origin) const;
+  // Pixels per kN (sS) and per kN·m (sM) of those lines for an axis at
+  // OriginY: the largest sampled magnitude reaches 80 % of OriginY.
+  void DiagramScales(int OriginY, double& sS, double& sM) const;
 
   void SaveToFile(const std::string& FileName);
   void LoadFromFile(const std::string& FileName);

@@ -4,6 +4,7 @@
 #include "platform/Events.h"
 
 #include <QMainWindow>
+#include <QPrinter>
 #include <QString>
 #include <memory>
 
@@ -20,6 +21,8 @@ class TData;
 class TFormatGrid;
 class TPaintBox;
 class TPanel;
+class TResultsWindow;
+struct TReportInfo;
 class TRadioGroup;
 class TSpeedButton;
 class TStatusBar;
@@ -62,7 +65,14 @@ public:
   QAction* SaveAs1;
   QAction* Print1;
   QAction* PrintSetup1;
+  QAction* PdfExport1;
+  QAction* ImageExport1;
+  QAction* CsvExport1;
   QAction* Exit1;
+  QMenu* View1;
+  QAction* Results1;
+  QAction* ShowExtremes1;
+  QAction* CopyDiagram1;
   QMenu* Help1;
   QAction* Contents1;
   QAction* SearchforHelpOn1;
@@ -74,6 +84,10 @@ public:
   double FScale = 0;
   int FOriginX = 0;
   int FOriginY = 0;
+  // Made when first shown; a child window of the form.
+  TResultsWindow* FResultsWindow = nullptr;
+  // Paper and orientation chosen in the page set-up hold for the run.
+  std::unique_ptr<QPrinter> FPrinter;
 
   // ---- operations
   void FormCreate(TObject* Sender);
@@ -85,6 +99,10 @@ public:
   void RefreshLoadList();
   void SetFileName(const QString& Name);
   void ResetDocument();
+  // The layers of the diagram area as the check boxes and the menu say.
+  TDiagramLayers DiagramLayers() const;
+  // The results window, when it is open, shows the document as it is now.
+  void UpdateResultsWindow();
 
   // ---- document commands
   // Asks about unsaved changes; true when the document may be dropped.
@@ -116,6 +134,14 @@ public:
   void Contents1Click(TObject* Sender);
   void SearchforHelpOn1Click(TObject* Sender);
   void About1Click(TObject* Sender);
+  void Print1Click(TObject* Sender);
+  void PrintSetup1Click(TObject* Sender);
+  void PdfExport1Click(TObject* Sender);
+  void ImageExport1Click(TObject* Sender);
+  void CsvExport1Click(TObject* Sender);
+  void Results1Click(TObject* Sender);
+  void ShowExtremes1Click(TObject* Sender);
+  void CopyDiagram1Click(TObject* Sender);
   void FormCloseQuery(TObject* Sender, bool& CanClose);
   // The question about unsaved changes when the session ends; true when
   // the session may end.
@@ -137,6 +163,11 @@ private:
   void ConnectEvents();
   void LayoutComponents();
   void CreateMenu();
+  // The copy of the diagram area: Ctrl+C on the focused area, context menu.
+  void SetupDiagramCopy();
+  QPrinter& Printer();
+  // What the printed sheet says besides the document.
+  TReportInfo ReportInfo() const;
   // The row-number button and the read-only cells of list row R.
   void SetupListRow(int R);
   // Grows or shrinks the list to a row for every load, 30 at the least.
