@@ -84,17 +84,22 @@ TRect PlaceLabel(TPoint P, TSize Size, const TRect& Area, const std::vector<TRec
   const int Step = Size.cy + 2;
   const int Steps = std::max(1, Area.Height() / Step);
   const TRect First{P.X + Gap, P.Y + Gap, P.X + Gap + Size.cx, P.Y + Gap + Size.cy};
+  const auto Free = [&](const TRect& Box) {
+    return Inside(Box, Area) && std::none_of(Taken.begin(), Taken.end(),
+                                             [&Box](const TRect& T) { return Overlaps(Box, T); });
+  };
+  // Beside the point first, then the same rows pushed sideways into the
+  // area, stepping away from the point's height.
   for (int n = 0; n <= Steps; ++n) {
     const int Right = P.X + Gap, Left = P.X - Gap - Size.cx;
     const int Below = P.Y + Gap + n * Step, Above = P.Y - Gap - Size.cy - n * Step;
-    for (const TPoint Corner :
-         {TPoint{Right, Below}, TPoint{Right, Above}, TPoint{Left, Below}, TPoint{Left, Above}}) {
-      const TRect Box{Corner.X, Corner.Y, Corner.X + Size.cx, Corner.Y + Size.cy};
-      if (!Inside(Box, Area)) continue;
-      if (std::none_of(Taken.begin(), Taken.end(),
-                       [&Box](const TRect& T) { return Overlaps(Box, T); }))
-        return Box;
-    }
+    for (const bool Pushed : {false, true})
+      for (const TPoint Corner :
+           {TPoint{Right, Below}, TPoint{Right, Above}, TPoint{Left, Below}, TPoint{Left, Above}}) {
+        TRect Box{Corner.X, Corner.Y, Corner.X + Size.cx, Corner.Y + Size.cy};
+        if (Pushed) Box = PushedInto(Box, Area);
+        if (Free(Box)) return Box;
+      }
   }
   return PushedInto(First, Area);
 }
