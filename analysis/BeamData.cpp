@@ -1,6 +1,8 @@
 #include "analysis/BeamData.h"
 
 #include "analysis/DataStream.h"
+#include "analysis/LoadTerms.h"
+#include "analysis/Results.h"
 #include "analysis/SafeSave.h"
 #include "analysis/Stream.h"
 #include "platform/Exceptions.h"
@@ -22,22 +24,6 @@ double ClampToSpan(double X, double L) {
   if (!(X >= 0)) X = 0;
   if (X > L) X = L;
   return X;
-}
-
-// One load's contribution (s, m) to S and M at x. Calculate and CalcAt
-// both go through here, so that every sample equals CalcAt bit for bit.
-inline void LoadTerms(const TKajyuData& K, double x, double L, double& s, double& m) {
-  const double FRA = K.FRA;
-  const double Force = K.ForceUpTo(x);
-  s = K.FKind == lkMoment ? FRA : FRA - Force;
-  if (x == L && IsPointActionKind(K.FKind) && x == K.FX) {
-    // A point action standing exactly at the right end, evaluated there:
-    // the value just left of it.
-    s = FRA;
-    m = FRA * x;
-  } else {
-    m = FRA * x - K.ArmUpTo(x) * Force;
-  }
 }
 
 // Adds one load's terms to every sample. The samples are sorted by x, so
@@ -108,6 +94,7 @@ void TData::Clear() {
 
 void TData::ClearResults() {
   FPoints.clear();
+  FResults = {};
   for (auto& K : FLoads)
     K->FRA = K->FRB = 0;
 }
@@ -145,6 +132,7 @@ void TData::Calculate() {
   FPoints.resize(N);
   for (std::size_t I = 0; I < N; ++I)
     FPoints[I] = TCalcPoint{Xs[I], M[I], S[I]};
+  FResults = ComputeResults(*this);
 }
 
 bool TData::CalcAt(double& X, double& S, double& M) const {

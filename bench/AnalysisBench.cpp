@@ -1,6 +1,7 @@
 // Timing of the analysis and the data file.
 // Per load-sample cost: time of Calculate / (1001 × loads).
 #include "analysis/BeamData.h"
+#include "analysis/Results.h"
 #include "analysis/Stream.h"
 #include "bench/SampleDocument.h"
 
@@ -38,6 +39,18 @@ void BM_CalcAt(benchmark::State& State) {
   }
 }
 BENCHMARK(BM_CalcAt)->Arg(30)->Arg(1000);
+
+// The reactions and the exact extremes alone (Calculate runs them too).
+void BM_Results(benchmark::State& State) {
+  TData Data;
+  FillSampleDocument(Data, static_cast<int>(State.range(0)),
+                     static_cast<std::int32_t>(State.range(1)));
+  for (auto _ : State)
+    benchmark::DoNotOptimize(ComputeResults(Data));
+}
+BENCHMARK(BM_Results)
+    ->ArgsProduct({{30, 10000}, {btSimple, btCantilever}})
+    ->Unit(benchmark::kMicrosecond);
 
 void BM_SaveToStream(benchmark::State& State) {
   TData Data;

@@ -361,12 +361,14 @@ void TForm1::SetupInputRow(int R) {
 
 void TForm1::DataChanged(TObject*) {
   PaintBox1->repaint();
+  UpdateResultsWindow();
 }
 
 void TForm1::RefreshLoadList() {
   FitLoadRows();
   for (int R = 1; R < KajyuGrid->RowCount(); ++R)
     ShowLoadInRow(R);
+  UpdateResultsWindow();
 }
 
 void TForm1::ShowLoadInRow(int Row) {
