@@ -48,11 +48,11 @@ same_image() { [ "$(compare -metric AE "$1" "$2" null: 2>&1)" = "0" ]; }
 
 openbox >/dev/null 2>&1 &
 WM_PID=$!
-until_true 10 xprop -root _NET_SUPPORTING_WM_CHECK || fail "the window manager did not start"
+until_true 30 xprop -root _NET_SUPPORTING_WM_CHECK || fail "the window manager did not start"
 
 QT_QPA_PLATFORM=xcb "$BUILD/mainwindow/vantrel" &
 APP_PID=$!
-until_true 20 has_window "Vantrel - \[新規データ\]" || { fail "no main window"; exit 1; }
+until_true 60 has_window "Vantrel - \[新規データ\]" || { fail "no main window"; exit 1; }
 MAIN=$(window_named "Vantrel - \[新規データ\]")
 xdotool windowactivate --sync "$MAIN"
 # The window's place on the screen, menu bar included; the client area
@@ -93,13 +93,13 @@ import -window root -crop "650x$HEIGHT+$X+$Y" +repage "$SHOTS/window_after_entry
 
 # Save it through the menu and the real file dialog.
 xdotool key alt+f a
-until_true 10 has_window "名前を付けて保存|Save As|保存" || fail "no save dialog"
+until_true 30 has_window "名前を付けて保存|Save As|保存" || fail "no save dialog"
 xdotool type --delay 20 "$WORK/entered"
 until_true 5 test -n "$(xdotool getwindowfocus)"
 xdotool key Return
-until_true 10 test -f "$WORK/entered.vbd" || {
+until_true 30 test -f "$WORK/entered.vbd" || {
   xdotool key Return
-  until_true 10 test -f "$WORK/entered.vbd"
+  until_true 30 test -f "$WORK/entered.vbd"
 } || fail "the document was not saved"
 if [ -f "$WORK/entered.vbd" ]; then
   "$BUILD/tools/vbdtool" dump "$WORK/entered.vbd" | python3 -c '
