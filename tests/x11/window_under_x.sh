@@ -68,9 +68,14 @@ click() { xdotool mousemove "$((CX + $1))" "$((CY + $2))" click 1; }
 # The load entry grid at (16, 176): its X caption row must stay in place
 # when the width row is clicked or reached with Down.
 grab 16 176 160 22 "$SHOTS/x_caption_before.png"
+grab 183 220 48 22 "$WORK/width_before.png"
 click 207 231
 xdotool key Down
-until_true 5 grab 16 176 160 22 "$WORK/after.png"
+# Painted once the width cell shows as the current one.
+width_changed() {
+  grab 183 220 48 22 "$WORK/width_now.png" && ! same_image "$WORK/width_before.png" "$WORK/width_now.png"
+}
+until_true 30 width_changed || fail "the width cell did not become current"
 grab 16 176 160 22 "$SHOTS/x_caption_after.png"
 same_image "$SHOTS/x_caption_before.png" "$SHOTS/x_caption_after.png" ||
   fail "the X row of the load entry moved after a click on the width row"
