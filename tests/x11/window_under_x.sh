@@ -25,11 +25,16 @@ fail() {
   FAILED=$((FAILED + 1))
 }
 
-# until SECONDS COMMAND...: runs COMMAND every 0.1 s until it succeeds.
+# until SECONDS COMMAND...: runs COMMAND every 0.1 s until it succeeds;
+# gives up at once when it answers 3 (no use waiting).
 until_true() {
-  local deadline=$((SECONDS + $1))
+  local deadline=$((SECONDS + $1)) status
   shift
-  until "$@" >/dev/null 2>&1; do
+  while :; do
+    "$@" >/dev/null 2>&1
+    status=$?
+    [ $status -eq 0 ] && return 0
+    [ $status -eq 3 ] && return 3
     [ $SECONDS -ge $deadline ] && return 1
     sleep 0.1
   done
@@ -52,7 +57,11 @@ until_true 30 xprop -root _NET_SUPPORTING_WM_CHECK || fail "the window manager d
 
 QT_QPA_PLATFORM=xcb "$BUILD/mainwindow/vantrel" &
 APP_PID=$!
-until_true 60 has_window "Vantrel - \[新規データ\]" || { fail "no main window"; exit 1; }
+main_window_up() {
+  kill -0 "$APP_PID" 2>/dev/null || return 3
+  has_window "Vantrel - \[新規データ\]"
+}
+until_true 60 main_window_up || { fail "no main window (the program did not start)"; exit 1; }
 MAIN=$(window_named "Vantrel - \[新規データ\]")
 xdotool windowactivate --sync "$MAIN"
 # The window's place on the screen, menu bar included; the client area
