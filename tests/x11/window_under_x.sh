@@ -53,7 +53,10 @@ same_image() { [ "$(compare -metric AE "$1" "$2" null: 2>&1)" = "0" ]; }
 
 openbox >/dev/null 2>&1 &
 WM_PID=$!
-until_true 30 xprop -root _NET_SUPPORTING_WM_CHECK || fail "the window manager did not start"
+# Ready once it has published its client list: a window mapped earlier
+# in its start-up may stay unmapped.
+wm_ready() { xprop -root _NET_CLIENT_LIST | grep -q "window id"; }
+until_true 30 wm_ready || fail "the window manager did not start"
 
 QT_QPA_PLATFORM=xcb "$BUILD/mainwindow/vantrel" &
 APP_PID=$!
