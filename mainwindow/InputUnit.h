@@ -9,9 +9,11 @@
 
 class QAction;
 class QCloseEvent;
+class QHelpEvent;
 class QLabel;
 class QMenu;
 class QSessionManager;
+class QUndoStack;
 class QLineEdit;
 class TBevel;
 class TButton;
@@ -63,6 +65,9 @@ public:
   QAction* Print1;
   QAction* PrintSetup1;
   QAction* Exit1;
+  QMenu* Edit1;
+  QAction* Undo1;
+  QAction* Redo1;
   QMenu* Help1;
   QAction* Contents1;
   QAction* SearchforHelpOn1;
@@ -74,6 +79,9 @@ public:
   double FScale = 0;
   int FOriginX = 0;
   int FOriginY = 0;
+  // The document edits since New or Open, for undo and redo; clean at the
+  // state last saved.
+  QUndoStack* FUndo = nullptr;
 
   // ---- operations
   void FormCreate(TObject* Sender);
@@ -91,6 +99,9 @@ public:
   bool QuerySave();
   bool SaveDocument();
   bool SaveDocumentAs();
+  // Open after the question and the dialog: reads FileName into the
+  // document, or leaves the untitled empty document and rethrows.
+  void OpenFile(const QString& FileName);
 
   // ---- event handlers
   void BaseDataGridSetEditText(TObject* Sender, int ACol, int ARow, const QString& Value);
@@ -116,6 +127,8 @@ public:
   void Contents1Click(TObject* Sender);
   void SearchforHelpOn1Click(TObject* Sender);
   void About1Click(TObject* Sender);
+  void Undo1Click(TObject* Sender);
+  void Redo1Click(TObject* Sender);
   void FormCloseQuery(TObject* Sender, bool& CanClose);
   // The question about unsaved changes when the session ends; true when
   // the session may end.
@@ -139,6 +152,20 @@ private:
   void ConnectEvents();
   void LayoutComponents();
   void CreateMenu();
+  // The edit menu after the file menu, and the usual shortcuts.
+  void CreateEditMenu();
+  void AssignShortcuts();
+  // The window brought in line with the document after an undo or redo.
+  void ShowDocument();
+  // The beam type toggle and the span cell from the document.
+  void ShowBaseData();
+  // Marks list row Row when its load lies outside the span.
+  void MarkLoadRow(int Row);
+  void MarkLoadRows();
+  // Says in the status bar whether load Index lies outside the span.
+  void ReportOutOfSpan(int Index);
+  // The tool tip of a marked list row.
+  bool ListToolTip(QHelpEvent* Event);
   // The row-number button and the read-only cells of list row R.
   void SetupListRow(int R);
   // Grows or shrinks the list to a row for every load, 30 at the least.

@@ -15,6 +15,7 @@
 #include <QGuiApplication>
 #include <QMenuBar>
 #include <QSessionManager>
+#include <QUndoStack>
 
 namespace {
 
@@ -75,6 +76,7 @@ bool TForm1::QuerySave() {
 bool TForm1::SaveDocument() {
   if (FFileName.isEmpty()) return SaveDocumentAs();
   FData->SaveToFile(FFileName.toStdString());
+  FUndo->setClean();
   return true;
 }
 
@@ -85,6 +87,7 @@ bool TForm1::SaveDocumentAs() {
   QString Chosen;
   if (!Dialogs().SaveFileName(this, Options, Chosen)) return false;
   FData->SaveToFile(Chosen.toStdString());
+  FUndo->setClean();
   SetFileName(Chosen);
   return true;
 }
@@ -109,6 +112,10 @@ void TForm1::Open1Click(TObject*) {
   if (!QuerySave()) return;
   QString Chosen;
   if (!Dialogs().OpenFileName(this, DataFileDialog(), Chosen)) return;
+  OpenFile(Chosen);
+}
+
+void TForm1::OpenFile(const QString& Chosen) {
   ResetDocument();
   ForgetPick();
   SetFileName(Chosen);
@@ -121,9 +128,7 @@ void TForm1::Open1Click(TObject*) {
     throw;
   }
   FData->Calculate();
-  // Files may hold any nonzero code for a cantilever.
-  BaseDataGrid->SetToggleIndex(2, 0, FData->BeamType() != btSimple ? 1 : 0);
-  BaseDataGrid->SetCells(2, 1, FormatReal3(FData->Length()));
+  ShowBaseData();
   RefreshLoadList();
   PaintBox1->repaint();
 }
