@@ -2,6 +2,7 @@
 
 #include "analysis/BeamData.h"
 #include "components/FormatGrid.h"
+#include "mainwindow/DocumentCommands.h"
 #include "mainwindow/HelpWindow.h"
 #include "mainwindow/InputUnitLayout.h"
 #include "platform/Controls.h"
@@ -10,6 +11,7 @@
 #include "support/Cp932.h"
 #include "support/Cp932Validator.h"
 #include "support/QvxTools.h"
+#include "support/TypedNumber.h"
 
 #include <QApplication>
 #include <QFileInfo>
@@ -19,6 +21,7 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QToolTip>
+#include <QUndoStack>
 #include <algorithm>
 #include <limits>
 
@@ -96,6 +99,8 @@ void TForm1::CreateComponents() {
   CreateStatusBar();
   SetTabOrder();
   CreateMenu();
+  CreateEditMenu();
+  AssignShortcuts();
   FClient->setMinimumSize(MinimumClientWidth(), Layout::MinClientHeight);
   resize(Layout::ClientWidth,
          Layout::ClientHeight + Layout::StatusHeight + menuBar()->sizeHint().height());
@@ -373,6 +378,7 @@ void TForm1::RefreshLoadList() {
 
 void TForm1::ShowLoadInRow(int Row) {
   const int I = Row - 1;
+  MarkLoadRow(Row);
   if (I >= FData->LoadCount()) {
     for (int C = 1; C <= 5; ++C)
       KajyuGrid->SetCells(C, Row, QString());
@@ -407,6 +413,7 @@ void TForm1::ResetDocument() {
   BaseDataGrid->HideEditor();
   SetFileName(QString());
   FData->Clear();
+  FUndo->clear();
   KajyuType->SetItemIndex(0);
   BaseDataGrid->SetToggleIndex(2, 0, 0);
   BaseDataGrid->SetCells(2, 1, QString());
@@ -415,11 +422,16 @@ void TForm1::ResetDocument() {
 }
 
 void TForm1::BaseDataGridSetEditText(TObject*, int, int ARow, const QString& Value) {
-  if (ARow == 1) FData->SetLength(TextToRealDef(Value, 0));
+  if (ARow != 1) return;
+  const double L = TypedNumber(Value, 0);
+  if (L != FData->Length()) FUndo->push(new TSpanCommand(*FData, L));
+  MarkLoadRows();
 }
 
 void TForm1::BaseDataGridToggleChange(TObject*, int ACol, int ARow, int) {
-  if (ARow == 0) FData->SetBeamType(BaseDataGrid->GetToggleIndex(ACol, 0));
+  if (ARow != 0) return;
+  const int Type = BaseDataGrid->GetToggleIndex(ACol, 0);
+  if (Type != FData->BeamType()) FUndo->push(new TBeamTypeCommand(*FData, Type));
 }
 
 void TForm1::NameEditInputRejected(TObject*) {
@@ -453,6 +465,8 @@ void TForm1::KajyuTypeClick(TObject*) {
 }
 
 bool TForm1::eventFilter(QObject* Watched, QEvent* Event) {
+  if (Event->type() == QEvent::ToolTip && Watched == KajyuGrid->viewport())
+    return ListToolTip(static_cast<QHelpEvent*>(Event));
   // Any use of the window after the session's question asks again.
   if (Event->type() == QEvent::KeyPress || Event->type() == QEvent::MouseButtonPress)
     if (auto* Widget = qobject_cast<QWidget*>(Watched); Widget && Widget->window() == this)

@@ -13,9 +13,11 @@
 
 class QAction;
 class QCloseEvent;
+class QHelpEvent;
 class QLabel;
 class QMenu;
 class QSessionManager;
+class QUndoStack;
 class QLineEdit;
 class TBevel;
 class TButton;
@@ -76,6 +78,9 @@ public:
   QAction* Results1;
   QAction* ShowExtremes1;
   QAction* CopyDiagram1;
+  QMenu* Edit1;
+  QAction* Undo1;
+  QAction* Redo1;
   QMenu* Help1;
   QAction* Contents1;
   QAction* SearchforHelpOn1;
@@ -93,6 +98,9 @@ public:
   TResultsWindow* FResultsWindow = nullptr;
   // Paper and orientation chosen in the page set-up hold for the run.
   std::unique_ptr<QPrinter> FPrinter;
+  // The document edits since New or Open, for undo and redo; clean at the
+  // state last saved.
+  QUndoStack* FUndo = nullptr;
 
   // ---- operations
   void FormCreate(TObject* Sender);
@@ -117,6 +125,9 @@ public:
   // Reads a data file with a busy cursor and, when it takes a while, a
   // progress dialog; nothing when the user cancels it.
   std::optional<TDataFileContents> ReadWithProgress(const QString& FileName);
+  // Open after the question and the dialog: reads FileName into the
+  // document, or leaves the untitled empty document and rethrows.
+  void OpenFile(const QString& FileName);
 
   // ---- event handlers
   void BaseDataGridSetEditText(TObject* Sender, int ACol, int ARow, const QString& Value);
@@ -150,6 +161,8 @@ public:
   void Results1Click(TObject* Sender);
   void ShowExtremes1Click(TObject* Sender);
   void CopyDiagram1Click(TObject* Sender);
+  void Undo1Click(TObject* Sender);
+  void Redo1Click(TObject* Sender);
   void FormCloseQuery(TObject* Sender, bool& CanClose);
   // The question about unsaved changes when the session ends; true when
   // the session may end.
@@ -178,6 +191,20 @@ private:
   QPrinter& Printer();
   // What the printed sheet says besides the document.
   TReportInfo ReportInfo() const;
+  // The edit menu after the file menu, and the usual shortcuts.
+  void CreateEditMenu();
+  void AssignShortcuts();
+  // The window brought in line with the document after an undo or redo.
+  void ShowDocument();
+  // The beam type toggle and the span cell from the document.
+  void ShowBaseData();
+  // Marks list row Row when its load lies outside the span.
+  void MarkLoadRow(int Row);
+  void MarkLoadRows();
+  // Says in the status bar whether load Index lies outside the span.
+  void ReportOutOfSpan(int Index);
+  // The tool tip of a marked list row.
+  bool ListToolTip(QHelpEvent* Event);
   // The row-number button and the read-only cells of list row R.
   void SetupListRow(int R);
   // Grows or shrinks the list to a row for every load, 30 at the least.

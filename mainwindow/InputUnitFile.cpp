@@ -19,6 +19,7 @@
 #include <QProgressDialog>
 #include <QScopeGuard>
 #include <QSessionManager>
+#include <QUndoStack>
 
 namespace {
 
@@ -86,6 +87,7 @@ bool TForm1::QuerySave() {
 bool TForm1::SaveDocument() {
   if (FFileName.isEmpty()) return SaveDocumentAs();
   FData->SaveToFile(FFileName.toStdString());
+  FUndo->setClean();
   return true;
 }
 
@@ -96,6 +98,7 @@ bool TForm1::SaveDocumentAs() {
   QString Chosen;
   if (!Dialogs().SaveFileName(this, Options, Chosen)) return false;
   FData->SaveToFile(Chosen.toStdString());
+  FUndo->setClean();
   SetFileName(Chosen);
   return true;
 }
@@ -120,6 +123,10 @@ void TForm1::Open1Click(TObject*) {
   if (!QuerySave()) return;
   QString Chosen;
   if (!Dialogs().OpenFileName(this, DataFileDialog(), Chosen)) return;
+  OpenFile(Chosen);
+}
+
+void TForm1::OpenFile(const QString& Chosen) {
   std::optional<TDataFileContents> Contents;
   try {
     Contents = ReadWithProgress(Chosen);
@@ -136,9 +143,7 @@ void TForm1::Open1Click(TObject*) {
   SetFileName(Chosen);
   FData->Assign(std::move(*Contents));
   FData->Calculate();
-  // Files may hold any nonzero code for a cantilever.
-  BaseDataGrid->SetToggleIndex(2, 0, FData->BeamType() != btSimple ? 1 : 0);
-  BaseDataGrid->SetCells(2, 1, FormatReal3(FData->Length()));
+  ShowBaseData();
   RefreshLoadList();
   PaintBox1->repaint();
 }

@@ -1,13 +1,16 @@
 // Adding, picking, replacing, deleting and moving loads in the list.
 #include "analysis/BeamData.h"
 #include "components/FormatGrid.h"
+#include "mainwindow/DocumentCommands.h"
 #include "mainwindow/InputUnit.h"
 #include "platform/Controls.h"
 #include "platform/PaintBox.h"
 #include "support/Cp932.h"
 #include "support/QvxTools.h"
+#include "support/TypedNumber.h"
 
 #include <QLineEdit>
+#include <QUndoStack>
 
 void TForm1::AddBtnClick(TObject* Sender) {
   const int Tag = dynamic_cast<TButton*>(Sender)->Tag();
@@ -18,20 +21,20 @@ void TForm1::AddBtnClick(TObject* Sender) {
   const std::string Remark =
       Typed == FShownRemark ? FShownRemarkBytes : Utf8ToCp932(Typed.toStdString());
   const std::int32_t Kind = KajyuType->ItemIndex();
-  const double X = TextToRealDef(KjInpGrid->Cells(2, 0), 0);
-  const double W = TextToRealDef(KjInpGrid->Cells(2, 1), 0);
-  const double Width = KjInpGrid->RowCount() >= 3 ? TextToRealDef(KjInpGrid->Cells(2, 2), 0) : 0;
+  const double X = TypedNumber(KjInpGrid->Cells(2, 0), 0);
+  const double W = TypedNumber(KjInpGrid->Cells(2, 1), 0);
+  const double Width = KjInpGrid->RowCount() >= 3 ? TypedNumber(KjInpGrid->Cells(2, 2), 0) : 0;
   for (int R = 0; R < KjInpGrid->RowCount(); ++R)
     KjInpGrid->SetCells(2, R, QString());
 
-  FData->SetLoadKind(Index, Kind);
-  FData->SetLoadX(Index, X);
-  FData->SetLoadW(Index, W);
-  FData->SetLoadWidth(Index, Width);
-  FData->SetLoadRemark(Index, Remark);
+  const TLoadValues Values{Kind, X, W, Width, Remark};
+  // A replace that changes nothing leaves nothing to undo.
+  if (Index >= FData->LoadCount() || LoadValues(*FData, Index) != Values)
+    FUndo->push(new TWriteLoadCommand(*FData, Index, Values));
 
   FitLoadRows();
   ShowLoadInRow(Index + 1);
+  ReportOutOfSpan(Index);
   NameEdit->clear();
   // A replace button that disables itself hands the focus to the load it
   // replaced, not to whatever follows it in tab order.
@@ -70,7 +73,7 @@ void TForm1::KajyuGridButtonClick(TObject*, int ACol, int ARow) {
 }
 
 void TForm1::DelBtnClick(TObject*) {
-  FData->DeleteLoad(DelBtn->Tag() - 1);
+  FUndo->push(new TDeleteLoadCommand(*FData, DelBtn->Tag() - 1));
   RepBtn->setEnabled(false);
   DelBtn->setEnabled(false);
   RefreshLoadList();
@@ -79,9 +82,7 @@ void TForm1::DelBtnClick(TObject*) {
 void TForm1::UpButtonClick(TObject* Sender) {
   const int d = dynamic_cast<TSpeedButton*>(Sender)->Tag();
   const int I = KajyuGrid->Row() - 1;
-  FData->ExchangeLoads(I, I + d);
-  // The order of the loads is stored in the file.
-  FData->SetModified(true);
+  FUndo->push(new TMoveLoadCommand(*FData, I, d));
   // A load picked for replacing or deleting stays picked where it went.
   for (TButton* Button : {RepBtn, DelBtn}) {
     if (Button->Tag() == I + 1)

@@ -5,6 +5,7 @@
 #include "platform/Dialogs.h"
 #include "platform/PaintBox.h"
 #include "support/QvxTools.h"
+#include "support/TypedNumber.h"
 
 void TForm1::PaintBox1Paint(TObject*) {
   TDiagramScale Scale{FScale, FOriginX, FOriginY};
@@ -37,7 +38,7 @@ void TForm1::StatusBar1Click(TObject*) {
   if (!Dialogs().InputQuery(this, QStringLiteral("照査位置の入力"),
                             QStringLiteral("照査位置(m)を入力してください。"), Entry))
     return;
-  double X = TextToRealDef(Entry, -99.9);
+  double X = TypedNumber(Entry, -99.9);
   if (!(X >= 0) || X > L) {
     Dialogs().MessageBox(this,
                          QStringLiteral("照査位置が、部材範囲を超えているため計算できません。"),

@@ -1,10 +1,13 @@
 #include "mainwindow/ProgramStart.h"
 
+#include "mainwindow/InputUnit.h"
 #include "platform/Application.h"
 #include "platform/Fonts.h"
 
+#include <QFileInfo>
 #include <QLibraryInfo>
 #include <QLocale>
+#include <QStringList>
 #include <QTranslator>
 
 void PrepareApplication(TApplication& Application) {
@@ -23,4 +26,13 @@ void SpeakJapanese(QCoreApplication& Application) {
     Application.installTranslator(Translator);
   else
     delete Translator;
+}
+
+void OpenStartFile(TForm1& Form, const QStringList& Arguments) {
+  if (Arguments.size() < 2 || Arguments[1].isEmpty()) return;
+  // The open dialog names files by their full path; so does the caption's
+  // file and every message about it.
+  const QString FileName = QFileInfo(Arguments[1]).absoluteFilePath();
+  QMetaObject::invokeMethod(
+      &Form, [&Form, FileName] { Form.OpenFile(FileName); }, Qt::QueuedConnection);
 }

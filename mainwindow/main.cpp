@@ -9,5 +9,6 @@ int main(int argc, char** argv) {
   Application.SetHelpFile(QStringLiteral("Vantrel.chm"));
   TForm1 Form1;
   Form1.show();
+  OpenStartFile(Form1, Application.arguments());
   return Application.exec();
 }

@@ -177,7 +177,13 @@ QString TStatusBar::PanelText(int Index) const {
 void TStatusBar::SetPanelText(int Index, const QString& Value) {
   Panel(Index); // checks the index
   FPanels[Index].Text = Value;
+  if (!FMessage.isEmpty()) SetMessage(QString());
   update(PanelRect(Index));
+}
+
+void TStatusBar::SetMessage(const QString& Value) {
+  FMessage = Value;
+  update();
 }
 
 QRect TStatusBar::PanelRect(int Index) const {
@@ -191,6 +197,12 @@ void TStatusBar::paintEvent(QPaintEvent*) {
   QPainter Painter(this);
   Painter.setFont(font());
   Painter.setPen(palette().color(QPalette::WindowText));
+  if (!FMessage.isEmpty()) {
+    const QRect R(0, 2, width(), height() - 2);
+    DrawFrame3D(Painter, R, palette().color(QPalette::Dark), palette().color(QPalette::Light));
+    Painter.drawText(R.adjusted(3, 1, -3, -1), Qt::AlignLeft | Qt::AlignVCenter, FMessage);
+    return;
+  }
   for (int I = 0; I < PanelCount(); ++I) {
     const QRect R = PanelRect(I);
     const TPanelInfo& P = FPanels[I];

@@ -66,6 +66,10 @@ public:
   void SetPanelText(int Index, const QString& Value);
   // The panel's frame, bevel included.
   QRect PanelRect(int Index) const;
+  // A message shown across the whole bar in place of the panels, until
+  // the next panel text is written or the message is set empty.
+  QString Message() const { return FMessage; }
+  void SetMessage(const QString& Value);
 
   TNotifyEvent OnClick;
 
@@ -84,6 +88,7 @@ private:
   const TPanelInfo& Panel(int Index) const;
 
   std::vector<TPanelInfo> FPanels;
+  QString FMessage;
   bool FPressed = false;
 };
 

@@ -1,0 +1,109 @@
+#include "mainwindow/DocumentCommands.h"
+
+#include "analysis/BeamData.h"
+
+#include <utility>
+
+namespace {
+
+constexpr int SpanCommandId = 1;
+
+} // namespace
+
+TLoadValues LoadValues(const TData& Data, int Index) {
+  return {Data.LoadKind(Index), Data.LoadX(Index), Data.LoadW(Index), Data.LoadWidth(Index),
+          Data.LoadRemark(Index)};
+}
+
+void WriteLoad(TData& Data, int Index, const TLoadValues& Values) {
+  Data.SetLoadKind(Index, Values.Kind);
+  Data.SetLoadX(Index, Values.X);
+  Data.SetLoadW(Index, Values.W);
+  Data.SetLoadWidth(Index, Values.Width);
+  Data.SetLoadRemark(Index, Values.Remark);
+}
+
+// ---------------------------------------------------------------- span
+
+TSpanCommand::TSpanCommand(TData& Data, double Value)
+    : FData(Data), FOld(Data.Length()), FNew(Value) {}
+
+void TSpanCommand::redo() {
+  FData.SetLength(FNew);
+}
+
+void TSpanCommand::undo() {
+  FData.SetLength(FOld);
+}
+
+int TSpanCommand::id() const {
+  return SpanCommandId;
+}
+
+bool TSpanCommand::mergeWith(const QUndoCommand* Other) {
+  FNew = static_cast<const TSpanCommand*>(Other)->FNew;
+  setObsolete(FNew == FOld);
+  return true;
+}
+
+// ----------------------------------------------------------- beam type
+
+TBeamTypeCommand::TBeamTypeCommand(TData& Data, std::int32_t Value)
+    : FData(Data), FOld(Data.BeamType()), FNew(Value) {}
+
+void TBeamTypeCommand::redo() {
+  FData.SetBeamType(FNew);
+}
+
+void TBeamTypeCommand::undo() {
+  FData.SetBeamType(FOld);
+}
+
+// ----------------------------------------------------- add and replace
+
+TWriteLoadCommand::TWriteLoadCommand(TData& Data, int Index, TLoadValues Values)
+    : FData(Data), FIndex(Index), FAppends(Index >= Data.LoadCount()), FNew(std::move(Values)) {
+  if (!FAppends) FOld = LoadValues(Data, Index);
+}
+
+void TWriteLoadCommand::redo() {
+  WriteLoad(FData, FIndex, FNew);
+}
+
+void TWriteLoadCommand::undo() {
+  if (FAppends)
+    FData.DeleteLoad(FIndex);
+  else
+    WriteLoad(FData, FIndex, FOld);
+}
+
+// -------------------------------------------------------------- delete
+
+TDeleteLoadCommand::TDeleteLoadCommand(TData& Data, int Index)
+    : FData(Data), FIndex(Index), FDeleted(LoadValues(Data, Index)) {}
+
+void TDeleteLoadCommand::redo() {
+  FData.DeleteLoad(FIndex);
+}
+
+void TDeleteLoadCommand::undo() {
+  // Back in at the end, then moved up to its place.
+  int At = FData.LoadCount();
+  WriteLoad(FData, At, FDeleted);
+  for (; At > FIndex; --At)
+    FData.ExchangeLoads(At - 1, At);
+}
+
+// ---------------------------------------------------------------- move
+
+TMoveLoadCommand::TMoveLoadCommand(TData& Data, int Index, int Step)
+    : FData(Data), FIndex(Index), FStep(Step) {}
+
+void TMoveLoadCommand::redo() {
+  FData.ExchangeLoads(FIndex, FIndex + FStep);
+  FData.SetModified(true);
+}
+
+void TMoveLoadCommand::undo() {
+  redo();
+}

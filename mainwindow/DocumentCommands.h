@@ -1,0 +1,95 @@
+// The document edits of the window as undoable commands. Each is a thin
+// wrapper over the setters of TData: redo and undo only call them, so a
+// command changes, recalculates and notifies exactly as the edit did.
+#pragma once
+
+#include <QUndoCommand>
+#include <cstdint>
+#include <string>
+
+class TData;
+
+// One load as the window writes it; Remark is code page 932 text.
+struct TLoadValues {
+  std::int32_t Kind = 0;
+  double X = 0, W = 0, Width = 0;
+  std::string Remark;
+
+  bool operator==(const TLoadValues&) const = default;
+};
+
+// The values of load Index.
+TLoadValues LoadValues(const TData& Data, int Index);
+// Writes Values at Index (appended at LoadCount) through the setters of
+// kind, X, W, width and remark, in that order.
+void WriteLoad(TData& Data, int Index, const TLoadValues& Values);
+
+// The span. Consecutive span edits merge into one command, so a number
+// typed key by key is undone at once; one that ends where it began drops
+// out of the history.
+class TSpanCommand : public QUndoCommand {
+public:
+  TSpanCommand(TData& Data, double Value);
+  void redo() override;
+  void undo() override;
+  int id() const override;
+  bool mergeWith(const QUndoCommand* Other) override;
+
+private:
+  TData& FData;
+  double FOld;
+  double FNew;
+};
+
+class TBeamTypeCommand : public QUndoCommand {
+public:
+  TBeamTypeCommand(TData& Data, std::int32_t Value);
+  void redo() override;
+  void undo() override;
+
+private:
+  TData& FData;
+  std::int32_t FOld;
+  std::int32_t FNew;
+};
+
+// 追加 (Index = LoadCount) and 置換え (an existing Index).
+class TWriteLoadCommand : public QUndoCommand {
+public:
+  TWriteLoadCommand(TData& Data, int Index, TLoadValues Values);
+  void redo() override;
+  void undo() override;
+
+private:
+  TData& FData;
+  int FIndex;
+  bool FAppends;
+  TLoadValues FOld;
+  TLoadValues FNew;
+};
+
+class TDeleteLoadCommand : public QUndoCommand {
+public:
+  TDeleteLoadCommand(TData& Data, int Index);
+  void redo() override;
+  void undo() override;
+
+private:
+  TData& FData;
+  int FIndex;
+  TLoadValues FDeleted;
+};
+
+// Moves load Index by Step (−1 up, +1 down). The order of the loads is
+// stored in the file, so a move marks the document modified.
+class TMoveLoadCommand : public QUndoCommand {
+public:
+  TMoveLoadCommand(TData& Data, int Index, int Step);
+  void redo() override;
+  void undo() override;
+
+private:
+  TData& FData;
+  int FIndex;
+  int FStep;
+};

@@ -1,0 +1,71 @@
+// The edit menu with undo and redo, and the shortcuts of the menus.
+#include "analysis/BeamData.h"
+#include "components/FormatGrid.h"
+#include "mainwindow/InputUnit.h"
+#include "platform/Controls.h"
+#include "platform/PaintBox.h"
+#include "support/QvxTools.h"
+
+#include <QMenu>
+#include <QMenuBar>
+#include <QUndoStack>
+
+void TForm1::CreateEditMenu() {
+  FUndo = new QUndoStack(this);
+  Edit1 = new QMenu(QStringLiteral("編集(&E)"), this);
+  // Right after the file menu, before whatever menus follow it.
+  const QList<QAction*> Menus = menuBar()->actions();
+  const qsizetype After = Menus.indexOf(File1->menuAction()) + 1;
+  menuBar()->insertMenu(After < Menus.size() ? Menus[After] : nullptr, Edit1);
+  Undo1 = Edit1->addAction(QStringLiteral("元に戻す(&U)"));
+  Redo1 = Edit1->addAction(QStringLiteral("やり直し(&R)"));
+  connect(Undo1, &QAction::triggered, this, [this] { Undo1Click(this); });
+  connect(Redo1, &QAction::triggered, this, [this] { Redo1Click(this); });
+  Undo1->setEnabled(false);
+  Redo1->setEnabled(false);
+  connect(FUndo, &QUndoStack::canUndoChanged, Undo1, &QAction::setEnabled);
+  connect(FUndo, &QUndoStack::canRedoChanged, Redo1, &QAction::setEnabled);
+}
+
+void TForm1::AssignShortcuts() {
+  New1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
+  Open1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
+  Save1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+  SaveAs1->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
+  Exit1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
+  Contents1->setShortcut(QKeySequence(Qt::Key_F1));
+  Undo1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
+  Redo1->setShortcuts(
+      {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
+}
+
+void TForm1::Undo1Click(TObject*) {
+  // An editor open on the span would later write its text back over the
+  // value undone.
+  BaseDataGrid->HideEditor();
+  FUndo->undo();
+  ShowDocument();
+}
+
+void TForm1::Redo1Click(TObject*) {
+  BaseDataGrid->HideEditor();
+  FUndo->redo();
+  ShowDocument();
+}
+
+void TForm1::ShowDocument() {
+  ShowBaseData();
+  // A pick or a list row may now name another load, or none.
+  ForgetPick();
+  RefreshLoadList();
+  StatusBar1->SetMessage(QString());
+  PaintBox1->repaint();
+  // Back at the state last saved, there is nothing to save.
+  FData->SetModified(!FUndo->isClean());
+}
+
+void TForm1::ShowBaseData() {
+  // Files may hold any nonzero code for a cantilever.
+  BaseDataGrid->SetToggleIndex(2, 0, FData->BeamType() != btSimple ? 1 : 0);
+  BaseDataGrid->SetCells(2, 1, FormatReal3(FData->Length()));
+}

@@ -1,0 +1,48 @@
+// Loads that lie partly or wholly outside the span are kept as entered
+// and marked: a warning colour in the list, a tool tip, a status message.
+#include "analysis/BeamData.h"
+#include "analysis/LoadSpan.h"
+#include "components/FormatGrid.h"
+#include "mainwindow/InputUnit.h"
+#include "platform/Controls.h"
+
+#include <QHelpEvent>
+#include <QToolTip>
+
+namespace {
+
+// A light rose behind the cells of a marked row.
+constexpr TColor clOutOfSpan = 0xD0D0FF;
+
+QString OutOfSpanText() {
+  return QStringLiteral("部材範囲外の荷重があります");
+}
+
+} // namespace
+
+void TForm1::MarkLoadRow(int Row) {
+  const int I = Row - 1;
+  const bool Outside = I < FData->LoadCount() && LoadOutsideSpan(*FData, I);
+  const TColor Color = Outside ? clOutOfSpan : KajyuGrid->Color();
+  for (int C = 1; C <= 5; ++C)
+    KajyuGrid->SetCellColor(C, Row, Color);
+}
+
+void TForm1::MarkLoadRows() {
+  for (int R = 1; R < KajyuGrid->RowCount(); ++R)
+    MarkLoadRow(R);
+}
+
+void TForm1::ReportOutOfSpan(int Index) {
+  StatusBar1->SetMessage(LoadOutsideSpan(*FData, Index) ? OutOfSpanText() : QString());
+}
+
+bool TForm1::ListToolTip(QHelpEvent* Event) {
+  const TGridCoord Cell = KajyuGrid->MouseToCell(Event->pos().x(), Event->pos().y());
+  const int I = Cell.Y - 1;
+  if (Cell.X >= 1 && I >= 0 && I < FData->LoadCount() && LoadOutsideSpan(*FData, I))
+    QToolTip::showText(Event->globalPos(), OutOfSpanText(), KajyuGrid->viewport());
+  else
+    QToolTip::hideText();
+  return true;
+}
