@@ -3,26 +3,13 @@
 // command changes, recalculates and notifies exactly as the edit did.
 #pragma once
 
+#include "analysis/LoadValues.h"
+
 #include <QUndoCommand>
 #include <cstdint>
 #include <string>
 
 class TData;
-
-// One load as the window writes it; Remark is code page 932 text.
-struct TLoadValues {
-  std::int32_t Kind = 0;
-  double X = 0, W = 0, Width = 0;
-  std::string Remark;
-
-  bool operator==(const TLoadValues&) const = default;
-};
-
-// The values of load Index.
-TLoadValues LoadValues(const TData& Data, int Index);
-// Writes Values at Index (appended at LoadCount) through the setters of
-// kind, X, W, width and remark, in that order.
-void WriteLoad(TData& Data, int Index, const TLoadValues& Values);
 
 // The span. Consecutive span edits merge into one command, so a number
 // typed key by key is undone at once; one that ends where it began drops

@@ -3,6 +3,7 @@
 #include "analysis/Stream.h"
 #include "tests/analysis/FileBytes.h"
 #include "tests/kit/BeamBuilder.h"
+#include "tests/kit/TempFolderTest.h"
 
 #include <gtest/gtest.h>
 
@@ -173,26 +174,8 @@ TEST(DataStream, FuzzCorpusDoesNotCrash) {
   }
 }
 
-class DataFile : public testing::Test {
+class DataFile : public TTempFolderTest {
 protected:
-  fs::path Dir;
-
-  void SetUp() override {
-    std::string Name = (fs::temp_directory_path() / "vantrel-test-XXXXXX").string();
-    ASSERT_NE(mkdtemp(Name.data()), nullptr);
-    Dir = Name;
-  }
-  void TearDown() override {
-    std::error_code Ec;
-    fs::remove_all(Dir, Ec);
-  }
-  std::vector<std::string> Listing() const {
-    std::vector<std::string> Names;
-    for (const auto& Entry : fs::directory_iterator(Dir))
-      Names.push_back(Entry.path().filename().string());
-    std::sort(Names.begin(), Names.end());
-    return Names;
-  }
   // ファイル "<full path>". <system error text> <Tail>
   static void ExpectFileMessage(const std::string& Message, const fs::path& Path,
                                 const std::string& Tail) {

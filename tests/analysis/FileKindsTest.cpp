@@ -5,6 +5,7 @@
 // drops to nobody when the tests run as root.
 #include "analysis/BeamData.h"
 #include "tests/analysis/FileBytes.h"
+#include "tests/kit/TempFolderTest.h"
 
 #include <gtest/gtest.h>
 
@@ -69,29 +70,16 @@ int AsUnprivilegedUser(const std::function<int()>& Action) {
   return WIFEXITED(Status) ? WEXITSTATUS(Status) : 97;
 }
 
-class FileKinds : public testing::Test {
+class FileKinds : public TTempFolderTest {
 protected:
-  fs::path Dir;
-
   void SetUp() override {
-    std::string Name = (fs::temp_directory_path() / "vantrel-kinds-XXXXXX").string();
-    ASSERT_NE(mkdtemp(Name.data()), nullptr);
-    Dir = Name;
+    TTempFolderTest::SetUp();
     // A hung open must fail the test, not the whole run.
     alarm(20);
   }
   void TearDown() override {
     alarm(0);
-    std::error_code Ec;
-    fs::permissions(Dir, fs::perms::owner_all, Ec);
-    fs::remove_all(Dir, Ec);
-  }
-  std::vector<std::string> Listing(const fs::path& Where) const {
-    std::vector<std::string> Names;
-    for (const auto& Entry : fs::directory_iterator(Where))
-      Names.push_back(Entry.path().filename().string());
-    std::sort(Names.begin(), Names.end());
-    return Names;
+    TTempFolderTest::TearDown();
   }
   fs::path Fifo(const char* Name) const {
     const fs::path Path = Dir / Name;

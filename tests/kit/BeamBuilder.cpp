@@ -1,22 +1,14 @@
 #include "tests/kit/BeamBuilder.h"
 
-void SetLoad(TData& Data, int Index, const TBeamLoad& Load) {
-  Data.SetLoadKind(Index, Load.Kind);
-  Data.SetLoadX(Index, Load.X);
-  Data.SetLoadW(Index, Load.W);
-  Data.SetLoadWidth(Index, Load.Width);
-  Data.SetLoadRemark(Index, Load.Remark);
-}
-
 void AddLoad(TData& Data, const TBeamLoad& Load) {
-  SetLoad(Data, Data.LoadCount(), Load);
+  WriteLoad(Data, Data.LoadCount(), Load);
 }
 
 void SetBeam(TData& Data, std::int32_t Type, double L, const std::vector<TBeamLoad>& Loads) {
   Data.SetBeamType(Type);
   Data.SetLength(L);
   for (std::size_t I = 0; I < Loads.size(); ++I)
-    SetLoad(Data, static_cast<int>(I), Loads[I]);
+    WriteLoad(Data, static_cast<int>(I), Loads[I]);
 }
 
 void BuildBeam(TData& Data, std::int32_t Type, double L, const std::vector<TBeamLoad>& Loads) {

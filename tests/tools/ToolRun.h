@@ -2,6 +2,7 @@
 // everything it printed; a temporary folder for its files.
 #pragma once
 
+#include "tests/kit/TempFolderTest.h"
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -46,26 +47,8 @@ inline TRunResult Make(const fs::path& Path, const std::string& Json, const std:
                     Quote(Path.string()));
 }
 
-class ToolTest : public testing::Test {
+class ToolTest : public TTempFolderTest {
 protected:
-  fs::path Dir;
-
-  void SetUp() override {
-    std::string Name = (fs::temp_directory_path() / "vantrel-tool-XXXXXX").string();
-    ASSERT_NE(mkdtemp(Name.data()), nullptr);
-    Dir = Name;
-  }
-  void TearDown() override {
-    std::error_code Ec;
-    fs::remove_all(Dir, Ec);
-  }
-  std::vector<std::string> Listing() const {
-    std::vector<std::string> Names;
-    for (const auto& Entry : fs::directory_iterator(Dir))
-      Names.push_back(Entry.path().filename().string());
-    std::sort(Names.begin(), Names.end());
-    return Names;
-  }
   static std::string ReadAll(const fs::path& Path) {
     std::ifstream In(Path, std::ios::binary);
     return {std::istreambuf_iterator<char>(In), std::istreambuf_iterator<char>()};
