@@ -26,15 +26,6 @@ const char* const InvalidFile =
 const char* const NewerVersion = "選択されたデータは、このバージョンでは処理することが出来ません。"
                                  "アプリケーションの最新バージョンをご用意下さい。";
 
-std::string Failure(const std::function<void()>& Action) {
-  try {
-    Action();
-  } catch (const std::exception& E) {
-    return E.what();
-  }
-  return "(no error)";
-}
-
 std::string ReadFailure(TData& D, const std::vector<std::uint8_t>& Bytes) {
   return Failure([&] { LoadBytes(D, Bytes); });
 }

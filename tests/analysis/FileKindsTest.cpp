@@ -27,15 +27,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::string Failure(const std::function<void()>& Action) {
-  try {
-    Action();
-  } catch (const std::exception& E) {
-    return E.what();
-  }
-  return "(no error)";
-}
-
 std::vector<std::uint8_t> ReadAll(const fs::path& Path) {
   std::ifstream In(Path, std::ios::binary);
   return {std::istreambuf_iterator<char>(In), std::istreambuf_iterator<char>()};

@@ -1,13 +1,26 @@
-// A test with a fresh temporary folder of its own, removed afterwards.
+// A test with a fresh temporary folder of its own, removed afterwards, and
+// what a failing file operation said.
 #pragma once
 
 #include <algorithm>
+#include <exception>
 #include <filesystem>
+#include <functional>
 #include <gtest/gtest.h>
 #include <stdlib.h>
 #include <string>
 #include <system_error>
 #include <vector>
+
+// What Action threw, or "(no error)".
+inline std::string Failure(const std::function<void()>& Action) {
+  try {
+    Action();
+  } catch (const std::exception& E) {
+    return E.what();
+  }
+  return "(no error)";
+}
 
 class TTempFolderTest : public testing::Test {
 protected:

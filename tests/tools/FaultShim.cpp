@@ -46,6 +46,11 @@ int OpenWith(const char* Symbol, const char* Path, int Flags, mode_t Mode) {
   return Next<int (*)(const char*, int, ...)>(Symbol)(Path, Flags, Mode);
 }
 
+// The mode an open passes only when it may create a file.
+mode_t ModeArgument(int Flags, va_list Args) {
+  return (Flags & O_CREAT) || (Flags & O_TMPFILE) == O_TMPFILE ? va_arg(Args, mode_t) : 0;
+}
+
 } // namespace
 
 extern "C" {
@@ -53,8 +58,7 @@ extern "C" {
 int open(const char* Path, int Flags, ...) {
   va_list Args;
   va_start(Args, Flags);
-  const mode_t Mode =
-      (Flags & O_CREAT) || (Flags & O_TMPFILE) == O_TMPFILE ? va_arg(Args, mode_t) : 0;
+  const mode_t Mode = ModeArgument(Flags, Args);
   va_end(Args);
   return OpenWith("open", Path, Flags, Mode);
 }
@@ -62,8 +66,7 @@ int open(const char* Path, int Flags, ...) {
 int open64(const char* Path, int Flags, ...) {
   va_list Args;
   va_start(Args, Flags);
-  const mode_t Mode =
-      (Flags & O_CREAT) || (Flags & O_TMPFILE) == O_TMPFILE ? va_arg(Args, mode_t) : 0;
+  const mode_t Mode = ModeArgument(Flags, Args);
   va_end(Args);
   return OpenWith("open64", Path, Flags, Mode);
 }
