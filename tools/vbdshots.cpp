@@ -59,68 +59,58 @@ void SetSpan(TForm1& Form, double L, int BeamType) {
   Form.FData->SetBeamType(BeamType);
 }
 
-} // namespace
-
-int main(int argc, char** argv) {
-  if (argc != 2) {
-    std::cerr << "usage: vbdshots OUTDIR\n";
-    return 2;
-  }
-  TApplication Application(argc, argv);
-  PrepareApplication(Application);
-  OutDir = QString::fromLocal8Bit(argv[1]);
-  QDir().mkpath(OutDir);
-
-  auto Form = std::make_unique<TForm1>();
-  Form->move(0, 0);
-  Form->show();
+// The window: new, a simple beam with every kind of load, its extremes
+// and results, then a cantilever.
+void ShotWindows(TForm1& Form) {
   Grab("window_new");
-
-  SetSpan(*Form, 10, btSimple);
-  EnterLoad(*Form, {lkUniform, "0", "20", "4", "等分布"});
-  EnterLoad(*Form, {lkLeftTriangle, "5", "9", "3", "左三角"});
-  EnterLoad(*Form, {lkRightTriangle, "2", "6", "5", "右三角"});
-  EnterLoad(*Form, {lkConcentrated, "8", "12", "", "集中"});
-  EnterLoad(*Form, {lkMoment, "6", "15", "", "モーメント"});
-  Form->PaintBox1->repaint();
+  SetSpan(Form, 10, btSimple);
+  EnterLoad(Form, {lkUniform, "0", "20", "4", "等分布"});
+  EnterLoad(Form, {lkLeftTriangle, "5", "9", "3", "左三角"});
+  EnterLoad(Form, {lkRightTriangle, "2", "6", "5", "右三角"});
+  EnterLoad(Form, {lkConcentrated, "8", "12", "", "集中"});
+  EnterLoad(Form, {lkMoment, "6", "15", "", "モーメント"});
+  Form.PaintBox1->repaint();
   Grab("window_simple_all_kinds");
 
   // The extremes on the diagram, then the results window beside it.
-  Form->ShowExtremes1->trigger();
+  Form.ShowExtremes1->trigger();
   Grab("window_extremes");
-  Form->Results1Click(Form.get());
-  Form->FResultsWindow->move(330, 300);
+  Form.Results1Click(&Form);
+  Form.FResultsWindow->move(330, 300);
   Grab("window_results");
-  Form->FResultsWindow->close();
-  Form->ShowExtremes1->trigger();
+  Form.FResultsWindow->close();
+  Form.ShowExtremes1->trigger();
 
-  GrabModal("dialog_unsaved", [&] { Form->New1Click(Form.get()); });
-  Form->FData->Clear();
-  Form->New1Click(Form.get());
-  SetSpan(*Form, 6, btCantilever);
-  EnterLoad(*Form, {lkUniform, "0", "12", "3", "床荷重"});
-  EnterLoad(*Form, {lkConcentrated, "6", "8", "", "先端"});
-  EnterLoad(*Form, {lkMoment, "3", "-5", "", ""});
+  GrabModal("dialog_unsaved", [&] { Form.New1Click(&Form); });
+  Form.FData->Clear();
+  Form.New1Click(&Form);
+  SetSpan(Form, 6, btCantilever);
+  EnterLoad(Form, {lkUniform, "0", "12", "3", "床荷重"});
+  EnterLoad(Form, {lkConcentrated, "6", "8", "", "先端"});
+  EnterLoad(Form, {lkMoment, "3", "-5", "", ""});
   Grab("window_cantilever");
+}
 
+// The open dialog, the about box while its clip plays and after it has
+// ended, and the help window with its contents and a search.
+void ShotDialogs(TForm1& Form) {
   GrabModal("dialog_open", [&] {
     QString Name;
     TFileDialogOptions Options;
     Options.DefaultExt = QStringLiteral("vbd");
     Options.Filters = {QStringLiteral("Vantrel用ファイル (*.vbd)"),
                        QStringLiteral("全てのファイル (*)")};
-    Dialogs().OpenFileName(Form.get(), Options, Name);
+    Dialogs().OpenFileName(&Form, Options, Name);
   });
 
-  // The about box while its clip plays and after it has ended.
   QTimer::singleShot(1500, [] { Grab("about_playing"); });
   QTimer::singleShot(6500, [] {
     Grab("about_after");
     if (QWidget* Modal = QApplication::activeModalWidget()) Modal->close();
   });
-  Form->About1Click(Form.get());
+  Form.About1Click(&Form);
 
-  Form->Contents1Click(Form.get());
+  Form.Contents1Click(&Form);
   THelpWindow::Instance().move(60, 60);
   Grab("help_contents");
   THelpWindow::Instance().ShowSearch();
@@ -128,11 +118,10 @@ int main(int argc, char** argv) {
   QMetaObject::invokeMethod(THelpWindow::Instance().SearchField(), "returnPressed");
   Grab("help_search");
   THelpWindow::Release();
-  Form->FData->Clear();
-  Form.reset();
+}
 
-  // A grid with the editor open on a merged block, then a pick list.
-  TFormatGrid Grid;
+// A grid of every editing kind: a merged block and a pick list.
+void FillEditingGrid(TFormatGrid& Grid) {
   Grid.SetColCount(4);
   Grid.SetRowCount(4);
   Grid.SetDefaultColWidth(80);
@@ -145,6 +134,12 @@ int main(int argc, char** argv) {
   Grid.SetCellKind(1, 2, ckPickList);
   Grid.ToggleItems(1, 2) = {QStringLiteral("kN"), QStringLiteral("kN/m"), QStringLiteral("kN･m"),
                             QStringLiteral("m"),  QStringLiteral("mm"),   QStringLiteral("t")};
+}
+
+// The grid with the editor open on the merged block, then the pick list.
+void ShotGridEditing() {
+  TFormatGrid Grid;
+  FillEditingGrid(Grid);
   Grid.resize(360, 140);
   Grid.move(40, 40);
   Grid.show();
@@ -165,5 +160,27 @@ int main(int argc, char** argv) {
   Grid.ShowEditor();
   if (Grid.InplaceEditor()) Grid.InplaceEditor()->DropDown();
   Grab("grid_picklist");
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+  if (argc != 2) {
+    std::cerr << "usage: vbdshots OUTDIR\n";
+    return 2;
+  }
+  TApplication Application(argc, argv);
+  PrepareApplication(Application);
+  OutDir = QString::fromLocal8Bit(argv[1]);
+  QDir().mkpath(OutDir);
+
+  auto Form = std::make_unique<TForm1>();
+  Form->move(0, 0);
+  Form->show();
+  ShotWindows(*Form);
+  ShotDialogs(*Form);
+  Form->FData->Clear();
+  Form.reset();
+  ShotGridEditing();
   return 0;
 }
