@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cassert>
 #include <cstring>
 
 namespace {
@@ -98,6 +99,9 @@ TData::~TData() {
 }
 
 void TData::Clear() {
+  if (FUpdateCount > 0 &&
+      (!FLoads.empty() || !FPoints.empty() || FBeamType != btSimple || FLength != 0))
+    FChangePending = true;
   ClearResults();
   ClearLoads();
   FBeamType = btSimple;
@@ -165,8 +169,21 @@ bool TData::CalcAt(double& X, double& S, double& M) const {
 // ---- properties
 
 void TData::Changed() {
+  if (FUpdateCount > 0) {
+    FModified = true;
+    FChangePending = true;
+    return;
+  }
   Calculate();
   FModified = true;
+  if (FOnChange) FOnChange(this);
+}
+
+void TData::EndUpdate() {
+  assert(FUpdateCount > 0 && "EndUpdate without BeginUpdate");
+  if (--FUpdateCount > 0 || !FChangePending) return;
+  FChangePending = false;
+  Calculate();
   if (FOnChange) FOnChange(this);
 }
 
@@ -318,6 +335,7 @@ void TData::LoadFromStream(TStream& Stream) {
 
   // Everything has been read: only now does the document change. Loads
   // beyond the file's count stay as they are.
+  if (FUpdateCount > 0) FChangePending = true;
   FBeamType = BeamType;
   FLength = Length;
   for (std::size_t I = 0; I < Records.size(); ++I) {

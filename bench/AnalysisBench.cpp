@@ -5,6 +5,8 @@
 #include "bench/SampleDocument.h"
 
 #include <benchmark/benchmark.h>
+#include <cstdio>
+#include <filesystem>
 
 namespace {
 
@@ -39,6 +41,18 @@ void BM_CalcAt(benchmark::State& State) {
 }
 BENCHMARK(BM_CalcAt)->Arg(30)->Arg(1000);
 
+// A whole document entered load by load through the setters, as
+// `vbdtool make` does.
+void BM_SetThroughSetters(benchmark::State& State) {
+  const std::vector<TBeamLoad> Loads = SampleLoads(static_cast<int>(State.range(0)));
+  for (auto _ : State) {
+    TData Data;
+    SetBeam(Data, btSimple, 10, Loads);
+    benchmark::DoNotOptimize(Data.Points().data());
+  }
+}
+BENCHMARK(BM_SetThroughSetters)->Arg(30)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
+
 void BM_SaveToStream(benchmark::State& State) {
   TData Data;
   FillSampleDocument(Data, 30, btSimple);
@@ -63,5 +77,28 @@ void BM_LoadFromStream(benchmark::State& State) {
   }
 }
 BENCHMARK(BM_LoadFromStream);
+
+// Reading a saved file of Loads loads from the disk (bytes per second).
+void BM_LoadFromFile(benchmark::State& State) {
+  const std::string Name =
+      (std::filesystem::temp_directory_path() / "vantrel_bench_load.vbd").string();
+  TData Source;
+  FillSampleDocument(Source, static_cast<int>(State.range(0)), btSimple);
+  Source.SaveToFile(Name);
+  const auto Size = std::filesystem::file_size(Name);
+  for (auto _ : State) {
+    TData Data;
+    Data.LoadFromFile(Name);
+    benchmark::DoNotOptimize(Data.LoadCount());
+  }
+  State.SetBytesProcessed(static_cast<std::int64_t>(State.iterations() * Size));
+  std::remove(Name.c_str());
+}
+BENCHMARK(BM_LoadFromFile)
+    ->Arg(30)
+    ->Arg(1000)
+    ->Arg(10000)
+    ->Arg(1000000)
+    ->Unit(benchmark::kMillisecond);
 
 } // namespace

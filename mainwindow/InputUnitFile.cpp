@@ -100,7 +100,7 @@ void TForm1::ForgetPick() {
 
 void TForm1::New1Click(TObject*) {
   if (!QuerySave()) return;
-  ResetDocument();
+  FData->Update([this] { ResetDocument(); });
   SetFileName(QString());
   ForgetPick();
 }
@@ -109,23 +109,24 @@ void TForm1::Open1Click(TObject*) {
   if (!QuerySave()) return;
   QString Chosen;
   if (!Dialogs().OpenFileName(this, DataFileDialog(), Chosen)) return;
-  ResetDocument();
-  ForgetPick();
-  SetFileName(Chosen);
-  try {
-    FData->LoadFromFile(FFileName.toStdString());
-  } catch (...) {
-    // What could not be read must never be saved over later: back to an
-    // untitled empty document, and the error goes on to the error box.
+  // Clearing and reading recalculate and notify once, at the end.
+  FData->Update([&] {
     ResetDocument();
-    throw;
-  }
-  FData->Calculate();
+    ForgetPick();
+    SetFileName(Chosen);
+    try {
+      FData->LoadFromFile(FFileName.toStdString());
+    } catch (...) {
+      // What could not be read must never be saved over later: back to an
+      // untitled empty document, and the error goes on to the error box.
+      ResetDocument();
+      throw;
+    }
+  });
   // Files may hold any nonzero code for a cantilever.
   BaseDataGrid->SetToggleIndex(2, 0, FData->BeamType() != btSimple ? 1 : 0);
   BaseDataGrid->SetCells(2, 1, FormatReal3(FData->Length()));
   RefreshLoadList();
-  PaintBox1->repaint();
 }
 
 void TForm1::Save1Click(TObject*) {

@@ -22,11 +22,14 @@ void TForm1::AddBtnClick(TObject* Sender) {
   for (int R = 0; R < KjInpGrid->RowCount(); ++R)
     KjInpGrid->SetCells(2, R, QString());
 
-  FData->SetLoadKind(Index, Kind);
-  FData->SetLoadX(Index, X);
-  FData->SetLoadW(Index, W);
-  FData->SetLoadWidth(Index, Width);
-  FData->SetLoadRemark(Index, Remark);
+  // One recalculation and one notification for the whole load.
+  FData->Update([&] {
+    FData->SetLoadKind(Index, Kind);
+    FData->SetLoadX(Index, X);
+    FData->SetLoadW(Index, W);
+    FData->SetLoadWidth(Index, Width);
+    FData->SetLoadRemark(Index, Remark);
+  });
 
   FitLoadRows();
   ShowLoadInRow(Index + 1);
@@ -86,7 +89,7 @@ void TForm1::UpButtonClick(TObject* Sender) {
       Button->SetTag(I + 1);
   }
   RefreshLoadList();
-  PaintBox1->repaint();
+  PaintBox1->update();
   KajyuGrid->SetRow(KajyuGrid->Row() + d);
 }
 
