@@ -1,6 +1,8 @@
 #include "analysis/BeamData.h"
 
 #include "analysis/DataStream.h"
+#include "analysis/LoadTerms.h"
+#include "analysis/SampleKernel.h"
 #include "analysis/Stream.h"
 #include "platform/Exceptions.h"
 
@@ -22,73 +24,6 @@ double ClampToSpan(double X, double L) {
   if (!(X >= 0)) X = 0;
   if (X > L) X = L;
   return X;
-}
-
-// One load's contribution (s, m) to S and M at x. Calculate and CalcAt
-// both go through here, so that every sample equals CalcAt bit for bit.
-inline void LoadTerms(const TKajyuData& K, double x, double L, double& s, double& m) {
-  const double FRA = K.FRA;
-  const double Force = K.ForceUpTo(x);
-  s = K.FKind == lkMoment ? FRA : FRA - Force;
-  if (x == L && IsPointActionKind(K.FKind) && x == K.FX) {
-    // A point action standing exactly at the right end, evaluated there:
-    // the value just left of it.
-    s = FRA;
-    m = FRA * x;
-  } else {
-    m = FRA * x - K.ArmUpTo(x) * Force;
-  }
-}
-
-// Adds one load's terms to every sample. The samples are sorted by x, so
-// the load splits them into the part left of it (no force yet), the part
-// it covers, and the part that has passed it wholly; the first and the
-// last part have closed forms with the same rounding as LoadTerms.
-void AddLoadToSamples(const TKajyuData& K, double L, const std::vector<double>& Xs,
-                      std::vector<double>& S, std::vector<double>& M) {
-  const double X = K.FX, End = K.FX + K.FWidth, FRA = K.FRA, W = K.FW;
-  const auto Begin = Xs.begin();
-  const std::size_t N = Xs.size();
-  // Point actions at the right end take the exception in LoadTerms for
-  // the samples at x = L; leave those to it.
-  std::size_t Tail = N;
-  if (IsPointActionKind(K.FKind) && X == L)
-    Tail = std::partition_point(Begin, Xs.end(), [L](double x) { return x < L; }) - Begin;
-  const std::size_t Left = std::min<std::size_t>(
-      Tail, std::partition_point(Begin, Xs.end(), [X](double x) { return x < X; }) - Begin);
-  const std::size_t Passed = std::clamp<std::size_t>(
-      std::partition_point(Begin, Xs.end(), [End](double x) { return !(x >= End); }) - Begin, Left,
-      Tail);
-
-  for (std::size_t I = 0; I < Left; ++I) {
-    S[I] += FRA;
-    M[I] += FRA * Xs[I];
-  }
-  double s, m;
-  for (std::size_t I = Left; I < Passed; ++I) {
-    LoadTerms(K, Xs[I], L, s, m);
-    S[I] += s;
-    M[I] += m;
-  }
-  const double SPassed = K.FKind == lkMoment ? FRA : FRA - W;
-  if (IsForceKind(K.FKind)) {
-    const double Offset = K.PassedArmOffset();
-    for (std::size_t I = Passed; I < Tail; ++I) {
-      S[I] += SPassed;
-      M[I] += FRA * Xs[I] - ((Xs[I] - X) - Offset) * W;
-    }
-  } else {
-    const double Term = -1.0 * W;
-    for (std::size_t I = Passed; I < Tail; ++I) {
-      S[I] += SPassed;
-      M[I] += FRA * Xs[I] - Term;
-    }
-  }
-  for (std::size_t I = Tail; I < N; ++I) {
-    LoadTerms(K, Xs[I], L, s, m);
-    S[I] += s;
-    M[I] += m;
-  }
 }
 
 } // namespace
@@ -143,8 +78,9 @@ void TData::Calculate() {
   // i·L/1000 can fall an ulp short of L for the last sample; the diagram
   // ends exactly at the beam end, where the readout ends too.
   Xs[N - 1] = L;
+  const TAddLoadToSamples AddLoad = SampleKernel().AddLoad;
   for (const auto& K : FLoads)
-    AddLoadToSamples(*K, L, Xs, S, M);
+    AddLoad(*K, L, Xs.data(), S.data(), M.data(), N);
   FPoints.resize(N);
   for (std::size_t I = 0; I < N; ++I)
     FPoints[I] = TCalcPoint{Xs[I], M[I], S[I]};

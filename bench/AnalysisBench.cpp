@@ -1,6 +1,7 @@
 // Timing of the analysis and the data file.
 // Per load-sample cost: time of Calculate / (1001 × loads).
 #include "analysis/BeamData.h"
+#include "analysis/SampleKernel.h"
 #include "analysis/Stream.h"
 #include "bench/SampleDocument.h"
 
@@ -27,6 +28,29 @@ BENCHMARK(BM_Calculate)
     ->ArgsProduct({{1, 30, 1000, 10000}, {btSimple, btCantilever}})
     ->Unit(benchmark::kMicrosecond);
 
+// Calculate with one kernel variant: 0 the baseline, 1 AVX2.
+void BM_CalculateWithKernel(benchmark::State& State) {
+  const TSampleKernel* Kernel = State.range(1) == 0 ? &BaselineSampleKernel() : Avx2SampleKernel();
+  if (!Kernel) {
+    State.SkipWithError("this CPU has no AVX2");
+    return;
+  }
+  UseSampleKernel(Kernel);
+  TData Data;
+  FillSampleDocument(Data, static_cast<int>(State.range(0)), btSimple);
+  for (auto _ : State) {
+    Data.Calculate();
+    benchmark::DoNotOptimize(Data.Points().data());
+  }
+  UseSampleKernel(nullptr);
+  const double Evaluations = 1001.0 * static_cast<double>(State.range(0));
+  State.counters["s_per_load_sample"] = benchmark::Counter(
+      Evaluations, benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
+}
+BENCHMARK(BM_CalculateWithKernel)
+    ->ArgsProduct({{30, 1000, 10000}, {0, 1}})
+    ->Unit(benchmark::kMicrosecond);
+
 void BM_CalcAt(benchmark::State& State) {
   TData Data;
   FillSampleDocument(Data, static_cast<int>(State.range(0)), btSimple);
@@ -41,13 +65,13 @@ void BM_CalcAt(benchmark::State& State) {
 }
 BENCHMARK(BM_CalcAt)->Arg(30)->Arg(1000);
 
-// A whole document entered load by load through the setters, as
-// `vbdtool make` does.
+// A whole document entered load by load through the setters in one
+// update, as `vbdtool make` does.
 void BM_SetThroughSetters(benchmark::State& State) {
   const std::vector<TBeamLoad> Loads = SampleLoads(static_cast<int>(State.range(0)));
   for (auto _ : State) {
     TData Data;
-    SetBeam(Data, btSimple, 10, Loads);
+    Data.Update([&] { SetBeam(Data, btSimple, 10, Loads); });
     benchmark::DoNotOptimize(Data.Points().data());
   }
 }
