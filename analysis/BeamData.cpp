@@ -2,6 +2,7 @@
 
 #include "analysis/DataStream.h"
 #include "analysis/LoadTerms.h"
+#include "analysis/SafeSave.h"
 #include "analysis/SampleKernel.h"
 #include "analysis/Stream.h"
 #include "platform/Exceptions.h"
@@ -226,15 +227,16 @@ void TData::ExchangeLoads(int Index1, int Index2) {
 // ---- files
 
 void TData::SaveToFile(const std::string& FileName) {
-  TSafeFileWriteStream Stream(FileName);
+  // The whole file is made in memory first: nothing on disk is touched
+  // before every byte is known.
+  TMemoryStream Stream;
   SaveToStream(Stream);
-  Stream.Commit();
+  WriteFileSafely(FileName, Stream.Bytes());
   FModified = false;
 }
 
 void TData::LoadFromFile(const std::string& FileName) {
-  TFileReadStream Stream(FileName);
-  LoadFromStream(Stream);
+  Assign(ReadDataFile(FileName));
   FModified = false;
 }
 
@@ -253,34 +255,49 @@ void TData::SaveToStream(TStream& Stream) const {
 }
 
 void TData::LoadFromStream(TStream& Stream) {
+  // Everything is read before the document changes.
+  Assign(ReadDataFile(Stream));
+}
+
+void TData::Assign(TDataFileContents&& Contents) {
+  if (FUpdateCount > 0) FChangePending = true;
+  FBeamType = Contents.BeamType;
+  FLength = Contents.Length;
+  for (std::size_t I = 0; I < Contents.Loads.size(); ++I) {
+    EnsureLoad(static_cast<int>(I));
+    TKajyuData& K = *FLoads[I];
+    K.FRemark = std::move(Contents.Loads[I].FRemark);
+    K.FKind = Contents.Loads[I].FKind;
+    K.FX = Contents.Loads[I].FX;
+    K.FW = Contents.Loads[I].FW;
+    K.FWidth = Contents.Loads[I].FWidth;
+  }
+}
+
+TDataFileContents ReadDataFile(const std::string& FileName, const TReadProgress& Progress) {
+  TFileReadStream Stream(FileName);
+  return ReadDataFile(Stream, Progress);
+}
+
+TDataFileContents ReadDataFile(TStream& Stream, const TReadProgress& Progress) {
   std::array<char, 256> Buffer{};
   if (Stream.Read(Buffer.data(), MagicLength) != MagicLength ||
       std::memcmp(Buffer.data(), Magic, MagicLength) != 0)
     throw EReadError(SInvalidDataFile);
   if (ReadInteger(Stream) > 1) throw EReadError(SNewerDataVersion);
-  const std::int32_t BeamType = ReadInteger(Stream);
-  const double Length = ReadReal(Stream);
+  TDataFileContents Contents;
+  Contents.BeamType = ReadInteger(Stream);
+  Contents.Length = ReadReal(Stream);
   const std::int32_t Count = ReadInteger(Stream);
   // Every record takes at least MinRecordSize bytes, which bounds what a
   // count can claim before anything is allocated for it.
   if (Count > Stream.Remaining() / MinRecordSize) throw EReadError(SInvalidDataFile);
-
-  std::vector<TKajyuData> Records(static_cast<std::size_t>(std::max(Count, 0)));
-  for (auto& Record : Records)
-    Record.LoadFromStream(Stream);
-
-  // Everything has been read: only now does the document change. Loads
-  // beyond the file's count stay as they are.
-  if (FUpdateCount > 0) FChangePending = true;
-  FBeamType = BeamType;
-  FLength = Length;
-  for (std::size_t I = 0; I < Records.size(); ++I) {
-    EnsureLoad(static_cast<int>(I));
-    TKajyuData& K = *FLoads[I];
-    K.FRemark = std::move(Records[I].FRemark);
-    K.FKind = Records[I].FKind;
-    K.FX = Records[I].FX;
-    K.FW = Records[I].FW;
-    K.FWidth = Records[I].FWidth;
+  Contents.Loads = std::vector<TKajyuData>(static_cast<std::size_t>(std::max(Count, 0)));
+  constexpr std::size_t ProgressStep = 4096;
+  for (std::size_t I = 0; I < Contents.Loads.size(); ++I) {
+    if (Progress && I % ProgressStep == 0 && !Progress(static_cast<std::int64_t>(I), Count))
+      throw EAbort();
+    Contents.Loads[I].LoadFromStream(Stream);
   }
+  return Contents;
 }

@@ -5,6 +5,7 @@
 #include "platform/Events.h"
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -22,6 +23,23 @@ struct TCalcPoint {
   double M; // kN·m
   double S; // kN
 };
+
+// A data file as read, before it becomes part of a document.
+struct TDataFileContents {
+  std::int32_t BeamType = btSimple;
+  double Length = 0;
+  std::vector<TKajyuData> Loads;
+};
+
+// Told how many of Total load records have been read; false stops the
+// reading with EAbort.
+using TReadProgress = std::function<bool(std::int64_t Done, std::int64_t Total)>;
+
+// Reads a whole data file with every check of LoadFromStream; nothing of
+// any document changes. Progress, when given, is asked every few thousand
+// records.
+TDataFileContents ReadDataFile(TStream& Stream, const TReadProgress& Progress = {});
+TDataFileContents ReadDataFile(const std::string& FileName, const TReadProgress& Progress = {});
 
 // Number of intervals of the diagram sampling (1001 samples).
 constexpr int SampleIntervals = 1000;
@@ -47,8 +65,9 @@ public:
   // matching EndUpdate every setter and DeleteLoad stores its value and
   // marks the document modified at once, but Calculate and OnChange wait:
   // the outermost EndUpdate runs them once, and only when something
-  // changed. Clear and LoadFromStream, which never notify on their own,
-  // count as changes inside an update. Pairs nest.
+  // changed. Clear and Assign (so LoadFromFile and LoadFromStream), which
+  // never notify on their own, count as changes inside an update. Pairs
+  // nest.
   void BeginUpdate() { ++FUpdateCount; }
   void EndUpdate();
   // Runs Edit inside an update; the update ends also when Edit throws
@@ -129,6 +148,9 @@ public:
   // Reads a document; either the whole stream is accepted or an exception
   // is raised before anything of the document is changed.
   void LoadFromStream(TStream& Stream);
+  // Takes over what a data file held: beam type, span and loads (loads
+  // beyond the file's count stay as they are); nothing is recalculated.
+  void Assign(TDataFileContents&& Contents);
 
 private:
   void Changed();

@@ -1,36 +1,14 @@
 #include "analysis/Stream.h"
 
+#include "analysis/FileErrors.h"
 #include "platform/Exceptions.h"
 
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
-#include <filesystem>
 #include <sys/stat.h>
 #include <unistd.h>
-
-namespace {
-
-std::string SystemErrorText(int Error) {
-  return std::strerror(Error);
-}
-
-std::string OpenErrorMessage(const std::string& FullName, int Error) {
-  return "ファイル \"" + FullName + "\". " + SystemErrorText(Error) + " は開けません";
-}
-
-std::string CreateErrorMessage(const std::string& FullName, int Error) {
-  return "ファイル \"" + FullName + "\". " + SystemErrorText(Error) + " を作成できません";
-}
-
-} // namespace
-
-std::string FullFileName(const std::string& FileName) {
-  std::error_code Ec;
-  std::filesystem::path Full = std::filesystem::absolute(FileName, Ec);
-  return Ec ? FileName : Full.lexically_normal().string();
-}
 
 std::int64_t TStream::Remaining() const {
   return std::max<std::int64_t>(0, Size() - Position());
@@ -63,27 +41,39 @@ std::int64_t TMemoryStream::Seek(std::int64_t Position) {
 
 TFileReadStream::TFileReadStream(const std::string& FileName) {
   const std::string FullName = FullFileName(FileName);
-  FFile = std::fopen(FileName.c_str(), "rb");
-  if (!FFile) throw EFOpenError(OpenErrorMessage(FullName, errno));
+  // Look before opening: opening a device can already do something.
   struct stat St {};
-  int Error = 0;
-  if (fstat(fileno(FFile), &St) != 0)
-    Error = errno;
-  else if (S_ISDIR(St.st_mode))
-    Error = EISDIR;
-  if (Error != 0) {
-    std::fclose(FFile);
-    throw EFOpenError(OpenErrorMessage(FullName, Error));
+  if (stat(FileName.c_str(), &St) == 0 && !S_ISREG(St.st_mode))
+    throw EFOpenError(OpenErrorMessage(FullName, FileTypeText(St.st_mode)));
+  FFd = open(FileName.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+  if (FFd < 0) throw EFOpenError(OpenErrorMessage(FullName, SystemErrorText(errno)));
+  // The name may have been given to another file in between.
+  std::string Reason;
+  if (fstat(FFd, &St) != 0)
+    Reason = SystemErrorText(errno);
+  else if (!S_ISREG(St.st_mode))
+    Reason = FileTypeText(St.st_mode);
+  if (!Reason.empty()) {
+    close(FFd);
+    throw EFOpenError(OpenErrorMessage(FullName, Reason));
   }
-  FSize = S_ISREG(St.st_mode) ? static_cast<std::int64_t>(St.st_size) : 0;
+  FSize = static_cast<std::int64_t>(St.st_size);
 }
 
 TFileReadStream::~TFileReadStream() {
-  std::fclose(FFile);
+  close(FFd);
 }
 
 std::size_t TFileReadStream::Read(void* Buffer, std::size_t Count) {
-  return std::fread(Buffer, 1, Count, FFile);
+  std::size_t Done = 0;
+  while (Done < Count) {
+    const ssize_t N = pread(FFd, static_cast<char*>(Buffer) + Done, Count - Done, FPosition);
+    if (N < 0 && errno == EINTR) continue;
+    if (N <= 0) break; // the end, or an error: the caller sees a short read
+    Done += static_cast<std::size_t>(N);
+    FPosition += N;
+  }
+  return Done;
 }
 
 std::size_t TFileReadStream::Write(const void*, std::size_t) {
@@ -91,95 +81,6 @@ std::size_t TFileReadStream::Write(const void*, std::size_t) {
 }
 
 std::int64_t TFileReadStream::Seek(std::int64_t Position) {
-  std::fseek(FFile, static_cast<long>(Position), SEEK_SET);
-  return this->Position();
-}
-
-std::int64_t TFileReadStream::Position() const {
-  return std::ftell(FFile);
-}
-
-// ---- TSafeFileWriteStream
-
-TSafeFileWriteStream::TSafeFileWriteStream(const std::string& FileName)
-    : FTarget(FullFileName(FileName)) {
-  namespace fs = std::filesystem;
-  // Replace what a symbolic link points at, not the link itself.
-  std::error_code Ec;
-  if (fs::is_symlink(FTarget, Ec)) {
-    fs::path Resolved = fs::weakly_canonical(FTarget, Ec);
-    if (!Ec) FTarget = Resolved.string();
-  }
-  if (fs::is_directory(FTarget, Ec)) Fail(EISDIR);
-
-  FTempName = FTarget + ".XXXXXX";
-  const int Fd = mkstemp(FTempName.data());
-  if (Fd < 0) {
-    const int Error = errno;
-    FTempName.clear();
-    Fail(Error);
-  }
-  // Keep the permissions of the file being replaced; a new file gets the
-  // usual 0666 less the umask.
-  struct stat St {};
-  mode_t Mode;
-  if (stat(FTarget.c_str(), &St) == 0) {
-    Mode = St.st_mode & 07777;
-  } else {
-    const mode_t Mask = umask(0);
-    umask(Mask);
-    Mode = 0666 & ~Mask;
-  }
-  fchmod(Fd, Mode);
-  FFile = fdopen(Fd, "wb");
-  if (!FFile) {
-    const int Error = errno;
-    close(Fd);
-    Fail(Error);
-  }
-}
-
-TSafeFileWriteStream::~TSafeFileWriteStream() {
-  if (FFile) std::fclose(FFile);
-  if (!FTempName.empty()) unlink(FTempName.c_str());
-}
-
-void TSafeFileWriteStream::Fail(int Error) {
-  throw EFCreateError(CreateErrorMessage(FTarget, Error));
-}
-
-std::size_t TSafeFileWriteStream::Read(void*, std::size_t) {
-  return 0;
-}
-
-std::size_t TSafeFileWriteStream::Write(const void* Buffer, std::size_t Count) {
-  const std::size_t N = std::fwrite(Buffer, 1, Count, FFile);
-  if (N != Count) Fail(errno != 0 ? errno : EIO);
-  return N;
-}
-
-std::int64_t TSafeFileWriteStream::Seek(std::int64_t Position) {
-  if (std::fseek(FFile, static_cast<long>(Position), SEEK_SET) != 0) Fail(errno);
-  return this->Position();
-}
-
-std::int64_t TSafeFileWriteStream::Position() const {
-  return std::ftell(FFile);
-}
-
-std::int64_t TSafeFileWriteStream::Size() const {
-  struct stat St {};
-  std::fflush(FFile);
-  return fstat(fileno(FFile), &St) == 0 ? static_cast<std::int64_t>(St.st_size) : 0;
-}
-
-void TSafeFileWriteStream::Commit() {
-  errno = 0;
-  if (std::fflush(FFile) != 0) Fail(errno != 0 ? errno : EIO);
-  if (fsync(fileno(FFile)) != 0) Fail(errno);
-  std::FILE* File = FFile;
-  FFile = nullptr;
-  if (std::fclose(File) != 0) Fail(errno != 0 ? errno : EIO);
-  if (std::rename(FTempName.c_str(), FTarget.c_str()) != 0) Fail(errno);
-  FTempName.clear();
+  FPosition = std::max<std::int64_t>(0, Position);
+  return FPosition;
 }

@@ -2,7 +2,6 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -45,7 +44,10 @@ private:
   std::size_t FPosition = 0;
 };
 
-// An existing file opened read-only. Fails with EFOpenError.
+// An existing regular file opened read-only. It is opened without waiting
+// (a named pipe with no writer would block) and anything but a regular file
+// (a folder, a pipe, a device, a socket) is refused before a byte is read.
+// Fails with EFOpenError.
 class TFileReadStream : public TStream {
 public:
   explicit TFileReadStream(const std::string& FileName);
@@ -54,39 +56,11 @@ public:
   std::size_t Read(void* Buffer, std::size_t Count) override;
   std::size_t Write(const void* Buffer, std::size_t Count) override;
   std::int64_t Seek(std::int64_t Position) override;
-  std::int64_t Position() const override;
+  std::int64_t Position() const override { return FPosition; }
   std::int64_t Size() const override { return FSize; }
 
 private:
-  std::FILE* FFile = nullptr;
+  int FFd = -1;
   std::int64_t FSize = 0;
+  std::int64_t FPosition = 0;
 };
-
-// Writes a file so that the old contents survive any failure: the bytes go
-// to a temporary file beside the target, which replaces the target only in
-// Commit, after everything is written and flushed to disk. Destroying the
-// stream without a successful Commit removes the temporary file.
-// Every failure is an EFCreateError naming the target.
-class TSafeFileWriteStream : public TStream {
-public:
-  explicit TSafeFileWriteStream(const std::string& FileName);
-  ~TSafeFileWriteStream() override;
-
-  std::size_t Read(void* Buffer, std::size_t Count) override;
-  std::size_t Write(const void* Buffer, std::size_t Count) override;
-  std::int64_t Seek(std::int64_t Position) override;
-  std::int64_t Position() const override;
-  std::int64_t Size() const override;
-
-  void Commit();
-
-private:
-  [[noreturn]] void Fail(int Error);
-
-  std::string FTarget; // full path of the file to replace
-  std::string FTempName;
-  std::FILE* FFile = nullptr;
-};
-
-// The full path shown in file messages.
-std::string FullFileName(const std::string& FileName);

@@ -20,6 +20,7 @@
 #include <QMenuBar>
 #include <QToolTip>
 #include <algorithm>
+#include <limits>
 
 // The glyphs and help pages live in this static library; register them.
 static void InitResources() {
@@ -135,6 +136,8 @@ void TForm1::CreateInputArea() {
   NameEdit = new QLineEdit(Panel1);
   NameEdit->setGeometry(Layout::NameEditBounds);
   NameEdit->setValidator(new TCp932Validator(NameEdit));
+  // Any remark a file holds fits, not only Qt's default 32767 characters.
+  NameEdit->setMaxLength(std::numeric_limits<int>::max());
 }
 
 void TForm1::CreateLoadList() {

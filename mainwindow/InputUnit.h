@@ -1,11 +1,14 @@
 #pragma once
 
+#include "analysis/BeamData.h"
 #include "mainwindow/BeamPainter.h"
 #include "platform/Events.h"
 
 #include <QMainWindow>
 #include <QString>
 #include <memory>
+#include <optional>
+#include <string>
 
 class QAction;
 class QCloseEvent;
@@ -74,6 +77,8 @@ public:
   double FScale = 0;
   int FOriginX = 0;
   int FOriginY = 0;
+  // How long an open may take before it shows its progress, in ms.
+  int FOpenProgressDelay = 500;
 
   // ---- operations
   void FormCreate(TObject* Sender);
@@ -91,6 +96,9 @@ public:
   bool QuerySave();
   bool SaveDocument();
   bool SaveDocumentAs();
+  // Reads a data file with a busy cursor and, when it takes a while, a
+  // progress dialog; nothing when the user cancels it.
+  std::optional<TDataFileContents> ReadWithProgress(const QString& FileName);
 
   // ---- event handlers
   void BaseDataGridSetEditText(TObject* Sender, int ACol, int ARow, const QString& Value);
@@ -161,4 +169,10 @@ private:
   bool FSessionAnswered = false;
   // The width typed before the width row was hidden for a point action.
   QString FHiddenWidth;
+  // The remark of the picked load as stored and as shown in NameEdit:
+  // while the box shows that text, adding or replacing stores these bytes
+  // as they are, so that a remark is never changed by only passing through
+  // the box (bytes that are no code page 932 text, or codes with a twin).
+  std::string FShownRemarkBytes;
+  QString FShownRemark;
 };

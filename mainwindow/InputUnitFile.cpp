@@ -6,14 +6,18 @@
 #include "platform/Application.h"
 #include "platform/Controls.h"
 #include "platform/Dialogs.h"
+#include "platform/Exceptions.h"
 #include "platform/PaintBox.h"
 #include "support/AboutUnit.h"
 #include "support/QvxTools.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QMenuBar>
+#include <QProgressDialog>
+#include <QScopeGuard>
 #include <QSessionManager>
 
 namespace {
@@ -109,24 +113,49 @@ void TForm1::Open1Click(TObject*) {
   if (!QuerySave()) return;
   QString Chosen;
   if (!Dialogs().OpenFileName(this, DataFileDialog(), Chosen)) return;
-  // Clearing and reading recalculate and notify once, at the end.
+  std::optional<TDataFileContents> Contents;
+  try {
+    Contents = ReadWithProgress(Chosen);
+  } catch (...) {
+    // What could not be read must never be saved over later: back to an
+    // untitled empty document, and the error goes on to the error box.
+    FData->Update([this] { ResetDocument(); });
+    ForgetPick();
+    throw;
+  }
+  if (!Contents) return; // cancelled: the document stays as it was
+  // Clearing and filling the document recalculate and notify once.
   FData->Update([&] {
     ResetDocument();
     ForgetPick();
     SetFileName(Chosen);
-    try {
-      FData->LoadFromFile(FFileName.toStdString());
-    } catch (...) {
-      // What could not be read must never be saved over later: back to an
-      // untitled empty document, and the error goes on to the error box.
-      ResetDocument();
-      throw;
-    }
+    FData->Assign(std::move(*Contents));
   });
   // Files may hold any nonzero code for a cantilever.
   BaseDataGrid->SetToggleIndex(2, 0, FData->BeamType() != btSimple ? 1 : 0);
   BaseDataGrid->SetCells(2, 1, FormatReal3(FData->Length()));
   RefreshLoadList();
+}
+
+std::optional<TDataFileContents> TForm1::ReadWithProgress(const QString& FileName) {
+  // A busy cursor at once; a progress dialog with a cancel button when the
+  // reading takes longer than FOpenProgressDelay.
+  QApplication::setOverrideCursor(Qt::WaitCursor);
+  const auto Restore = qScopeGuard([] { QApplication::restoreOverrideCursor(); });
+  QProgressDialog Progress(QStringLiteral("ファイルを読み込んでいます..."),
+                           QStringLiteral("キャンセル"), 0, 1, this);
+  Progress.setWindowTitle(QFileInfo(FileName).fileName());
+  Progress.setWindowModality(Qt::WindowModal);
+  Progress.setMinimumDuration(FOpenProgressDelay);
+  try {
+    return ReadDataFile(FileName.toStdString(), [&Progress](std::int64_t Done, std::int64_t Total) {
+      Progress.setMaximum(static_cast<int>(Total));
+      Progress.setValue(static_cast<int>(Done));
+      return !Progress.wasCanceled();
+    });
+  } catch (const EAbort&) {
+    return std::nullopt;
+  }
 }
 
 void TForm1::Save1Click(TObject*) {

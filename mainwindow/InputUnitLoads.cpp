@@ -14,7 +14,9 @@ void TForm1::AddBtnClick(TObject* Sender) {
   const int Index = Tag != 0 ? Tag - 1 : FData->LoadCount();
   // The remark is converted first: a character the file cannot hold stops
   // the command before the document is touched.
-  const std::string Remark = Utf8ToCp932(NameEdit->text().toStdString());
+  const QString Typed = NameEdit->text();
+  const std::string Remark =
+      Typed == FShownRemark ? FShownRemarkBytes : Utf8ToCp932(Typed.toStdString());
   const std::int32_t Kind = KajyuType->ItemIndex();
   const double X = TextToRealDef(KjInpGrid->Cells(2, 0), 0);
   const double W = TextToRealDef(KjInpGrid->Cells(2, 1), 0);
@@ -65,7 +67,9 @@ void TForm1::KajyuGridButtonClick(TObject*, int ACol, int ARow) {
   KjInpGrid->SetCells(2, 0, FormatReal3(FData->LoadX(I)));
   KjInpGrid->SetCells(2, 1, FormatReal3(FData->LoadW(I)));
   if (KjInpGrid->RowCount() > 2) KjInpGrid->SetCells(2, 2, FormatReal3(FData->LoadWidth(I)));
-  NameEdit->setText(QString::fromStdString(Cp932ToDisplay(FData->LoadRemark(I))));
+  FShownRemarkBytes = FData->LoadRemark(I);
+  FShownRemark = QString::fromStdString(Cp932ToDisplay(FShownRemarkBytes));
+  NameEdit->setText(FShownRemark);
 }
 
 void TForm1::DelBtnClick(TObject*) {

@@ -10,6 +10,13 @@ public:
   explicit Exception(const std::string& Message) : std::runtime_error(Message) {}
 };
 
+// A command stopped on the user's request: no failure, nothing to show.
+// The code that offered the cancel catches it.
+class EAbort : public Exception {
+public:
+  EAbort() : Exception("中止しました") {}
+};
+
 // An index outside a list.
 class EListError : public Exception {
 public:

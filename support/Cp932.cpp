@@ -51,29 +51,26 @@ std::string Utf8ToCp932(const std::string& Text) {
 }
 
 std::string Cp932ToDisplay(const std::string& Bytes) {
-  try {
-    return Cp932ToUtf8(Bytes);
-  } catch (const Exception&) {
-    // Decode piece by piece: a lead byte with its trail, or a single byte.
-  }
+  iconv_t Cd = iconv_open("UTF-8", "CP932");
+  if (Cd == reinterpret_cast<iconv_t>(-1)) throw Exception("文字コード変換を開始できません");
   std::string Text;
-  for (std::size_t I = 0; I < Bytes.size();) {
-    bool Done = false;
-    for (std::size_t Length : {std::size_t{2}, std::size_t{1}}) {
-      if (I + Length > Bytes.size()) continue;
-      try {
-        Text += Cp932ToUtf8(Bytes.substr(I, Length));
-        I += Length;
-        Done = true;
-        break;
-      } catch (const Exception&) {
-        // not a character of this length; the next length is tried
-      }
-    }
-    if (!Done) {
+  char* In = const_cast<char*>(Bytes.data());
+  std::size_t InLeft = Bytes.size();
+  char Chunk[4096];
+  while (InLeft > 0) {
+    char* Out = Chunk;
+    std::size_t OutLeft = sizeof Chunk;
+    const std::size_t Result = iconv(Cd, &In, &InLeft, &Out, &OutLeft);
+    Text.append(Chunk, sizeof Chunk - OutLeft);
+    if (Result == static_cast<std::size_t>(-1) && errno != E2BIG) {
+      // A byte that starts no character (or a lead byte at the end): one
+      // replacement character for it, and on with the next byte.
       Text += "\xEF\xBF\xBD";
-      ++I;
+      ++In;
+      --InLeft;
+      iconv(Cd, nullptr, nullptr, nullptr, nullptr);
     }
   }
+  iconv_close(Cd);
   return Text;
 }

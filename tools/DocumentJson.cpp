@@ -43,6 +43,22 @@ std::int32_t ReadInteger(const nlohmann::json& Object, const char* Key) {
   return Value.get<std::int32_t>();
 }
 
+// "remark":"<text>", and for bytes that are no code page 932 text the text
+// with U+FFFD in their place and "remark_hex":"<the bytes in hex>".
+std::string RemarkFields(const std::string& Bytes) {
+  try {
+    return "\"remark\":" + Quoted(Cp932ToUtf8(Bytes));
+  } catch (const Exception&) {
+    static constexpr char Hex[] = "0123456789abcdef";
+    std::string Digits;
+    for (const unsigned char Byte : Bytes) {
+      Digits += Hex[Byte >> 4];
+      Digits += Hex[Byte & 15];
+    }
+    return "\"remark\":" + Quoted(Cp932ToDisplay(Bytes)) + ",\"remark_hex\":\"" + Digits + '"';
+  }
+}
+
 } // namespace
 
 std::string DocumentToJson(const TData& Data) {
@@ -52,9 +68,8 @@ std::string DocumentToJson(const TData& Data) {
     const TKajyuData& K = Data.Load(I);
     if (I > 0) Out += ',';
     Out += "{\"kind\":" + std::to_string(K.FKind) + ",\"X\":" + Number(K.FX) +
-           ",\"W\":" + Number(K.FW) + ",\"width\":" + Number(K.FWidth) +
-           ",\"remark\":" + Quoted(Cp932ToUtf8(K.FRemark)) + ",\"RA\":" + Number(K.FRA) +
-           ",\"RB\":" + Number(K.FRB) + "}";
+           ",\"W\":" + Number(K.FW) + ",\"width\":" + Number(K.FWidth) + "," +
+           RemarkFields(K.FRemark) + ",\"RA\":" + Number(K.FRA) + ",\"RB\":" + Number(K.FRB) + "}";
   }
   Out += "],\"points\":[";
   bool First = true;
@@ -84,6 +99,10 @@ void DocumentFromJson(const std::string& Json, TData& Data) {
   for (const nlohmann::json& Load : Loads) {
     if (!Load.is_object()) throw Exception("\"loads\" の要素はオブジェクトでなければなりません");
     const std::string Remark = Load.value("remark", std::string());
+    // The file would keep only the text before it.
+    if (Remark.find('\0') != std::string::npos)
+      throw Exception("\"remark\" に NUL 文字は使えません (荷重 " + std::to_string(Index + 1) +
+                      ")");
     Data.SetLoadKind(Index, ReadInteger(Load, "kind"));
     Data.SetLoadX(Index, ReadNumber(Load, "X"));
     Data.SetLoadW(Index, ReadNumber(Load, "W"));

@@ -5,7 +5,8 @@
 class TData;
 
 // The JSON view of a document used by vbdtool: "type", "L", "loads" (kind,
-// X, W, width, remark as UTF-8, and the computed RA, RB) and "points"
+// X, W, width, remark as UTF-8 (with "remark_hex" beside it when the stored
+// bytes are no code page 932 text), and the computed RA, RB) and "points"
 // ([X, S, M] per sample). Numbers are written in the shortest form that
 // reads back to the same double; NaN and the infinities as the strings
 // "NaN", "Infinity" and "-Infinity", which DocumentFromJson accepts too.

@@ -1,10 +1,13 @@
 // vbdtool: looks inside Vantrel data files and makes them.
 //   vbdtool dump FILE        prints the document and its analysis as JSON
+//                            (FILE may be a pipe such as /dev/stdin)
 //   vbdtool make OUT < JSON  writes a data file from JSON
 //   vbdtool render FILE WIDTHxHEIGHT OUT.png [--hide K|S|M ...]
 //                            paints the diagram area as the window shows it
 //   vbdtool shot OUT.png     a picture of the program window as it starts
 #include "analysis/BeamData.h"
+#include "analysis/FileErrors.h"
+#include "analysis/Stream.h"
 #include "mainwindow/BeamImage.h"
 #include "mainwindow/InputUnit.h"
 #include "platform/Exceptions.h"
@@ -12,13 +15,37 @@
 #include "tools/DocumentJson.h"
 
 #include <QApplication>
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <iostream>
 #include <iterator>
 #include <string>
+#include <vector>
 
 namespace {
+
+// Anything that can be read to its end (a file, a pipe, /dev/stdin) is read
+// into memory first, up to this many bytes, and then read as a data file.
+constexpr std::size_t MaxInputBytes = std::size_t{1} << 30;
+
+void LoadInput(const char* FileName, TData& Data) {
+  std::FILE* File = std::fopen(FileName, "rb");
+  if (!File) throw EFOpenError(OpenErrorMessage(FullFileName(FileName), SystemErrorText(errno)));
+  std::vector<std::uint8_t> Bytes;
+  std::uint8_t Chunk[1 << 16];
+  std::size_t N;
+  while ((N = std::fread(Chunk, 1, sizeof Chunk, File)) > 0 && Bytes.size() <= MaxInputBytes)
+    Bytes.insert(Bytes.end(), Chunk, Chunk + N);
+  const bool Failed = std::ferror(File) != 0;
+  const int Error = errno;
+  std::fclose(File);
+  if (Failed) throw EFOpenError(OpenErrorMessage(FullFileName(FileName), SystemErrorText(Error)));
+  if (Bytes.size() > MaxInputBytes)
+    throw Exception(std::string("入力が 1 GB を超えています: ") + FileName);
+  TMemoryStream Stream(std::move(Bytes));
+  Data.LoadFromStream(Stream);
+}
 
 int Usage() {
   std::cerr << "usage: vbdtool dump FILE\n"
@@ -62,7 +89,7 @@ int Render(int argc, char** argv) {
       return Usage();
   }
   TData Data;
-  Data.LoadFromFile(argv[2]);
+  LoadInput(argv[2], Data);
   Data.Calculate();
 
   int Argc = 1;
@@ -83,7 +110,7 @@ int main(int argc, char** argv) {
     if (argc != 3) return Usage();
     TData Data;
     if (std::strcmp(argv[1], "dump") == 0) {
-      Data.LoadFromFile(argv[2]);
+      LoadInput(argv[2], Data);
       Data.Calculate();
       std::cout << DocumentToJson(Data) << '\n';
       return 0;

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// Writes Bytes as the file FileName so that the old contents survive any
+// failure and no stray file is left behind:
+// - symbolic links are followed, also to a file that does not exist yet;
+//   a loop fails with the system's error;
+// - an existing target must be a regular file that may be written;
+// - the bytes go to an unnamed temporary file in the target's folder
+//   (a named one where the file system cannot make unnamed files), are
+//   synced, get the old file's mode, and take the target's place in one
+//   rename, after which the folder is synced;
+// - where no file can be made in the folder but the target may be
+//   written, the target is overwritten in place (see docs/saving.md for
+//   what that cannot promise).
+// Every failure is an EFCreateError naming the path as given.
+void WriteFileSafely(const std::string& FileName, const std::vector<std::uint8_t>& Bytes);

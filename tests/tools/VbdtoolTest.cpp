@@ -1,0 +1,52 @@
+// vbdtool dump on pipes and broken remarks, make on remarks a file cannot
+// hold.
+#include "tests/analysis/FileBytes.h"
+#include "tests/tools/ToolRun.h"
+
+namespace {
+
+const char* const Beam = R"({"type":1,"L":4,"loads":[{"kind":3,"X":1,"W":2,"remark":"荷重"}]})";
+
+TEST_F(ToolTest, DumpReadsPipesAsFiles) {
+  const fs::path File = Dir / "beam.vbd";
+  ASSERT_EQ(Make(File, Beam).Code, 0);
+  const TRunResult FromFile = RunCommand(VBDTOOL " dump " + Quote(File.string()));
+  ASSERT_EQ(FromFile.Code, 0) << FromFile.Output;
+  EXPECT_NE(FromFile.Output.find("\"remark\":\"荷重\""), std::string::npos);
+  const TRunResult FromPipe =
+      RunCommand("cat " + Quote(File.string()) + " | " VBDTOOL " dump /dev/stdin");
+  EXPECT_EQ(FromPipe.Code, 0);
+  EXPECT_EQ(FromPipe.Output, FromFile.Output);
+  // A broken file through a pipe is still called broken.
+  const TRunResult Cut =
+      RunCommand("head -c 50 " + Quote(File.string()) + " | " VBDTOOL " dump /dev/stdin");
+  EXPECT_EQ(Cut.Code, 1);
+  EXPECT_NE(Cut.Output.find("壊れています"), std::string::npos) << Cut.Output;
+}
+
+TEST_F(ToolTest, DumpShowsRemarksThatAreNoText) {
+  TData D;
+  LoadBytes(D, TFileBytes().Header(0, 4, 1).Record("A\x80\x82\xa0", 3, 1, 2, 0).Bytes);
+  std::ofstream(Dir / "broken.vbd", std::ios::binary)
+      << std::string(reinterpret_cast<const char*>(SavedBytes(D).data()), SavedBytes(D).size());
+  const TRunResult Dump = RunCommand(VBDTOOL " dump " + Quote((Dir / "broken.vbd").string()));
+  EXPECT_EQ(Dump.Code, 0) << Dump.Output;
+  EXPECT_NE(Dump.Output.find("\"remark\":\"A\xEF\xBF\xBDあ\",\"remark_hex\":\"418082a0\""),
+            std::string::npos)
+      << Dump.Output;
+}
+
+TEST_F(ToolTest, MakeRefusesRemarksTheFileCannotHold) {
+  const TRunResult Nul = Make(Dir / "nul.vbd", R"({"L":1,"loads":[{},{"remark":"a\u0000b"}]})");
+  EXPECT_EQ(Nul.Code, 1);
+  EXPECT_EQ(Nul.Output, "\"remark\" に NUL 文字は使えません (荷重 2)\n");
+  for (const char* Surrogate : {"\\ud800", "\\udc00"}) {
+    const TRunResult Lone = Make(Dir / "lone.vbd", std::string(R"({"L":1,"loads":[{"remark":"a)") +
+                                                       Surrogate + R"(b"}]})");
+    EXPECT_EQ(Lone.Code, 1);
+    EXPECT_NE(Lone.Output.find("surrogate"), std::string::npos) << Lone.Output;
+  }
+  EXPECT_TRUE(Listing().empty());
+}
+
+} // namespace
