@@ -261,6 +261,7 @@ void TData::LoadFromStream(TStream& Stream) {
 
 void TData::Assign(TDataFileContents&& Contents) {
   if (FUpdateCount > 0) FChangePending = true;
+  FLoads.reserve(Contents.Loads.size());
   FBeamType = Contents.BeamType;
   FLength = Contents.Length;
   for (std::size_t I = 0; I < Contents.Loads.size(); ++I) {
