@@ -1,6 +1,7 @@
 // Timing of the analysis and the data file.
 // Per load-sample cost: time of Calculate / (1001 × loads).
 #include "analysis/BeamData.h"
+#include "analysis/LoadRows.h"
 #include "analysis/SampleKernel.h"
 #include "analysis/Stream.h"
 #include "bench/SampleDocument.h"
@@ -77,6 +78,28 @@ void BM_SetThroughSetters(benchmark::State& State) {
   }
 }
 BENCHMARK(BM_SetThroughSetters)->Arg(30)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
+
+// The row placement of the load figures alone.
+void BM_PlaceLoadRows(benchmark::State& State) {
+  std::vector<std::unique_ptr<TKajyuData>> Loads;
+  for (const TBeamLoad& Spec : SampleLoads(static_cast<int>(State.range(0)))) {
+    auto K = std::make_unique<TKajyuData>();
+    K->FKind = Spec.Kind;
+    K->FX = Spec.X;
+    K->FW = Spec.W;
+    K->FWidth = Spec.Width;
+    Loads.push_back(std::move(K));
+  }
+  for (auto _ : State)
+    benchmark::DoNotOptimize(PlaceLoadRows(Loads));
+}
+BENCHMARK(BM_PlaceLoadRows)
+    ->Arg(30)
+    ->Arg(1000)
+    ->Arg(10000)
+    ->Arg(100000)
+    ->Arg(1000000)
+    ->Unit(benchmark::kMicrosecond);
 
 void BM_SaveToStream(benchmark::State& State) {
   TData Data;
