@@ -48,7 +48,9 @@ same_image() { [ "$(compare -metric AE "$1" "$2" null: 2>&1)" = "0" ]; }
 
 openbox >/dev/null 2>&1 &
 WM_PID=$!
-until_true 10 xprop -root _NET_SUPPORTING_WM_CHECK || fail "the window manager did not start"
+# xprop succeeds also while the property is not set yet; look for its value.
+wm_ready() { xprop -root _NET_SUPPORTING_WM_CHECK | grep -q 'window id'; }
+until_true 10 wm_ready || fail "the window manager did not start"
 
 QT_QPA_PLATFORM=xcb "$BUILD/mainwindow/vantrel" &
 APP_PID=$!
