@@ -2,6 +2,7 @@
 
 #include "analysis/DataStream.h"
 #include "analysis/LoadTerms.h"
+#include "analysis/Results.h"
 #include "analysis/SafeSave.h"
 #include "analysis/SampleKernel.h"
 #include "analysis/Stream.h"
@@ -47,6 +48,7 @@ void TData::Clear() {
 
 void TData::ClearResults() {
   FPoints.clear();
+  FResults = {};
   for (auto& K : FLoads)
     K->FRA = K->FRB = 0;
 }
@@ -85,6 +87,7 @@ void TData::Calculate() {
   FPoints.resize(N);
   for (std::size_t I = 0; I < N; ++I)
     FPoints[I] = TCalcPoint{Xs[I], M[I], S[I]};
+  FResults = ComputeResults(*this);
 }
 
 bool TData::CalcAt(double& X, double& S, double& M) const {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "analysis/KajyuData.h"
+#include "analysis/Results.h"
 #include "platform/Canvas.h"
 #include "platform/Events.h"
 
@@ -133,6 +134,8 @@ public:
   void ExchangeLoads(int Index1, int Index2);
 
   const std::vector<TCalcPoint>& Points() const { return FPoints; }
+  // Reactions and extremes of the last Calculate (empty for L <= 0).
+  const TBeamResults& Results() const { return FResults; }
 
   // The load figures stacked in rows above (downward loads) and below the
   // axis through Origin; k is pixels per metre. Sets each load's FLevel.
@@ -141,6 +144,9 @@ public:
   // extreme reaches 80 % of the half height; positive values below the axis.
   void DrawDiagrams(TCanvas& Canvas, bool ShowShear, bool ShowMoment, double k,
                     TPoint Origin) const;
+  // Pixels per kN (sS) and per kN·m (sM) of those lines for an axis at
+  // OriginY: the largest sampled magnitude reaches 80 % of OriginY.
+  void DiagramScales(int OriginY, double& sS, double& sM) const;
 
   void SaveToFile(const std::string& FileName);
   void LoadFromFile(const std::string& FileName);
@@ -164,4 +170,5 @@ private:
   TNotifyEvent FOnChange;
   std::vector<std::unique_ptr<TKajyuData>> FLoads;
   std::vector<TCalcPoint> FPoints;
+  TBeamResults FResults;
 };

@@ -18,9 +18,7 @@ void TData::DrawLoads(TCanvas& Canvas, double k, TPoint Origin) {
     DrawLoadFigure(*K, Canvas, Origin, v, k, h);
 }
 
-void TData::DrawDiagrams(TCanvas& Canvas, bool ShowShear, bool ShowMoment, double k,
-                         TPoint Origin) const {
-  if (FPoints.empty()) return;
+void TData::DiagramScales(int OriginY, double& sS, double& sM) const {
   double MS = 0, SS = 0;
   for (const TCalcPoint& P : FPoints) {
     MS = std::max(MS, std::fabs(P.M));
@@ -28,7 +26,15 @@ void TData::DrawDiagrams(TCanvas& Canvas, bool ShowShear, bool ShowMoment, doubl
   }
   if (MS == 0) MS = 1;
   if (SS == 0) SS = 1;
-  const double sM = 0.8 * Origin.Y / MS, sS = 0.8 * Origin.Y / SS;
+  sM = 0.8 * OriginY / MS;
+  sS = 0.8 * OriginY / SS;
+}
+
+void TData::DrawDiagrams(TCanvas& Canvas, bool ShowShear, bool ShowMoment, double k,
+                         TPoint Origin) const {
+  if (FPoints.empty()) return;
+  double sS, sM;
+  DiagramScales(Origin.Y, sS, sM);
 
   std::vector<TPoint> Shear, Moment;
   Shear.reserve(FPoints.size());

@@ -2,9 +2,10 @@
 
 #include "analysis/KajyuData.h"
 
-// One load's contribution (s, m) to S and M at x on a span L. CalcAt and
-// the sample kernel both go through here, so that every sample equals
-// CalcAt bit for bit.
+// One load's contribution (s, m) to S and M at x on a beam of span L.
+// Every evaluation of S and M goes through here (the single point, the
+// results and the sample kernel's exceptional samples; its loops use the
+// same formulas), so that they agree bit for bit.
 inline void LoadTerms(const TKajyuData& K, double x, double L, double& s, double& m) {
   const double FRA = K.FRA;
   const double Force = K.ForceUpTo(x);

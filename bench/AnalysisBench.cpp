@@ -2,6 +2,7 @@
 // Per load-sample cost: time of Calculate / (1001 × loads).
 #include "analysis/BeamData.h"
 #include "analysis/LoadRows.h"
+#include "analysis/Results.h"
 #include "analysis/SampleKernel.h"
 #include "analysis/Stream.h"
 #include "bench/SampleDocument.h"
@@ -99,6 +100,18 @@ BENCHMARK(BM_PlaceLoadRows)
     ->Arg(10000)
     ->Arg(100000)
     ->Arg(1000000)
+    ->Unit(benchmark::kMicrosecond);
+
+// The reactions and the exact extremes alone (Calculate runs them too).
+void BM_Results(benchmark::State& State) {
+  TData Data;
+  FillSampleDocument(Data, static_cast<int>(State.range(0)),
+                     static_cast<std::int32_t>(State.range(1)));
+  for (auto _ : State)
+    benchmark::DoNotOptimize(ComputeResults(Data));
+}
+BENCHMARK(BM_Results)
+    ->ArgsProduct({{30, 10000}, {btSimple, btCantilever}})
     ->Unit(benchmark::kMicrosecond);
 
 void BM_SaveToStream(benchmark::State& State) {

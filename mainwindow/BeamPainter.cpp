@@ -2,6 +2,7 @@
 
 #include "analysis/BeamData.h"
 #include "analysis/LoadFigures.h"
+#include "mainwindow/DiagramExtremes.h"
 #include "platform/PixelMath.h"
 
 void DrawBeam(TData& Data, TCanvas& Canvas, const TRect& R, const TDiagramLayers& Layers,
@@ -35,5 +36,6 @@ void DrawBeam(TData& Data, TCanvas& Canvas, const TRect& R, const TDiagramLayers
     DrawPinSupport(Canvas, {x0, y0}, 16);
     DrawPinSupport(Canvas, {x1, y0}, 16);
   }
+  if (Layers.Extremes) DrawExtremeLabels(Data, Canvas, R, k, {x0, y0}, Layers);
   if (Remember) *Remember = TDiagramScale{k, x0, y0};
 }

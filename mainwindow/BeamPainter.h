@@ -9,6 +9,8 @@ struct TDiagramLayers {
   bool Loads = true;
   bool Shear = true;
   bool Moment = true;
+  // The largest and smallest S and M labelled on their lines.
+  bool Extremes = false;
 };
 
 // What the mouse readout needs to turn a pixel back into metres.

@@ -16,8 +16,8 @@
 namespace {
 
 // The pages in contents order.
-const char* const PageFiles[] = {"index.html", "input.html", "list.html",
-                                 "signs.html", "check.html", "files.html"};
+const char* const PageFiles[] = {"index.html", "input.html",   "list.html", "signs.html",
+                                 "check.html", "results.html", "files.html"};
 
 QString ResourceText(const QString& Path) {
   QFile File(Path);

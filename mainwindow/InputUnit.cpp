@@ -363,12 +363,14 @@ void TForm1::SetupInputRow(int R) {
 // changes, before it handles the next input.
 void TForm1::DataChanged(TObject*) {
   PaintBox1->update();
+  UpdateResultsWindow();
 }
 
 void TForm1::RefreshLoadList() {
   FitLoadRows();
   for (int R = 1; R < KajyuGrid->RowCount(); ++R)
     ShowLoadInRow(R);
+  UpdateResultsWindow();
 }
 
 void TForm1::ShowLoadInRow(int Row) {

@@ -5,6 +5,7 @@
 #include "platform/Events.h"
 
 #include <QMainWindow>
+#include <QPrinter>
 #include <QString>
 #include <memory>
 #include <optional>
@@ -23,6 +24,8 @@ class TData;
 class TFormatGrid;
 class TPaintBox;
 class TPanel;
+class TResultsWindow;
+struct TReportInfo;
 class TRadioGroup;
 class TSpeedButton;
 class TStatusBar;
@@ -65,7 +68,14 @@ public:
   QAction* SaveAs1;
   QAction* Print1;
   QAction* PrintSetup1;
+  QAction* PdfExport1;
+  QAction* ImageExport1;
+  QAction* CsvExport1;
   QAction* Exit1;
+  QMenu* View1;
+  QAction* Results1;
+  QAction* ShowExtremes1;
+  QAction* CopyDiagram1;
   QMenu* Help1;
   QAction* Contents1;
   QAction* SearchforHelpOn1;
@@ -79,6 +89,10 @@ public:
   int FOriginY = 0;
   // How long an open may take before it shows its progress, in ms.
   int FOpenProgressDelay = 500;
+  // Made when first shown; a child window of the form.
+  TResultsWindow* FResultsWindow = nullptr;
+  // Paper and orientation chosen in the page set-up hold for the run.
+  std::unique_ptr<QPrinter> FPrinter;
 
   // ---- operations
   void FormCreate(TObject* Sender);
@@ -90,6 +104,10 @@ public:
   void RefreshLoadList();
   void SetFileName(const QString& Name);
   void ResetDocument();
+  // The layers of the diagram area as the check boxes and the menu say.
+  TDiagramLayers DiagramLayers() const;
+  // The results window, when it is open, shows the document as it is now.
+  void UpdateResultsWindow();
 
   // ---- document commands
   // Asks about unsaved changes; true when the document may be dropped.
@@ -124,6 +142,14 @@ public:
   void Contents1Click(TObject* Sender);
   void SearchforHelpOn1Click(TObject* Sender);
   void About1Click(TObject* Sender);
+  void Print1Click(TObject* Sender);
+  void PrintSetup1Click(TObject* Sender);
+  void PdfExport1Click(TObject* Sender);
+  void ImageExport1Click(TObject* Sender);
+  void CsvExport1Click(TObject* Sender);
+  void Results1Click(TObject* Sender);
+  void ShowExtremes1Click(TObject* Sender);
+  void CopyDiagram1Click(TObject* Sender);
   void FormCloseQuery(TObject* Sender, bool& CanClose);
   // The question about unsaved changes when the session ends; true when
   // the session may end.
@@ -147,6 +173,11 @@ private:
   void ConnectEvents();
   void LayoutComponents();
   void CreateMenu();
+  // The copy of the diagram area: Ctrl+C on the focused area, context menu.
+  void SetupDiagramCopy();
+  QPrinter& Printer();
+  // What the printed sheet says besides the document.
+  TReportInfo ReportInfo() const;
   // The row-number button and the read-only cells of list row R.
   void SetupListRow(int R);
   // Grows or shrinks the list to a row for every load, 30 at the least.

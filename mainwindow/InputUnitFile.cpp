@@ -47,12 +47,19 @@ void TForm1::CreateMenu() {
   Save1 = Item(File1, QStringLiteral("上書き保存(&S)"), &TForm1::Save1Click);
   SaveAs1 = Item(File1, QStringLiteral("名前をつけて保存(&A)..."), &TForm1::SaveAs1Click);
   File1->addSeparator();
-  Print1 = Item(File1, QStringLiteral("印刷(&P)..."), nullptr);
-  Print1->setEnabled(false);
-  PrintSetup1 = Item(File1, QStringLiteral("ページ設定(&R)..."), nullptr);
-  PrintSetup1->setEnabled(false);
+  Print1 = Item(File1, QStringLiteral("印刷(&P)..."), &TForm1::Print1Click);
+  PrintSetup1 = Item(File1, QStringLiteral("ページ設定(&R)..."), &TForm1::PrintSetup1Click);
+  PdfExport1 = Item(File1, QStringLiteral("PDF出力(&D)..."), &TForm1::PdfExport1Click);
+  ImageExport1 = Item(File1, QStringLiteral("図を画像で保存(&I)..."), &TForm1::ImageExport1Click);
+  CsvExport1 = Item(File1, QStringLiteral("計算結果をCSVで保存(&C)..."), &TForm1::CsvExport1Click);
   File1->addSeparator();
   Exit1 = Item(File1, QStringLiteral("終了(&X)"), &TForm1::Exit1Click);
+  View1 = menuBar()->addMenu(QStringLiteral("表示(&V)"));
+  Results1 = Item(View1, QStringLiteral("計算結果(&R)..."), &TForm1::Results1Click);
+  ShowExtremes1 =
+      Item(View1, QStringLiteral("最大・最小値を図に表示"), &TForm1::ShowExtremes1Click);
+  ShowExtremes1->setCheckable(true);
+  SetupDiagramCopy();
   Help1 = menuBar()->addMenu(QStringLiteral("ヘルプ(&H)"));
   Contents1 = Item(Help1, QStringLiteral("目次(&C)"), &TForm1::Contents1Click);
   SearchforHelpOn1 =

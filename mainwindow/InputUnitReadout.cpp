@@ -7,9 +7,8 @@
 #include "support/QvxTools.h"
 
 void TForm1::PaintBox1Paint(TObject*) {
-  const TDiagramLayers Layers{KCheckBox->Checked(), SCheckBox->Checked(), MCheckBox->Checked()};
   TDiagramScale Scale{FScale, FOriginX, FOriginY};
-  DrawBeam(*FData, PaintBox1->Canvas(), PaintBox1->ClientRect(), Layers, &Scale);
+  DrawBeam(*FData, PaintBox1->Canvas(), PaintBox1->ClientRect(), DiagramLayers(), &Scale);
   FScale = Scale.FScale;
   FOriginX = Scale.FOriginX;
   FOriginY = Scale.FOriginY;

@@ -72,7 +72,10 @@ real_x() {
     echo "window under X: skipped, no xvfb-run"
     return
   fi
-  if xvfb-run -a -s "-screen 0 1280x1024x24" tests/x11/window_under_x.sh build/test; then
+  # A display number of its own, so that other X sessions on the machine
+  # cannot take it away midway.
+  if xvfb-run -a -n $((100 + RANDOM % 800)) -s "-screen 0 1280x1024x24" \
+    tests/x11/window_under_x.sh build/test; then
     TOTAL_PASSED=$((TOTAL_PASSED + 1))
   else
     TOTAL_FAILED=$((TOTAL_FAILED + 1))

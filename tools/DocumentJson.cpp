@@ -82,6 +82,18 @@ std::string DocumentToJson(const TData& Data) {
   return Out;
 }
 
+std::string ResultsToJson(const TData& Data) {
+  const TBeamResults& R = Data.Results();
+  const auto Value = [&R](double V) { return R.Valid ? Number(V) : std::string("null"); };
+  const auto Pair = [&R](const TExtreme& E) {
+    return R.Valid ? '[' + Number(E.Value) + ',' + Number(E.X) + ']' : std::string("null");
+  };
+  return "{\"RA\":" + Value(R.RA) + ",\"RB\":" + Value(R.RB) +
+         ",\"M_fixed\":" + (Data.BeamType() != btSimple ? Value(R.MFixed) : "null") +
+         ",\"S_max\":" + Pair(R.SMax) + ",\"S_min\":" + Pair(R.SMin) +
+         ",\"M_max\":" + Pair(R.MMax) + ",\"M_min\":" + Pair(R.MMin) + "}";
+}
+
 void DocumentFromJson(const std::string& Json, TData& Data) {
   nlohmann::json Root;
   try {

@@ -15,3 +15,9 @@ std::string DocumentToJson(const TData& Data);
 // Fills an empty document from the JSON shape above through its setters
 // (the computed fields are ignored). Throws Exception on malformed input.
 void DocumentFromJson(const std::string& Json, TData& Data);
+
+// The reactions and extremes of a calculated document: {"RA", "RB",
+// "M_fixed" (null on a simple beam), "S_max", "S_min", "M_max", "M_min" as
+// [value, x]}, numbers written as above; every value null when the span is
+// not positive.
+std::string ResultsToJson(const TData& Data);

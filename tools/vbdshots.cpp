@@ -6,12 +6,14 @@
 #include "mainwindow/HelpWindow.h"
 #include "mainwindow/InputUnit.h"
 #include "mainwindow/ProgramStart.h"
+#include "mainwindow/ResultsWindow.h"
 #include "platform/Application.h"
 #include "platform/Controls.h"
 #include "platform/Dialogs.h"
 #include "platform/PaintBox.h"
 #include "tests/kit/EnterLoad.h"
 
+#include <QAction>
 #include <QDir>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -82,6 +84,15 @@ int main(int argc, char** argv) {
   EnterLoad(*Form, {lkMoment, "6", "15", "", "モーメント"});
   Form->PaintBox1->repaint();
   Grab("window_simple_all_kinds");
+
+  // The extremes on the diagram, then the results window beside it.
+  Form->ShowExtremes1->trigger();
+  Grab("window_extremes");
+  Form->Results1Click(Form.get());
+  Form->FResultsWindow->move(330, 300);
+  Grab("window_results");
+  Form->FResultsWindow->close();
+  Form->ShowExtremes1->trigger();
 
   GrabModal("dialog_unsaved", [&] { Form->New1Click(Form.get()); });
   Form->FData->Clear();

@@ -2,19 +2,26 @@
 //   vbdtool dump FILE        prints the document and its analysis as JSON
 //                            (FILE may be a pipe such as /dev/stdin)
 //   vbdtool make OUT < JSON  writes a data file from JSON
-//   vbdtool render FILE WIDTHxHEIGHT OUT.png [--hide K|S|M ...]
+//   vbdtool results FILE     prints the reactions and the extremes as JSON
+//   vbdtool render FILE WIDTHxHEIGHT OUT.png [--hide K|S|M ...] [--extremes]
 //                            paints the diagram area as the window shows it
+//   vbdtool pdf FILE OUT.pdf [--extremes]
+//                            writes the report sheet as the PDF command does
+//   vbdtool csv FILE OUT.csv writes the samples as the CSV command does
 //   vbdtool shot OUT.png     a picture of the program window as it starts
 #include "analysis/BeamData.h"
 #include "analysis/FileErrors.h"
 #include "analysis/Stream.h"
 #include "mainwindow/BeamImage.h"
+#include "mainwindow/Exports.h"
 #include "mainwindow/InputUnit.h"
+#include "mainwindow/ReportSheet.h"
 #include "platform/Exceptions.h"
 #include "tests/kit/OffscreenApplication.h"
 #include "tools/DocumentJson.h"
 
 #include <QApplication>
+#include <QDate>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -50,7 +57,10 @@ void LoadInput(const char* FileName, TData& Data) {
 int Usage() {
   std::cerr << "usage: vbdtool dump FILE\n"
                "       vbdtool make OUT < JSON\n"
-               "       vbdtool render FILE WIDTHxHEIGHT OUT.png [--hide K|S|M ...]\n"
+               "       vbdtool results FILE\n"
+               "       vbdtool render FILE WIDTHxHEIGHT OUT.png [--hide K|S|M ...] [--extremes]\n"
+               "       vbdtool pdf FILE OUT.pdf [--extremes]\n"
+               "       vbdtool csv FILE OUT.csv\n"
                "       vbdtool shot OUT.png\n";
   return 2;
 }
@@ -68,6 +78,35 @@ int Shot(char** argv) {
   return 0;
 }
 
+// The file (a pipe too) read as the program reads it, and calculated.
+void OpenDocument(TData& Data, const char* FileName) {
+  LoadInput(FileName, Data);
+  Data.Calculate();
+}
+
+// The PDF and the CSV of the window's commands.
+int Export(int argc, char** argv) {
+  const bool Pdf = std::strcmp(argv[1], "pdf") == 0;
+  TDiagramLayers Layers;
+  if (Pdf && argc == 5 && std::strcmp(argv[4], "--extremes") == 0)
+    Layers.Extremes = true;
+  else if (argc != 4)
+    return Usage();
+  TData Data;
+  OpenDocument(Data, argv[2]);
+  int Argc = 1;
+  TOffscreenApplication App(Argc, argv);
+  const QString Out = QString::fromLocal8Bit(argv[3]);
+  if (Pdf) {
+    const TReportInfo Info{QString::fromLocal8Bit(argv[2]),
+                           QDate::currentDate().toString(QStringLiteral("yyyy/MM/dd")), Layers};
+    SaveReportPdf(Data, Out, Info, DefaultPageLayout());
+  } else {
+    SaveResultsCsv(Data, Out);
+  }
+  return 0;
+}
+
 int Render(int argc, char** argv) {
   if (argc < 5) return Usage();
   int Width = 0, Height = 0;
@@ -77,6 +116,10 @@ int Render(int argc, char** argv) {
     throw Exception(std::string("大きさは WIDTHxHEIGHT で指定してください: ") + argv[3]);
   TDiagramLayers Layers;
   for (int I = 5; I < argc; ++I) {
+    if (std::strcmp(argv[I], "--extremes") == 0) {
+      Layers.Extremes = true;
+      continue;
+    }
     if (std::strcmp(argv[I], "--hide") != 0 || I + 1 >= argc) return Usage();
     const std::string Layer = argv[++I];
     if (Layer == "K")
@@ -89,8 +132,7 @@ int Render(int argc, char** argv) {
       return Usage();
   }
   TData Data;
-  LoadInput(argv[2], Data);
-  Data.Calculate();
+  OpenDocument(Data, argv[2]);
 
   int Argc = 1;
   TOffscreenApplication App(Argc, argv);
@@ -107,12 +149,13 @@ int main(int argc, char** argv) {
   try {
     if (std::strcmp(argv[1], "render") == 0) return Render(argc, argv);
     if (std::strcmp(argv[1], "shot") == 0) return Shot(argv);
+    if (std::strcmp(argv[1], "pdf") == 0 || std::strcmp(argv[1], "csv") == 0)
+      return Export(argc, argv);
     if (argc != 3) return Usage();
     TData Data;
-    if (std::strcmp(argv[1], "dump") == 0) {
-      LoadInput(argv[2], Data);
-      Data.Calculate();
-      std::cout << DocumentToJson(Data) << '\n';
+    if (std::strcmp(argv[1], "dump") == 0 || std::strcmp(argv[1], "results") == 0) {
+      OpenDocument(Data, argv[2]);
+      std::cout << (argv[1][0] == 'd' ? DocumentToJson(Data) : ResultsToJson(Data)) << '\n';
       return 0;
     }
     if (std::strcmp(argv[1], "make") == 0) {

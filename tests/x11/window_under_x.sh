@@ -25,11 +25,16 @@ fail() {
   FAILED=$((FAILED + 1))
 }
 
-# until SECONDS COMMAND...: runs COMMAND every 0.1 s until it succeeds.
+# until SECONDS COMMAND...: runs COMMAND every 0.1 s until it succeeds;
+# gives up at once when it answers 3 (no use waiting).
 until_true() {
-  local deadline=$((SECONDS + $1))
+  local deadline=$((SECONDS + $1)) status
   shift
-  until "$@" >/dev/null 2>&1; do
+  while :; do
+    "$@" >/dev/null 2>&1
+    status=$?
+    [ $status -eq 0 ] && return 0
+    [ $status -eq 3 ] && return 3
     [ $SECONDS -ge $deadline ] && return 1
     sleep 0.1
   done
@@ -50,11 +55,15 @@ openbox >/dev/null 2>&1 &
 WM_PID=$!
 # xprop succeeds also while the property is not set yet; look for its value.
 wm_ready() { xprop -root _NET_SUPPORTING_WM_CHECK | grep -q 'window id'; }
-until_true 10 wm_ready || fail "the window manager did not start"
+until_true 30 wm_ready || fail "the window manager did not start"
 
 QT_QPA_PLATFORM=xcb "$BUILD/mainwindow/vantrel" &
 APP_PID=$!
-until_true 20 has_window "Vantrel - \[新規データ\]" || { fail "no main window"; exit 1; }
+main_window_up() {
+  kill -0 "$APP_PID" 2>/dev/null || return 3
+  has_window "Vantrel - \[新規データ\]"
+}
+until_true 60 main_window_up || { fail "no main window (the program did not start)"; exit 1; }
 MAIN=$(window_named "Vantrel - \[新規データ\]")
 xdotool windowactivate --sync "$MAIN"
 # The window's place on the screen, menu bar included; the client area
@@ -70,9 +79,14 @@ click() { xdotool mousemove "$((CX + $1))" "$((CY + $2))" click 1; }
 # The load entry grid at (16, 176): its X caption row must stay in place
 # when the width row is clicked or reached with Down.
 grab 16 176 160 22 "$SHOTS/x_caption_before.png"
+grab 183 220 48 22 "$WORK/width_before.png"
 click 207 231
 xdotool key Down
-until_true 5 grab 16 176 160 22 "$WORK/after.png"
+# Painted once the width cell shows as the current one.
+width_changed() {
+  grab 183 220 48 22 "$WORK/width_now.png" && ! same_image "$WORK/width_before.png" "$WORK/width_now.png"
+}
+until_true 30 width_changed || fail "the width cell did not become current"
 grab 16 176 160 22 "$SHOTS/x_caption_after.png"
 same_image "$SHOTS/x_caption_before.png" "$SHOTS/x_caption_after.png" ||
   fail "the X row of the load entry moved after a click on the width row"
@@ -95,13 +109,13 @@ import -window root -crop "650x$HEIGHT+$X+$Y" +repage "$SHOTS/window_after_entry
 
 # Save it through the menu and the real file dialog.
 xdotool key alt+f a
-until_true 10 has_window "名前を付けて保存|Save As|保存" || fail "no save dialog"
+until_true 30 has_window "名前を付けて保存|Save As|保存" || fail "no save dialog"
 xdotool type --delay 20 "$WORK/entered"
 until_true 5 test -n "$(xdotool getwindowfocus)"
 xdotool key Return
-until_true 10 test -f "$WORK/entered.vbd" || {
+until_true 30 test -f "$WORK/entered.vbd" || {
   xdotool key Return
-  until_true 10 test -f "$WORK/entered.vbd"
+  until_true 30 test -f "$WORK/entered.vbd"
 } || fail "the document was not saved"
 if [ -f "$WORK/entered.vbd" ]; then
   "$BUILD/tools/vbdtool" dump "$WORK/entered.vbd" | python3 -c '

@@ -1,0 +1,34 @@
+#pragma once
+
+class TData;
+
+// An extreme of S or M over the beam and where it occurs (m). Both are NaN
+// when no position gives a value that is a number.
+struct TExtreme {
+  double Value = 0;
+  double X = 0;
+};
+
+// What an engineer reads off a calculated beam.
+struct TBeamResults {
+  // False for a span that is not positive: no reactions, no extremes.
+  bool Valid = false;
+  // Sums of the loads' reaction shares (kN, upward positive). On a
+  // cantilever RA is 0 and RB is the vertical force at the fixed end.
+  double RA = 0;
+  double RB = 0;
+  // The bending moment at the fixed end of a cantilever, just left of it
+  // (kN·m); 0 on a simple beam.
+  double MFixed = 0;
+  // Largest and smallest S and M over 0 <= x <= L. At a jump both one-
+  // sided values count, at the position of the jump; of several positions
+  // within 1e-9 of the diagram's largest magnitude, the leftmost.
+  TExtreme SMax, SMin, MMax, MMin;
+};
+
+// The results of the document as it was calculated last: the reactions from
+// the loads' shares, the extremes exactly (S and M are polynomials between
+// the positions where loads start and end, so their extremes lie at those
+// positions or at the stationary points between them). O(N log N) in the
+// number of loads.
+TBeamResults ComputeResults(const TData& Data);

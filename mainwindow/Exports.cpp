@@ -1,0 +1,136 @@
+#include "mainwindow/Exports.h"
+
+#include "analysis/BeamData.h"
+#include "mainwindow/BeamImage.h"
+#include "mainwindow/ReportSheet.h"
+#include "mainwindow/VectorCanvas.h"
+#include "platform/Exceptions.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QPageLayout>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QPrinter>
+#include <QRegularExpression>
+#include <QSaveFile>
+#include <QSvgGenerator>
+#include <charconv>
+
+namespace {
+
+[[noreturn]] void CreateError(const QString& FileName, const QString& Reason) {
+  const QString Full = QDir::toNativeSeparators(QFileInfo(FileName).absoluteFilePath());
+  throw EFCreateError((QStringLiteral("ファイル \"") + Full + QStringLiteral("\". ") + Reason +
+                       QStringLiteral(" を作成できません"))
+                          .toStdString());
+}
+
+void AppendNumber(QByteArray& Out, double Value) {
+  char Buffer[64];
+  const auto Result = std::to_chars(Buffer, Buffer + sizeof Buffer, Value);
+  Out.append(Buffer, Result.ptr - Buffer);
+}
+
+// The printable area of a painter's device, where its painter starts.
+QRect PageRect(const QPageLayout& Layout, int Resolution) {
+  return QRect(QPoint(0, 0), Layout.paintRectPixels(Resolution).size());
+}
+
+bool PaintSheet(TData& Data, QPagedPaintDevice& Device, const QRect& Page,
+                const TReportInfo& Info) {
+  QPainter Painter;
+  if (!Painter.begin(&Device)) return false;
+  DrawReportSheet(Data, Painter, Page, Info);
+  return Painter.end();
+}
+
+} // namespace
+
+void WriteWholeFile(const QString& FileName, const std::function<bool(QIODevice&)>& Write) {
+  QSaveFile File(FileName);
+  if (!File.open(QIODevice::WriteOnly)) CreateError(FileName, File.errorString());
+  // An exception out of Write leaves the temporary file to QSaveFile, which
+  // removes it.
+  if (!Write(File) || File.error() != QFileDevice::NoError) {
+    const QString Reason = File.error() != QFileDevice::NoError
+                               ? File.errorString()
+                               : QStringLiteral("書き込みに失敗しました。");
+    File.cancelWriting();
+    CreateError(FileName, Reason);
+  }
+  if (!File.commit()) CreateError(FileName, File.errorString());
+}
+
+QByteArray ResultsCsv(const TData& Data) {
+  QByteArray Out("\xEF\xBB\xBF");
+  Out.append(QStringLiteral("X (m),S (kN),M (kN･m)\r\n").toUtf8());
+  for (const TCalcPoint& P : Data.Points()) {
+    AppendNumber(Out, P.X);
+    Out.append(',');
+    AppendNumber(Out, P.S);
+    Out.append(',');
+    AppendNumber(Out, P.M);
+    Out.append("\r\n");
+  }
+  return Out;
+}
+
+void SaveResultsCsv(const TData& Data, const QString& FileName) {
+  const QByteArray Bytes = ResultsCsv(Data);
+  WriteWholeFile(FileName, [&Bytes](QIODevice& File) { return File.write(Bytes) == Bytes.size(); });
+}
+
+QPageLayout DefaultPageLayout() {
+  return QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(15, 15, 15, 15),
+                     QPageLayout::Millimeter);
+}
+
+void SaveReportPdf(TData& Data, const QString& FileName, const TReportInfo& Info,
+                   const QPageLayout& Layout) {
+  WriteWholeFile(FileName, [&](QIODevice& File) {
+    QPdfWriter Writer(&File);
+    Writer.setCreator(QStringLiteral("Vantrel"));
+    Writer.setTitle(QStringLiteral("Vantrel 計算書"));
+    Writer.setPageLayout(Layout);
+    return PaintSheet(Data, Writer, PageRect(Writer.pageLayout(), Writer.resolution()), Info);
+  });
+}
+
+void PrintReport(TData& Data, QPrinter& Printer, const TReportInfo& Info) {
+  if (!PaintSheet(Data, Printer, PageRect(Printer.pageLayout(), Printer.resolution()), Info))
+    throw Exception("印刷できません。プリンタの設定を確認してください。");
+}
+
+void SaveDiagramImage(TData& Data, const QString& FileName, int Width, int Height,
+                      const TDiagramLayers& Layers) {
+  if (QFileInfo(FileName).suffix().compare(QStringLiteral("svg"), Qt::CaseInsensitive) != 0) {
+    const QImage Image = RenderBeamImage(Data, Width, Height, Layers);
+    WriteWholeFile(FileName, [&Image](QIODevice& File) { return Image.save(&File, "PNG"); });
+    return;
+  }
+  WriteWholeFile(FileName, [&](QIODevice& File) {
+    QSvgGenerator Svg;
+    Svg.setOutputDevice(&File);
+    Svg.setSize(QSize(Width, Height));
+    Svg.setViewBox(QRect(0, 0, Width, Height));
+    Svg.setTitle(QStringLiteral("Vantrel"));
+    QPainter Painter;
+    if (!Painter.begin(&Svg)) return false;
+    TVectorCanvas Canvas(Painter);
+    DrawBeam(Data, Canvas, {0, 0, Width, Height}, Layers, nullptr);
+    return Painter.end();
+  });
+}
+
+bool ParseImageSize(const QString& Text, int& Width, int& Height) {
+  static const QRegularExpression Pattern(
+      QStringLiteral("^\\s*(\\d{1,5})\\s*[xX×]\\s*(\\d{1,5})\\s*$"));
+  const QRegularExpressionMatch Match = Pattern.match(Text);
+  if (!Match.hasMatch()) return false;
+  const int W = Match.captured(1).toInt(), H = Match.captured(2).toInt();
+  if (W < 1 || H < 1 || W > 16384 || H > 16384) return false;
+  Width = W;
+  Height = H;
+  return true;
+}

@@ -1,0 +1,41 @@
+#include "mainwindow/ResultsWindow.h"
+
+#include "mainwindow/ResultsText.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QHBoxLayout>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+TResultsWindow::TResultsWindow(QWidget* Parent) : QWidget(Parent, Qt::Window) {
+  setWindowTitle(QStringLiteral("計算結果"));
+  ResultsMemo = new QPlainTextEdit(this);
+  ResultsMemo->setReadOnly(true);
+  ResultsMemo->setLineWrapMode(QPlainTextEdit::NoWrap);
+  ResultsMemo->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+  // Fixed width, so that the columns of the load table line up.
+  QFont Font(QStringLiteral("ＭＳ ゴシック"));
+  Font.setPixelSize(13);
+  Font.setStyleHint(QFont::Monospace);
+  ResultsMemo->setFont(Font);
+  CopyBtn = new QPushButton(QStringLiteral("コピー(&C)"), this);
+  CloseBtn = new QPushButton(QStringLiteral("閉じる"), this);
+  connect(CopyBtn, &QPushButton::clicked, this,
+          [this] { QApplication::clipboard()->setText(ResultsMemo->toPlainText()); });
+  connect(CloseBtn, &QPushButton::clicked, this, &QWidget::close);
+
+  auto* Buttons = new QHBoxLayout;
+  Buttons->addStretch();
+  Buttons->addWidget(CopyBtn);
+  Buttons->addWidget(CloseBtn);
+  auto* Layout = new QVBoxLayout(this);
+  Layout->addWidget(ResultsMemo);
+  Layout->addLayout(Buttons);
+  resize(640, 420);
+}
+
+void TResultsWindow::ShowResults(const TData& Data) {
+  ResultsMemo->setPlainText(ResultsText(Data));
+}

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QWidget>
+
+class QPlainTextEdit;
+class QPushButton;
+class TData;
+
+// The results window "計算結果": a window of its own beside the main window
+// (not modal) with the reactions, the extremes and the loads with their
+// reaction shares as selectable text.
+class TResultsWindow : public QWidget {
+public:
+  explicit TResultsWindow(QWidget* Parent);
+
+  // Shows the results of Data as they are now.
+  void ShowResults(const TData& Data);
+
+  QPlainTextEdit* ResultsMemo;
+  QPushButton* CopyBtn;
+  QPushButton* CloseBtn;
+};

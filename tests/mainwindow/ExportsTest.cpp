@@ -1,0 +1,206 @@
+// Print, PDF, image and CSV: what lands in the files (the PDF through
+// poppler's pdftoppm), the commands of the menu, and files that cannot be
+// written.
+#include "mainwindow/Exports.h"
+#include "mainwindow/BeamImage.h"
+#include "mainwindow/PrintDialogs.h"
+#include "mainwindow/ReportSheet.h"
+#include "platform/Exceptions.h"
+#include "tests/kit/BeamBuilder.h"
+#include "tests/mainwindow/FormFixture.h"
+
+#include <QAction>
+#include <QClipboard>
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QProcess>
+#include <QTemporaryDir>
+
+namespace {
+
+// The page of a one-page PDF as pdftoppm draws it at Dpi.
+QImage RenderPdf(const QString& Pdf, int Dpi) {
+  const QString Base = Pdf + QStringLiteral(".page");
+  QProcess Poppler;
+  Poppler.start(QStringLiteral("pdftoppm"),
+                {QStringLiteral("-r"), QString::number(Dpi), QStringLiteral("-png"),
+                 QStringLiteral("-singlefile"), Pdf, Base});
+  if (!Poppler.waitForFinished(30000) || Poppler.exitCode() != 0) return {};
+  return QImage(Base + QStringLiteral(".png"));
+}
+
+// Pixels in Area whose colour is near Colour.
+int CountNear(const QImage& Image, const QRect& Area, QColor Colour) {
+  int Count = 0;
+  for (int Y = Area.top(); Y <= Area.bottom(); ++Y)
+    for (int X = Area.left(); X <= Area.right(); ++X) {
+      const QColor C = Image.pixelColor(X, Y);
+      if (std::abs(C.red() - Colour.red()) < 60 && std::abs(C.green() - Colour.green()) < 60 &&
+          std::abs(C.blue() - Colour.blue()) < 60)
+        ++Count;
+    }
+  return Count;
+}
+
+// The files of a folder.
+QStringList Files(const QTemporaryDir& Dir) {
+  return QDir(Dir.path()).entryList(QDir::Files | QDir::Hidden);
+}
+
+class ExportTest : public FormTest {
+protected:
+  void BuildSample() {
+    SetBeam(Data(), btSimple, 10,
+            {{lkUniform, 0, 40, 6, "\x8f\xb0\x89\xd7\x8f\x64"}, {lkConcentrated, 7, 25, 0}});
+    Form->RefreshLoadList();
+  }
+  QString Path(const QString& Name) const { return Dir.filePath(Name); }
+  QTemporaryDir Dir;
+};
+
+TEST_F(ExportTest, ThePdfPageHasTheColouredDiagramsAndTheJapaneseText) {
+  BuildSample();
+  Scripted.FileAnswers = {Path("sheet.pdf")};
+  Form->PdfExport1Click(Form.get());
+  const QImage Page = RenderPdf(Path("sheet.pdf"), 50);
+  ASSERT_FALSE(Page.isNull());
+  // A4 portrait at 50 dpi.
+  EXPECT_NEAR(Page.width(), 413, 2);
+  EXPECT_NEAR(Page.height(), 585, 2);
+  // The diagram box: green shear and blue moment lines, cyan load figure.
+  const QRect Diagram(0, Page.height() / 10, Page.width(), Page.height() * 4 / 10);
+  EXPECT_GT(CountNear(Page, Diagram, QColor(0, 128, 0)), 50);
+  EXPECT_GT(CountNear(Page, Diagram, QColor(0, 0, 255)), 50);
+  EXPECT_GT(CountNear(Page, Diagram, QColor(0, 255, 255)), 50);
+  // Text in black: the title, whose "計算書" stands right of "Vantrel"
+  // (a 15 mm margin, then about 75 to 135 of the sheet's 1/96 inch), and
+  // the results and load table below the diagrams.
+  EXPECT_GT(CountNear(Page, QRect(72, 30, 26, 18), Qt::black), 30);
+  const QRect Below(0, Page.height() / 2, Page.width(), Page.height() / 4);
+  EXPECT_GT(CountNear(Page, Below, Qt::black), 150);
+}
+
+TEST_F(ExportTest, PageSetUpTurnsThePageAndPrintPrintsTheSheet) {
+  BuildSample();
+  struct TLandscape : TPrintDialogs {
+    QString Output;
+    bool PageSetup(QWidget*, QPrinter& Printer) override {
+      return Printer.setPageOrientation(QPageLayout::Landscape);
+    }
+    bool Print(QWidget*, QPrinter& Printer) override {
+      Printer.setOutputFormat(QPrinter::PdfFormat);
+      Printer.setOutputFileName(Output);
+      return true;
+    }
+  } Dialogs;
+  Dialogs.Output = Path("printed.pdf");
+  SetPrintDialogs(&Dialogs);
+  Form->PrintSetup1Click(Form.get());
+  Form->Print1Click(Form.get());
+  Scripted.FileAnswers = {Path("wide.pdf")};
+  Form->PdfExport1Click(Form.get());
+  SetPrintDialogs(nullptr);
+  for (const char* Name : {"printed.pdf", "wide.pdf"}) {
+    const QImage Page = RenderPdf(Path(Name), 30);
+    ASSERT_FALSE(Page.isNull()) << Name;
+    EXPECT_GT(Page.width(), Page.height()) << Name;
+    EXPECT_GT(CountNear(Page, Page.rect(), QColor(0, 128, 0)), 20) << Name;
+  }
+}
+
+TEST_F(ExportTest, TheCsvReadsBackAsTheSamples) {
+  BuildSample();
+  Scripted.FileAnswers = {Path("samples.csv")};
+  Form->CsvExport1Click(Form.get());
+  QFile File(Path("samples.csv"));
+  ASSERT_TRUE(File.open(QIODevice::ReadOnly));
+  const QByteArray Bytes = File.readAll();
+  ASSERT_TRUE(Bytes.startsWith("\xEF\xBB\xBFX (m),S (kN),M (kN\xEF\xBD\xA5m)\r\n"));
+  const QList<QByteArray> Lines = Bytes.mid(3).split('\n');
+  ASSERT_EQ(Lines.size(), 1003); // header, 1001 samples, nothing after the last break
+  EXPECT_TRUE(Lines.back().isEmpty());
+  for (int I = 0; I < 1001; ++I) {
+    const QList<QByteArray> Cells = Lines[I + 1].trimmed().split(',');
+    ASSERT_EQ(Cells.size(), 3);
+    const TCalcPoint& P = Data().Points()[static_cast<std::size_t>(I)];
+    EXPECT_EQ(Cells[0].toDouble(), P.X);
+    EXPECT_EQ(Cells[1].toDouble(), P.S);
+    EXPECT_EQ(Cells[2].toDouble(), P.M);
+  }
+}
+
+TEST_F(ExportTest, ImagesAsPngAndSvgAtTheChosenSize) {
+  BuildSample();
+  Form->ShowExtremes1->setChecked(true);
+  Scripted.FileAnswers = {Path("a.png"), Path("b.svg"), Path("c.png")};
+  Scripted.InputAnswers = {QString("640x400"), QString(" 300 × 200 "), QString("big")};
+  Scripted.MessageAnswers = {mrOk};
+  Form->ImageExport1Click(Form.get());
+  Form->ImageExport1Click(Form.get());
+  Form->ImageExport1Click(Form.get());
+  // The PNG is the window's picture with the layers of the window.
+  EXPECT_EQ(QImage(Path("a.png")).convertToFormat(QImage::Format_RGB32),
+            RenderBeamImage(Data(), 640, 400, Form->DiagramLayers()));
+  QFile Svg(Path("b.svg"));
+  ASSERT_TRUE(Svg.open(QIODevice::ReadOnly));
+  const QByteArray Text = Svg.readAll();
+  EXPECT_TRUE(Text.contains("viewBox=\"0 0 300 200\"")) << Text.left(400).toStdString();
+  EXPECT_TRUE(Text.contains("#008000")); // the shear line
+  // An unreadable size is refused with a message and writes nothing.
+  EXPECT_FALSE(QFile::exists(Path("c.png")));
+  EXPECT_EQ(Scripted.Calls.back().Kind, dkMessage);
+  int W = 0, H = 0;
+  EXPECT_FALSE(ParseImageSize("0x10", W, H));
+  EXPECT_FALSE(ParseImageSize("20000x10", W, H));
+  EXPECT_TRUE(ParseImageSize("16384X1", W, H));
+  EXPECT_EQ(W, 16384);
+}
+
+TEST_F(ExportTest, FailuresNameTheFileAndLeaveNothingHalfWritten) {
+  BuildSample();
+  const QString Missing = Path("no/such/folder/out.csv");
+  try {
+    SaveResultsCsv(Data(), Missing);
+    FAIL() << "wrote into a missing folder";
+  } catch (const EFCreateError& E) {
+    const QString Message = QString::fromUtf8(E.what());
+    EXPECT_TRUE(Message.startsWith("ファイル \"" + QDir::toNativeSeparators(Missing) + "\". "))
+        << E.what();
+    EXPECT_TRUE(Message.endsWith(" を作成できません")) << E.what();
+  }
+  // A write that fails half-way keeps the old file and leaves no temporary.
+  QFile Old(Path("keep.pdf"));
+  ASSERT_TRUE(Old.open(QIODevice::WriteOnly));
+  Old.write("old");
+  Old.close();
+  EXPECT_THROW(WriteWholeFile(Path("keep.pdf"),
+                              [](QIODevice& File) {
+                                File.write("half");
+                                return false;
+                              }),
+               EFCreateError);
+  EXPECT_THROW(WriteWholeFile(Path("keep.pdf"),
+                              [](QIODevice& File) -> bool {
+                                File.write("half");
+                                throw Exception("drawing failed");
+                              }),
+               Exception);
+  ASSERT_TRUE(Old.open(QIODevice::ReadOnly));
+  EXPECT_EQ(Old.readAll(), "old");
+  EXPECT_EQ(Files(Dir), QStringList({"keep.pdf"}));
+}
+
+TEST_F(ExportTest, TheDiagramCopiesItsPictureWithCtrlC) {
+  BuildSample();
+  QApplication::clipboard()->clear();
+  Form->PaintBox1->setFocus();
+  QTest::keyClick(Form->PaintBox1, Qt::Key_C, Qt::ControlModifier);
+  const QImage Copied = QApplication::clipboard()->image().convertToFormat(QImage::Format_RGB32);
+  EXPECT_EQ(Copied, RenderBeamImage(Data(), Form->PaintBox1->width(), Form->PaintBox1->height(),
+                                    Form->DiagramLayers()));
+  EXPECT_EQ(Form->PaintBox1->contextMenuPolicy(), Qt::ActionsContextMenu);
+  EXPECT_TRUE(Form->PaintBox1->actions().contains(Form->CopyDiagram1));
+}
+
+} // namespace

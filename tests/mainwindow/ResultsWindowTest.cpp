@@ -1,0 +1,75 @@
+// The results window: what it shows, that it follows every change of the
+// document, and that its text can be copied.
+#include "mainwindow/ResultsWindow.h"
+#include "mainwindow/ResultsText.h"
+#include "tests/mainwindow/FormFixture.h"
+
+#include <QClipboard>
+#include <QPlainTextEdit>
+#include <QPushButton>
+
+namespace {
+
+class ResultsWindowTest : public FormTest {
+protected:
+  QString Shown() const { return Form->FResultsWindow->ResultsMemo->toPlainText(); }
+};
+
+TEST_F(ResultsWindowTest, ShowsReactionsExtremesAndSharesAndFollowsEveryChange) {
+  EnterLoad(lkConcentrated, "4", "10", {}, "柱");
+  Form->BaseDataGrid->SetCells(2, 1, "10");
+  Form->BaseDataGridSetEditText(Form->BaseDataGrid, 2, 1, "10");
+  Form->Results1->trigger();
+  ASSERT_TRUE(Form->FResultsWindow && Form->FResultsWindow->isVisible());
+  EXPECT_EQ(Form->FResultsWindow->windowTitle(), "計算結果");
+  EXPECT_FALSE(Form->FResultsWindow->isModal());
+  const QStringList Lines = Shown().split('\n');
+  EXPECT_EQ(Lines[0], "梁の種類: 単純梁    スパン L = 10.000(m)");
+  EXPECT_TRUE(Lines.contains("左支点の反力 RA = 6.000(kN)"));
+  EXPECT_TRUE(Lines.contains("右支点の反力 RB = 4.000(kN)"));
+  EXPECT_TRUE(Lines.contains("せん断力の最小 S = -4.000(kN)    X = 4.000(m)"));
+  EXPECT_TRUE(Lines.contains("曲げモーメントの最大 M = 24.000(kN･m)    X = 4.000(m)"));
+  EXPECT_EQ(Lines.last(), "  1  集中  4.000  10.000(kN)          6.000   4.000  柱")
+      << Shown().toStdString();
+
+  // Every edit shows at once: a second load, the beam type, a move, a delete.
+  EnterLoad(lkMoment, "5", "20", {}, "M");
+  EXPECT_TRUE(Shown().contains("20.000(kN･m)"));
+  EXPECT_TRUE(Shown().contains("左支点の反力 RA = 4.000(kN)"));
+  Form->BaseDataGrid->SetToggleIndex(2, 0, 1);
+  Form->BaseDataGridToggleChange(Form->BaseDataGrid, 2, 0, 1);
+  EXPECT_TRUE(Shown().contains("固定端の反力 R = 10.000(kN)"));
+  EXPECT_TRUE(Shown().contains("固定端の曲げモーメント M = -40.000(kN･m)"));
+  Form->KajyuGrid->SetRow(1);
+  Form->UpButtonClick(Form->DownButton);
+  EXPECT_TRUE(Shown().split('\n').last().startsWith("  2  集中")) << Shown().toStdString();
+  Form->DelBtn->SetTag(1);
+  Form->DelBtnClick(Form->DelBtn);
+  EXPECT_FALSE(Shown().contains("曲げＭ"));
+  Scripted.MessageAnswers = {mrNo};
+  Form->New1Click(Form.get());
+  EXPECT_TRUE(Shown().contains("計算結果はありません"));
+}
+
+TEST_F(ResultsWindowTest, TheTextIsSelectableAndCopies) {
+  Form->Results1->trigger();
+  QPlainTextEdit* Memo = Form->FResultsWindow->ResultsMemo;
+  EXPECT_TRUE(Memo->isReadOnly());
+  EXPECT_TRUE(Memo->textInteractionFlags() & Qt::TextSelectableByMouse);
+  Form->FResultsWindow->CopyBtn->click();
+  EXPECT_EQ(QApplication::clipboard()->text(), Memo->toPlainText());
+  // Closed, it is left alone until shown again, then current.
+  Form->FResultsWindow->CloseBtn->click();
+  EXPECT_FALSE(Form->FResultsWindow->isVisible());
+  EnterLoad(lkConcentrated, "1", "2");
+  Form->Results1->trigger();
+  EXPECT_TRUE(Shown().contains("2.000(kN)"));
+}
+
+TEST(ResultsTextTest, ColumnsLineUpWithFullWidthCharacters) {
+  const QStringList Lines =
+      AlignColumns({{"No.", "種類", "X(m)", "備考"}, {"1", "長方形", "-12.000", "a"}});
+  EXPECT_EQ(Lines, QStringList({"No.  種類       X(m)  備考", "  1  長方形  -12.000  a"}));
+}
+
+} // namespace
