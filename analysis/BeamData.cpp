@@ -4,11 +4,13 @@
 #include "analysis/LoadTerms.h"
 #include "analysis/Results.h"
 #include "analysis/SafeSave.h"
+#include "analysis/SampleKernel.h"
 #include "analysis/Stream.h"
 #include "platform/Exceptions.h"
 
 #include <algorithm>
 #include <array>
+#include <cassert>
 #include <cstring>
 
 namespace {
@@ -26,57 +28,6 @@ double ClampToSpan(double X, double L) {
   return X;
 }
 
-// Adds one load's terms to every sample. The samples are sorted by x, so
-// the load splits them into the part left of it (no force yet), the part
-// it covers, and the part that has passed it wholly; the first and the
-// last part have closed forms with the same rounding as LoadTerms.
-void AddLoadToSamples(const TKajyuData& K, double L, const std::vector<double>& Xs,
-                      std::vector<double>& S, std::vector<double>& M) {
-  const double X = K.FX, End = K.FX + K.FWidth, FRA = K.FRA, W = K.FW;
-  const auto Begin = Xs.begin();
-  const std::size_t N = Xs.size();
-  // Point actions at the right end take the exception in LoadTerms for
-  // the samples at x = L; leave those to it.
-  std::size_t Tail = N;
-  if (IsPointActionKind(K.FKind) && X == L)
-    Tail = std::partition_point(Begin, Xs.end(), [L](double x) { return x < L; }) - Begin;
-  const std::size_t Left = std::min<std::size_t>(
-      Tail, std::partition_point(Begin, Xs.end(), [X](double x) { return x < X; }) - Begin);
-  const std::size_t Passed = std::clamp<std::size_t>(
-      std::partition_point(Begin, Xs.end(), [End](double x) { return !(x >= End); }) - Begin, Left,
-      Tail);
-
-  for (std::size_t I = 0; I < Left; ++I) {
-    S[I] += FRA;
-    M[I] += FRA * Xs[I];
-  }
-  double s, m;
-  for (std::size_t I = Left; I < Passed; ++I) {
-    LoadTerms(K, Xs[I], L, s, m);
-    S[I] += s;
-    M[I] += m;
-  }
-  const double SPassed = K.FKind == lkMoment ? FRA : FRA - W;
-  if (IsForceKind(K.FKind)) {
-    const double Offset = K.PassedArmOffset();
-    for (std::size_t I = Passed; I < Tail; ++I) {
-      S[I] += SPassed;
-      M[I] += FRA * Xs[I] - ((Xs[I] - X) - Offset) * W;
-    }
-  } else {
-    const double Term = -1.0 * W;
-    for (std::size_t I = Passed; I < Tail; ++I) {
-      S[I] += SPassed;
-      M[I] += FRA * Xs[I] - Term;
-    }
-  }
-  for (std::size_t I = Tail; I < N; ++I) {
-    LoadTerms(K, Xs[I], L, s, m);
-    S[I] += s;
-    M[I] += m;
-  }
-}
-
 } // namespace
 
 TData::~TData() {
@@ -85,6 +36,9 @@ TData::~TData() {
 }
 
 void TData::Clear() {
+  if (FUpdateCount > 0 &&
+      (!FLoads.empty() || !FPoints.empty() || FBeamType != btSimple || FLength != 0))
+    FChangePending = true;
   ClearResults();
   ClearLoads();
   FBeamType = btSimple;
@@ -127,8 +81,9 @@ void TData::Calculate() {
   // i·L/1000 can fall an ulp short of L for the last sample; the diagram
   // ends exactly at the beam end, where the readout ends too.
   Xs[N - 1] = L;
+  const TAddLoadToSamples AddLoad = SampleKernel().AddLoad;
   for (const auto& K : FLoads)
-    AddLoadToSamples(*K, L, Xs, S, M);
+    AddLoad(*K, L, Xs.data(), S.data(), M.data(), N);
   FPoints.resize(N);
   for (std::size_t I = 0; I < N; ++I)
     FPoints[I] = TCalcPoint{Xs[I], M[I], S[I]};
@@ -154,8 +109,21 @@ bool TData::CalcAt(double& X, double& S, double& M) const {
 // ---- properties
 
 void TData::Changed() {
+  if (FUpdateCount > 0) {
+    FModified = true;
+    FChangePending = true;
+    return;
+  }
   Calculate();
   FModified = true;
+  if (FOnChange) FOnChange(this);
+}
+
+void TData::EndUpdate() {
+  assert(FUpdateCount > 0 && "EndUpdate without BeginUpdate");
+  if (--FUpdateCount > 0 || !FChangePending) return;
+  FChangePending = false;
+  Calculate();
   if (FOnChange) FOnChange(this);
 }
 
@@ -295,6 +263,8 @@ void TData::LoadFromStream(TStream& Stream) {
 }
 
 void TData::Assign(TDataFileContents&& Contents) {
+  if (FUpdateCount > 0) FChangePending = true;
+  FLoads.reserve(Contents.Loads.size());
   FBeamType = Contents.BeamType;
   FLength = Contents.Length;
   for (std::size_t I = 0; I < Contents.Loads.size(); ++I) {

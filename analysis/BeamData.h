@@ -48,7 +48,8 @@ constexpr int SampleIntervals = 1000;
 // The beam document: beam type, span, the owned list of loads, and the
 // analysis (each load's reaction shares and S, M at 1001 samples).
 // Every effective change through a setter recalculates, marks the document
-// modified and then fires OnChange, in that order.
+// modified and then fires OnChange, in that order. Inside an update (see
+// BeginUpdate) the recalculation and the notification wait for its end.
 class TData : public TObject {
 public:
   TData() = default;
@@ -60,6 +61,29 @@ public:
 
   void SetOnChange(TNotifyEvent Event) { FOnChange = std::move(Event); }
   const TNotifyEvent& OnChange() const { return FOnChange; }
+
+  // Groups the edits of one user action. Between BeginUpdate and the
+  // matching EndUpdate every setter and DeleteLoad stores its value and
+  // marks the document modified at once, but Calculate and OnChange wait:
+  // the outermost EndUpdate runs them once, and only when something
+  // changed. Clear and Assign (so LoadFromFile and LoadFromStream), which
+  // never notify on their own, count as changes inside an update. Pairs
+  // nest.
+  void BeginUpdate() { ++FUpdateCount; }
+  void EndUpdate();
+  // Runs Edit inside an update; the update ends also when Edit throws
+  // (what was stored is recalculated and notified, then the exception goes
+  // on).
+  template <class TEdit> void Update(TEdit&& Edit) {
+    BeginUpdate();
+    try {
+      Edit();
+    } catch (...) {
+      EndUpdate();
+      throw;
+    }
+    EndUpdate();
+  }
 
   void Calculate();
   // S and M at X, which is first clamped into 0..L in place. False (and S,
@@ -136,6 +160,9 @@ public:
 
 private:
   void Changed();
+
+  int FUpdateCount = 0;
+  bool FChangePending = false;
 
   bool FModified = false;
   std::int32_t FBeamType = btSimple;

@@ -1,57 +1,17 @@
 #include "analysis/BeamData.h"
 #include "analysis/LoadFigures.h"
+#include "analysis/LoadRows.h"
 #include "platform/PixelMath.h"
 
 #include <algorithm>
 #include <cmath>
 
-namespace {
-
-// Rows already used on one side of the axis during one placement pass.
-struct TSide {
-  double LowestStart;
-  double HighestEnd;
-  bool Empty;
-};
-
-} // namespace
-
 void TData::DrawLoads(TCanvas& Canvas, double k, TPoint Origin) {
   if (FLoads.empty()) return;
-  std::size_t Placed = 0;
-  for (auto& K : FLoads) {
-    K->FLevel = 0;
-    if (K->FKind == lkMoment) ++Placed;
-  }
-  int A = 0, B = 0;
-  double G = 0;
-
-  while (Placed < FLoads.size()) {
-    TSide Upper{1e99, -1e99, true}, Lower{1e99, -1e99, true};
-    for (auto& Load : FLoads) {
-      TKajyuData& K = *Load;
-      if (K.FLevel != 0 || K.FKind == lkMoment) continue;
-      const double Start = K.FX;
-      const double End = IsDistributedKind(K.FKind) ? K.FX + K.FWidth : K.FX;
-      const double Intensity = K.Intensity();
-      TSide& Side = Intensity > 0 ? Upper : Lower;
-      // Touching fits. The first load of a pass always opens the row, even
-      // with positions no comparison can place (NaN, beyond ±1e99).
-      if (!Side.Empty && !(End <= Side.LowestStart || Start >= Side.HighestEnd)) continue;
-      Side.Empty = false;
-      Side.LowestStart = std::min(Side.LowestStart, Start);
-      Side.HighestEnd = std::max(Side.HighestEnd, End);
-      K.FLevel = Intensity > 0 ? A + 1 : -(B + 1);
-      G = std::max(G, std::fabs(Intensity));
-      ++Placed;
-    }
-    if (Upper.HighestEnd > 0) ++A;
-    if (Lower.HighestEnd > 0) ++B;
-  }
-
-  const int n = std::max(A, B);
+  const TLoadRows Rows = PlaceLoadRows(FLoads);
+  const int n = std::max(Rows.Upper, Rows.Lower);
   const int h = Round(Origin.Y / (n + 1.5));
-  const double G1 = std::max(G, 0.1);
+  const double G1 = std::max(Rows.Greatest, 0.1);
   const int t = Canvas.TextHeight("W");
   const double v = (h - std::abs(2 * t)) / G1;
   for (const auto& K : FLoads)

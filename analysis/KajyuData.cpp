@@ -13,11 +13,11 @@ double TKajyuData::ForceUpTo(double x) const {
   const double d = x - X;
   switch (FKind) {
   case lkUniform:
-    return d * W / c;
+    return CoveredForce<lkUniform>(d, W, c);
   case lkLeftTriangle:
-    return d * W * (2 * c - d) / (c * c);
+    return CoveredForce<lkLeftTriangle>(d, W, c);
   case lkRightTriangle:
-    return W * d * d / (c * c);
+    return CoveredForce<lkRightTriangle>(d, W, c);
   default:
     return 0;
   }
@@ -30,16 +30,11 @@ double TKajyuData::ArmUpTo(double x) const {
   if (x >= X + c) return IsForceKind(FKind) ? d - PassedArmOffset() : -1;
   switch (FKind) {
   case lkUniform:
-    return d / 2;
-  case lkLeftTriangle: {
-    // The covered part is a trapezoid from intensity q0 at X down to qx at x.
-    if (W == 0) return 0;
-    const double q0 = 2 * W / c;
-    const double qx = q0 * (X + c - x) / c;
-    return d - d * (q0 + 2 * qx) / (3 * (q0 + qx));
-  }
+    return CoveredArm<lkUniform>(x, d, X, W, c);
+  case lkLeftTriangle:
+    return CoveredArm<lkLeftTriangle>(x, d, X, W, c);
   case lkRightTriangle:
-    return d / 3;
+    return CoveredArm<lkRightTriangle>(x, d, X, W, c);
   default:
     return 0;
   }

@@ -45,6 +45,38 @@ constexpr bool IsKnownKind(std::int32_t Kind) {
   return Kind >= lkUniform && Kind <= lkMoment;
 }
 
+// The part of a load's resultant acting left of x, and its lever arm from
+// x, while x is inside the load's extent: X <= x < X + c, d = x - X. The
+// cases of ForceUpTo and ArmUpTo for x inside a load; the diagram samples
+// use them by kind, in loops the compiler can vectorise.
+template <std::int32_t Kind> inline double CoveredForce(double d, double W, double c) {
+  if constexpr (Kind == lkUniform)
+    return d * W / c;
+  else if constexpr (Kind == lkLeftTriangle)
+    return d * W * (2 * c - d) / (c * c);
+  else if constexpr (Kind == lkRightTriangle)
+    return W * d * d / (c * c);
+  else
+    return 0;
+}
+
+template <std::int32_t Kind>
+inline double CoveredArm(double x, double d, double X, double W, double c) {
+  if constexpr (Kind == lkUniform) {
+    return d / 2;
+  } else if constexpr (Kind == lkLeftTriangle) {
+    // The covered part is a trapezoid from intensity q0 at X down to qx at x.
+    if (W == 0) return 0;
+    const double q0 = 2 * W / c;
+    const double qx = q0 * (X + c - x) / c;
+    return d - d * (q0 + 2 * qx) / (3 * (q0 + qx));
+  } else if constexpr (Kind == lkRightTriangle) {
+    return d / 3;
+  } else {
+    return 0;
+  }
+}
+
 // Short names of the kinds shown in the load list, indexed by code.
 extern const std::array<const char*, 5> LoadKindNames;
 

@@ -130,9 +130,9 @@ void DrawHatchArrows(const TKajyuData& Load, TCanvas& Canvas, const TFigureFrame
 // The value label, centred over the figure on the side it points from.
 void DrawFigureLabel(const TKajyuData& Load, TCanvas& Canvas, const TFigureFrame& F, double k) {
   const std::string Label = Load.LabelText();
-  const int tw = Canvas.TextWidth(Label);
+  const TSize Extent = Canvas.TextExtent(Label);
+  const int tw = Extent.cx, th = Extent.cy;
   Canvas.Brush.Style = bsClear;
-  const int th = Canvas.TextHeight(Label);
   Canvas.TextOut(F.xs + (Round(k * Load.FWidth) - tw) / 2,
                  F.yb - F.Height - Round(th * SignOf(Load.Intensity())), Label);
 }

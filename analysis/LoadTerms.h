@@ -3,8 +3,9 @@
 #include "analysis/KajyuData.h"
 
 // One load's contribution (s, m) to S and M at x on a beam of span L.
-// Every evaluation of S and M goes through here (the samples, the single
-// point and the results), so that they agree bit for bit.
+// Every evaluation of S and M goes through here (the single point, the
+// results and the sample kernel's exceptional samples; its loops use the
+// same formulas), so that they agree bit for bit.
 inline void LoadTerms(const TKajyuData& K, double x, double L, double& s, double& m) {
   const double FRA = K.FRA;
   const double Force = K.ForceUpTo(x);

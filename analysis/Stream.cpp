@@ -64,14 +64,51 @@ TFileReadStream::~TFileReadStream() {
   close(FFd);
 }
 
+namespace {
+
+constexpr std::int64_t ReadBlock = 256 * 1024;
+
+// pread of up to Count bytes at Offset, retried when interrupted; what
+// arrived, 0 at the end or on an error.
+std::size_t ReadAt(int Fd, char* Buffer, std::size_t Count, std::int64_t Offset) {
+  for (;;) {
+    const ssize_t N = pread(Fd, Buffer, Count, Offset);
+    if (N < 0 && errno == EINTR) continue;
+    return N > 0 ? static_cast<std::size_t>(N) : 0;
+  }
+}
+
+} // namespace
+
+bool TFileReadStream::FillBuffer() {
+  if (FBuffer.empty())
+    FBuffer.resize(static_cast<std::size_t>(std::clamp<std::int64_t>(FSize, 4096, ReadBlock)));
+  FBufferStart = FPosition;
+  FBuffered = ReadAt(FFd, FBuffer.data(), FBuffer.size(), FPosition);
+  return FBuffered > 0;
+}
+
 std::size_t TFileReadStream::Read(void* Buffer, std::size_t Count) {
+  char* Out = static_cast<char*>(Buffer);
   std::size_t Done = 0;
   while (Done < Count) {
-    const ssize_t N = pread(FFd, static_cast<char*>(Buffer) + Done, Count - Done, FPosition);
-    if (N < 0 && errno == EINTR) continue;
-    if (N <= 0) break; // the end, or an error: the caller sees a short read
-    Done += static_cast<std::size_t>(N);
-    FPosition += N;
+    const std::int64_t Offset = FPosition - FBufferStart;
+    if (Offset >= 0 && Offset < static_cast<std::int64_t>(FBuffered)) {
+      const std::size_t N = std::min(Count - Done, FBuffered - static_cast<std::size_t>(Offset));
+      std::memcpy(Out + Done, FBuffer.data() + Offset, N);
+      Done += N;
+      FPosition += static_cast<std::int64_t>(N);
+      continue;
+    }
+    if (Count - Done >= static_cast<std::size_t>(ReadBlock)) {
+      // A large read goes straight to the caller's buffer.
+      const std::size_t N = ReadAt(FFd, Out + Done, Count - Done, FPosition);
+      if (N == 0) break; // the end, or an error: the caller sees a short read
+      Done += N;
+      FPosition += static_cast<std::int64_t>(N);
+      continue;
+    }
+    if (!FillBuffer()) break;
   }
   return Done;
 }

@@ -47,7 +47,9 @@ private:
 // An existing regular file opened read-only. It is opened without waiting
 // (a named pipe with no writer would block) and anything but a regular file
 // (a folder, a pipe, a device, a socket) is refused before a byte is read.
-// Fails with EFOpenError.
+// Fails with EFOpenError. Small reads are served from a buffer filled a
+// block at a time, so that reading field by field makes no system call per
+// field.
 class TFileReadStream : public TStream {
 public:
   explicit TFileReadStream(const std::string& FileName);
@@ -60,7 +62,14 @@ public:
   std::int64_t Size() const override { return FSize; }
 
 private:
+  // Reads the block at the position into the buffer; false at the end or
+  // on an error.
+  bool FillBuffer();
+
   int FFd = -1;
   std::int64_t FSize = 0;
   std::int64_t FPosition = 0;
+  std::vector<char> FBuffer;     // file bytes from FBufferStart on
+  std::int64_t FBufferStart = 0; // file offset of FBuffer[0]
+  std::size_t FBuffered = 0;     // valid bytes in FBuffer
 };

@@ -1,11 +1,16 @@
 // Timing of the analysis and the data file.
 // Per load-sample cost: time of Calculate / (1001 × loads).
 #include "analysis/BeamData.h"
+#include "analysis/LoadRows.h"
 #include "analysis/Results.h"
+#include "analysis/SampleKernel.h"
 #include "analysis/Stream.h"
 #include "bench/SampleDocument.h"
 
 #include <benchmark/benchmark.h>
+#include <cstdio>
+#include <filesystem>
+#include <memory>
 
 namespace {
 
@@ -26,6 +31,29 @@ BENCHMARK(BM_Calculate)
     ->ArgsProduct({{1, 30, 1000, 10000}, {btSimple, btCantilever}})
     ->Unit(benchmark::kMicrosecond);
 
+// Calculate with one kernel variant: 0 the baseline, 1 AVX2.
+void BM_CalculateWithKernel(benchmark::State& State) {
+  const TSampleKernel* Kernel = State.range(1) == 0 ? &BaselineSampleKernel() : Avx2SampleKernel();
+  if (!Kernel) {
+    State.SkipWithError("this CPU has no AVX2");
+    return;
+  }
+  UseSampleKernel(Kernel);
+  TData Data;
+  FillSampleDocument(Data, static_cast<int>(State.range(0)), btSimple);
+  for (auto _ : State) {
+    Data.Calculate();
+    benchmark::DoNotOptimize(Data.Points().data());
+  }
+  UseSampleKernel(nullptr);
+  const double Evaluations = 1001.0 * static_cast<double>(State.range(0));
+  State.counters["s_per_load_sample"] = benchmark::Counter(
+      Evaluations, benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
+}
+BENCHMARK(BM_CalculateWithKernel)
+    ->ArgsProduct({{30, 1000, 10000}, {0, 1}})
+    ->Unit(benchmark::kMicrosecond);
+
 void BM_CalcAt(benchmark::State& State) {
   TData Data;
   FillSampleDocument(Data, static_cast<int>(State.range(0)), btSimple);
@@ -39,6 +67,40 @@ void BM_CalcAt(benchmark::State& State) {
   }
 }
 BENCHMARK(BM_CalcAt)->Arg(30)->Arg(1000);
+
+// A whole document entered load by load through the setters in one
+// update, as `vbdtool make` does.
+void BM_SetThroughSetters(benchmark::State& State) {
+  const std::vector<TBeamLoad> Loads = SampleLoads(static_cast<int>(State.range(0)));
+  for (auto _ : State) {
+    TData Data;
+    Data.Update([&] { SetBeam(Data, btSimple, 10, Loads); });
+    benchmark::DoNotOptimize(Data.Points().data());
+  }
+}
+BENCHMARK(BM_SetThroughSetters)->Arg(30)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
+
+// The row placement of the load figures alone.
+void BM_PlaceLoadRows(benchmark::State& State) {
+  std::vector<std::unique_ptr<TKajyuData>> Loads;
+  for (const TBeamLoad& Spec : SampleLoads(static_cast<int>(State.range(0)))) {
+    auto K = std::make_unique<TKajyuData>();
+    K->FKind = Spec.Kind;
+    K->FX = Spec.X;
+    K->FW = Spec.W;
+    K->FWidth = Spec.Width;
+    Loads.push_back(std::move(K));
+  }
+  for (auto _ : State)
+    benchmark::DoNotOptimize(PlaceLoadRows(Loads));
+}
+BENCHMARK(BM_PlaceLoadRows)
+    ->Arg(30)
+    ->Arg(1000)
+    ->Arg(10000)
+    ->Arg(100000)
+    ->Arg(1000000)
+    ->Unit(benchmark::kMicrosecond);
 
 // The reactions and the exact extremes alone (Calculate runs them too).
 void BM_Results(benchmark::State& State) {
@@ -76,5 +138,31 @@ void BM_LoadFromStream(benchmark::State& State) {
   }
 }
 BENCHMARK(BM_LoadFromStream);
+
+// Reading a saved file of Loads loads from the disk (bytes per second).
+void BM_LoadFromFile(benchmark::State& State) {
+  const std::string Name =
+      (std::filesystem::temp_directory_path() / "vantrel_bench_load.vbd").string();
+  TData Source;
+  FillSampleDocument(Source, static_cast<int>(State.range(0)), btSimple);
+  Source.SaveToFile(Name);
+  const auto Size = std::filesystem::file_size(Name);
+  for (auto _ : State) {
+    auto Data = std::make_unique<TData>();
+    Data->LoadFromFile(Name);
+    benchmark::DoNotOptimize(Data->LoadCount());
+    State.PauseTiming(); // freeing the document is not reading
+    Data.reset();
+    State.ResumeTiming();
+  }
+  State.SetBytesProcessed(static_cast<std::int64_t>(State.iterations() * Size));
+  std::remove(Name.c_str());
+}
+BENCHMARK(BM_LoadFromFile)
+    ->Arg(30)
+    ->Arg(1000)
+    ->Arg(10000)
+    ->Arg(1000000)
+    ->Unit(benchmark::kMillisecond);
 
 } // namespace

@@ -5,9 +5,9 @@
 #include <random>
 #include <vector>
 
-// A 10 m beam with Loads loads of every kind in turn, spread over the span
-// and a little past it, the same for every run; calculated.
-inline void FillSampleDocument(TData& Data, int Loads, std::int32_t BeamType) {
+// Loads loads of every kind in turn on a 10 m beam, spread over the span
+// and a little past it, the same for every run.
+inline std::vector<TBeamLoad> SampleLoads(int Loads) {
   std::mt19937 Random(12345);
   std::uniform_real_distribution<double> Position(-1.0, 10.5), Width(0.1, 4.0), Value(-20, 50);
   std::vector<TBeamLoad> Specs(static_cast<std::size_t>(Loads));
@@ -19,5 +19,10 @@ inline void FillSampleDocument(TData& Data, int Loads, std::int32_t BeamType) {
     K.Width = K.Kind <= lkRightTriangle ? Width(Random) : 0;
     K.Remark = "load";
   }
-  BuildBeam(Data, BeamType, 10, Specs);
+  return Specs;
+}
+
+// The sample loads on a 10 m beam, calculated.
+inline void FillSampleDocument(TData& Data, int Loads, std::int32_t BeamType) {
+  BuildBeam(Data, BeamType, 10, SampleLoads(Loads));
 }

@@ -1,22 +1,28 @@
-// Timing of the window's edit paths with their synchronous recalculation
-// and repaint, on a diagram area of 1000 × 700 pixels:
-//   the add button for the 30th load (five setters, each recalculating and
-//   repainting), and one keystroke in the span cell with 30 loads.
+// Timing of the window's edit paths on a diagram area of 1000 × 700
+// pixels, each up to the painted result (the events the action leaves
+// behind are processed inside the timing):
+//   the add button for one more load (kind, X, W, width and remark),
+//   one keystroke in the span cell, and opening a file through 開く,
+// with a given number of loads already in the document.
 #include "analysis/BeamData.h"
+#include "bench/SampleDocument.h"
 #include "components/FormatGrid.h"
 #include "mainwindow/InputUnit.h"
 #include "platform/PaintBox.h"
 #include "tests/kit/EnterLoad.h"
+#include "tests/kit/ScriptedDialogs.h"
 
 #include <QApplication>
 #include <benchmark/benchmark.h>
+#include <cstdio>
+#include <filesystem>
 #include <memory>
 #include <stdexcept>
 
 namespace {
 
-// A shown window whose diagram area is 1000 × 700, with Loads loads on a
-// 10 m simple beam entered through the add button.
+// A shown window whose diagram area is 1000 × 700, with the sample loads
+// on a 10 m simple beam.
 std::unique_ptr<TForm1> MakeWindow(int Loads) {
   auto Form = std::make_unique<TForm1>();
   Form->show();
@@ -26,33 +32,61 @@ std::unique_ptr<TForm1> MakeWindow(int Loads) {
   if (Form->PaintBox1->width() != 1000 || Form->PaintBox1->height() != 700)
     throw std::runtime_error("the diagram area is not 1000 × 700");
   Form->BaseDataGridSetEditText(Form->BaseDataGrid, 2, 1, QStringLiteral("10"));
-  for (int I = 0; I < Loads; ++I)
-    EnterLoad(*Form,
-              {I % 5, QString::number(I % 10), QString::number(5 + I), QStringLiteral("2"), {}});
+  FillSampleDocument(*Form->FData, Loads, btSimple);
+  Form->RefreshLoadList();
+  Form->PaintBox1->repaint();
+  QApplication::processEvents();
   return Form;
 }
 
-void BM_AddThirtiethLoad(benchmark::State& State) {
-  auto Form = MakeWindow(29);
+void BM_AddLoad(benchmark::State& State) {
+  const int Loads = static_cast<int>(State.range(0));
+  auto Form = MakeWindow(Loads);
   for (auto _ : State) {
     EnterLoad(*Form, {lkUniform, QStringLiteral("3.5"), QStringLiteral("12"), QStringLiteral("2.5"),
                       QStringLiteral("追加")});
+    QApplication::processEvents();
     State.PauseTiming();
-    Form->FData->DeleteLoad(29);
+    Form->FData->DeleteLoad(Loads);
+    QApplication::processEvents();
     State.ResumeTiming();
   }
 }
-BENCHMARK(BM_AddThirtiethLoad)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_AddLoad)->Arg(30)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
 
 void BM_SpanKeystroke(benchmark::State& State) {
-  auto Form = MakeWindow(30);
+  auto Form = MakeWindow(static_cast<int>(State.range(0)));
   bool Longer = false;
   for (auto _ : State) {
     Longer = !Longer;
     Form->BaseDataGridSetEditText(Form->BaseDataGrid, 2, 1,
                                   Longer ? QStringLiteral("10.5") : QStringLiteral("10"));
+    QApplication::processEvents();
   }
 }
-BENCHMARK(BM_SpanKeystroke)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SpanKeystroke)->Arg(30)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
+
+// 開く on a saved file of the sample loads, up to the painted window.
+void BM_OpenFile(benchmark::State& State) {
+  const std::string Name =
+      (std::filesystem::temp_directory_path() / "vantrel_bench_open.vbd").string();
+  {
+    TData Source;
+    FillSampleDocument(Source, static_cast<int>(State.range(0)), btSimple);
+    Source.SaveToFile(Name);
+  }
+  auto Form = MakeWindow(0);
+  Form->FData->SetModified(false);
+  TScriptedDialogs Scripted;
+  SetDialogs(&Scripted);
+  for (auto _ : State) {
+    Scripted.FileAnswers.push_back(QString::fromStdString(Name));
+    Form->Open1Click(Form.get());
+    QApplication::processEvents();
+  }
+  SetDialogs(nullptr);
+  std::remove(Name.c_str());
+}
+BENCHMARK(BM_OpenFile)->Arg(30)->Arg(1000)->Arg(10000)->Arg(1000000)->Unit(benchmark::kMillisecond);
 
 } // namespace

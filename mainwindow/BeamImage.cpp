@@ -8,8 +8,10 @@ QImage RenderBeamImage(TData& Data, int Width, int Height, const TDiagramLayers&
   QImage Image(Width, Height, QImage::Format_RGB32);
   Image.setDevicePixelRatio(1);
   Image.fill(Qt::white);
-  QPainter Painter(&Image);
-  TQtCanvas Canvas(Painter);
-  DrawBeam(Data, Canvas, {0, 0, Width, Height}, Layers, nullptr);
+  {
+    QPainter Painter(&Image);
+    TQtCanvas Canvas(Painter);
+    DrawBeam(Data, Canvas, {0, 0, Width, Height}, Layers, nullptr);
+  } // everything painted
   return Image;
 }

@@ -54,14 +54,14 @@ TWriteLoadCommand::TWriteLoadCommand(TData& Data, int Index, TLoadValues Values)
 }
 
 void TWriteLoadCommand::redo() {
-  WriteLoad(FData, FIndex, FNew);
+  FData.Update([this] { WriteLoad(FData, FIndex, FNew); });
 }
 
 void TWriteLoadCommand::undo() {
   if (FAppends)
     FData.DeleteLoad(FIndex);
   else
-    WriteLoad(FData, FIndex, FOld);
+    FData.Update([this] { WriteLoad(FData, FIndex, FOld); });
 }
 
 // -------------------------------------------------------------- delete
@@ -74,11 +74,13 @@ void TDeleteLoadCommand::redo() {
 }
 
 void TDeleteLoadCommand::undo() {
-  // Back in at the end, then moved up to its place.
-  int At = FData.LoadCount();
-  WriteLoad(FData, At, FDeleted);
-  for (; At > FIndex; --At)
-    FData.ExchangeLoads(At - 1, At);
+  // Back in at the end, then moved up to its place: one recalculation.
+  FData.Update([this] {
+    int At = FData.LoadCount();
+    WriteLoad(FData, At, FDeleted);
+    for (; At > FIndex; --At)
+      FData.ExchangeLoads(At - 1, At);
+  });
 }
 
 // ---------------------------------------------------------------- move

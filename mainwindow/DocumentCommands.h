@@ -1,5 +1,6 @@
 // The document edits of the window as undoable commands. Each is a thin
-// wrapper over the setters of TData: redo and undo only call them, so a
+// wrapper over the setters of TData: redo and undo only call them (inside
+// one update where a command writes several fields), so a
 // command changes, recalculates and notifies exactly as the edit did.
 #pragma once
 

@@ -364,8 +364,10 @@ void TForm1::SetupInputRow(int R) {
   Cell(3, QString::fromUtf8(Units[R]), ckLabel, Centred);
 }
 
+// Painting is left to the event loop, which paints once for a burst of
+// changes, before it handles the next input.
 void TForm1::DataChanged(TObject*) {
-  PaintBox1->repaint();
+  PaintBox1->update();
   UpdateResultsWindow();
 }
 
@@ -418,7 +420,7 @@ void TForm1::ResetDocument() {
   BaseDataGrid->SetToggleIndex(2, 0, 0);
   BaseDataGrid->SetCells(2, 1, QString());
   RefreshLoadList();
-  PaintBox1->repaint();
+  PaintBox1->update();
 }
 
 void TForm1::BaseDataGridSetEditText(TObject*, int, int ARow, const QString& Value) {

@@ -114,7 +114,7 @@ void TForm1::ForgetPick() {
 
 void TForm1::New1Click(TObject*) {
   if (!QuerySave()) return;
-  ResetDocument();
+  FData->Update([this] { ResetDocument(); });
   SetFileName(QString());
   ForgetPick();
 }
@@ -133,19 +133,20 @@ void TForm1::OpenFile(const QString& Chosen) {
   } catch (...) {
     // What could not be read must never be saved over later: back to an
     // untitled empty document, and the error goes on to the error box.
-    ResetDocument();
+    FData->Update([this] { ResetDocument(); });
     ForgetPick();
     throw;
   }
   if (!Contents) return; // cancelled: the document stays as it was
-  ResetDocument();
-  ForgetPick();
-  SetFileName(Chosen);
-  FData->Assign(std::move(*Contents));
-  FData->Calculate();
+  // Clearing and filling the document recalculate and notify once.
+  FData->Update([&] {
+    ResetDocument();
+    ForgetPick();
+    SetFileName(Chosen);
+    FData->Assign(std::move(*Contents));
+  });
   ShowBaseData();
   RefreshLoadList();
-  PaintBox1->repaint();
 }
 
 std::optional<TDataFileContents> TForm1::ReadWithProgress(const QString& FileName) {

@@ -91,7 +91,7 @@ void TForm1::UpButtonClick(TObject* Sender) {
       Button->SetTag(I + 1);
   }
   RefreshLoadList();
-  PaintBox1->repaint();
+  PaintBox1->update();
   KajyuGrid->SetRow(KajyuGrid->Row() + d);
 }
 

@@ -16,7 +16,7 @@ void TForm1::PaintBox1Paint(TObject*) {
 }
 
 void TForm1::SCheckBoxClick(TObject*) {
-  PaintBox1->repaint();
+  PaintBox1->update();
 }
 
 void TForm1::PaintBox1MouseMove(TObject*, unsigned, int X, int) {

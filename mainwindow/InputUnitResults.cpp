@@ -58,7 +58,7 @@ void TForm1::Results1Click(TObject*) {
 }
 
 void TForm1::ShowExtremes1Click(TObject*) {
-  PaintBox1->repaint();
+  PaintBox1->update();
 }
 
 void TForm1::SetupDiagramCopy() {

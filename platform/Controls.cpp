@@ -238,10 +238,11 @@ namespace {
 QImage DisabledGlyphImage(const TBitmap& Glyph) {
   QImage Image(Glyph.Width + 1, Glyph.Height + 1, QImage::Format_ARGB32);
   Image.fill(Qt::transparent);
-  QPainter Painter(&Image);
-  TQtCanvas Canvas(Painter);
-  DrawState(Canvas, Glyph, 0, 0, DST_BITMAP | DSS_DISABLED);
-  Painter.end();
+  {
+    QPainter Painter(&Image);
+    TQtCanvas Canvas(Painter);
+    DrawState(Canvas, Glyph, 0, 0, DST_BITMAP | DSS_DISABLED);
+  } // everything painted
   return Image.copy(0, 0, Glyph.Width, Glyph.Height);
 }
 

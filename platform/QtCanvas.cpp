@@ -114,6 +114,18 @@ TQtCanvas::TQtCanvas(QPainter& Painter) : FPainter(Painter) {
   FPainter.setRenderHint(QPainter::TextAntialiasing, false);
 }
 
+TQtCanvas::~TQtCanvas() {
+  FlushLines();
+}
+
+void TQtCanvas::FlushLines() {
+  if (FLineRects.isEmpty()) return;
+  FPainter.setPen(Qt::NoPen);
+  FPainter.setBrush(FLineColor);
+  FPainter.drawRects(FLineRects.constData(), static_cast<int>(FLineRects.size()));
+  FLineRects.clear();
+}
+
 void TQtCanvas::ApplyPen() {
   QPen QtPen(ToQColor(Pen.Color));
   QtPen.setWidth(std::max(1, Pen.Width));
@@ -134,12 +146,15 @@ const QFontMetrics& TQtCanvas::FontMetrics() {
     FMetricsFont = Font;
     FQtFont = ToQFont(Font);
     FMetrics.emplace(FQtFont);
+    FExtents.clear();
+    FPainterHasFont = false;
   }
   return *FMetrics;
 }
 
 void TQtCanvas::FillRect(const TRect& R) {
   if (Brush.Style == bsClear || R.IsEmpty()) return;
+  FlushLines();
   FPainter.fillRect(ToQRect(R), ToQColor(Brush.Color));
 }
 
@@ -171,9 +186,12 @@ void TQtCanvas::Polyline(const std::vector<TPoint>& Points) {
 }
 
 void TQtCanvas::FillPixelRuns(const QPolygon& Pixels, int Nib, const QColor& Color) {
-  // Straight runs of neighbouring pixels become one rectangle each.
+  // Straight runs of neighbouring pixels become one rectangle each, added
+  // to the batch of lines of the same colour.
+  if (Color != FLineColor) FlushLines();
+  FLineColor = Color;
   const int Offset = -Nib / 2;
-  QList<QRect> Rects;
+  QList<QRect>& Rects = FLineRects;
   for (qsizetype I = 0; I < Pixels.size();) {
     const QPoint Start = Pixels[I];
     qsizetype J = I + 1;
@@ -190,9 +208,6 @@ void TQtCanvas::FillPixelRuns(const QPolygon& Pixels, int Nib, const QColor& Col
                      std::max(Start.y(), End.y()) + Offset + Nib - 1)));
     I = J;
   }
-  FPainter.setPen(Qt::NoPen);
-  FPainter.setBrush(Color);
-  FPainter.drawRects(Rects.constData(), static_cast<int>(Rects.size()));
 }
 
 void TQtCanvas::Polygon(const std::vector<TPoint>& Points) {
@@ -201,6 +216,7 @@ void TQtCanvas::Polygon(const std::vector<TPoint>& Points) {
   for (const TPoint& P : Points)
     Shape.append(QPoint(P.X, P.Y));
   if (Brush.Style != bsClear) {
+    FlushLines();
     FPainter.setPen(Qt::NoPen);
     ApplyBrush();
     FPainter.drawPolygon(Shape, Qt::OddEvenFill);
@@ -212,6 +228,7 @@ void TQtCanvas::Polygon(const std::vector<TPoint>& Points) {
 
 void TQtCanvas::Ellipse(const TRect& R) {
   if (R.IsEmpty()) return;
+  FlushLines();
   ApplyPen();
   ApplyBrush();
   FPainter.drawEllipse(QRect(R.Left, R.Top, R.Width() - 1, R.Height() - 1));
@@ -226,6 +243,7 @@ void TQtCanvas::Arc(const TRect& R, TPoint Start, TPoint End) {
   double Span = A1 - A0;
   while (Span <= 0)
     Span += 360;
+  FlushLines();
   ApplyPen();
   FPainter.setBrush(Qt::NoBrush);
   FPainter.drawArc(QRect(R.Left, R.Top, R.Width() - 1, R.Height() - 1),
@@ -235,27 +253,36 @@ void TQtCanvas::Arc(const TRect& R, TPoint Start, TPoint End) {
 
 void TQtCanvas::TextOut(int X, int Y, const std::string& Text) {
   if (Text.empty()) return;
+  FlushLines();
   const QFontMetrics& Metrics = FontMetrics();
-  FPainter.setFont(FQtFont);
+  if (!FPainterHasFont) {
+    FPainter.setFont(FQtFont);
+    FPainterHasFont = true;
+  }
   const QString String = QString::fromStdString(Text);
   if (Brush.Style != bsClear)
-    FPainter.fillRect(QRect(X, Y, Metrics.horizontalAdvance(String), Metrics.height()),
-                      ToQColor(Brush.Color));
+    FPainter.fillRect(QRect(X, Y, TextExtent(Text).cx, Metrics.height()), ToQColor(Brush.Color));
   FPainter.setPen(ToQColor(Font.Color));
   FPainter.drawText(QPoint(X, Y + Metrics.ascent()), String);
 }
 
 TSize TQtCanvas::TextExtent(const std::string& Text) {
   const QFontMetrics& Metrics = FontMetrics();
-  return {Metrics.horizontalAdvance(QString::fromStdString(Text)), Metrics.height()};
+  const auto Known = FExtents.find(Text);
+  if (Known != FExtents.end()) return Known->second;
+  const TSize Size{Metrics.horizontalAdvance(QString::fromStdString(Text)), Metrics.height()};
+  FExtents.emplace(Text, Size);
+  return Size;
 }
 
 void TQtCanvas::Draw(int X, int Y, const TBitmap& Bitmap, bool Transparent) {
   if (Bitmap.Width <= 0 || Bitmap.Height <= 0) return;
+  FlushLines();
   FPainter.drawImage(X, Y, ImageFromBitmap(Bitmap, Transparent));
 }
 
 void TQtCanvas::SetClipRect(const TRect* R) {
+  FlushLines();
   if (R)
     FPainter.setClipRect(ToQRect(*R));
   else

@@ -5,7 +5,11 @@
 #include <QColor>
 #include <QFont>
 #include <QFontMetrics>
+#include <QList>
+#include <QRect>
 #include <optional>
+#include <string>
+#include <unordered_map>
 
 class QPainter;
 class QPolygon;
@@ -31,9 +35,14 @@ QRect ToQRect(const TRect& R);
 // A canvas over a QPainter (of a widget or a QImage), antialiasing off.
 // Lines one pixel wide are laid out pixel by pixel here so that they stop
 // short of their last point; wider lines have round ends and joins.
+// Lines are painted lazily: runs of lines in one colour and width go to
+// the painter as one batch, before the next drawing of another kind, when
+// Painter() is asked for, and at the latest when the canvas is destroyed.
+// Text extents are measured once per text and font.
 class TQtCanvas : public TCanvas {
 public:
   explicit TQtCanvas(QPainter& Painter);
+  ~TQtCanvas() override;
 
   void FillRect(const TRect& R) override;
   void Rectangle(const TRect& R) override;
@@ -46,7 +55,12 @@ public:
   void Draw(int X, int Y, const TBitmap& Bitmap, bool Transparent) override;
   void SetClipRect(const TRect* R) override;
 
-  QPainter& Painter() { return FPainter; }
+  // The painter, with every line drawn so far painted.
+  QPainter& Painter() {
+    FlushLines();
+    FPainterHasFont = false;
+    return FPainter;
+  }
 
 protected:
   void Line(TPoint From, TPoint To) override;
@@ -57,9 +71,14 @@ private:
   // The Qt font and metrics of the current Font, rebuilt when it changes.
   const QFontMetrics& FontMetrics();
   void FillPixelRuns(const QPolygon& Pixels, int Nib, const QColor& Color);
+  void FlushLines();
 
   QPainter& FPainter;
   std::optional<TFont> FMetricsFont;
   QFont FQtFont;
   std::optional<QFontMetrics> FMetrics;
+  std::unordered_map<std::string, TSize> FExtents; // of the metrics' font
+  bool FPainterHasFont = false;
+  QList<QRect> FLineRects; // lines not yet painted, all in FLineColor
+  QColor FLineColor;
 };

@@ -160,7 +160,8 @@ int main(int argc, char** argv) {
     }
     if (std::strcmp(argv[1], "make") == 0) {
       const std::string Json{std::istreambuf_iterator<char>(std::cin), {}};
-      DocumentFromJson(Json, Data);
+      // One recalculation for the whole document, not one per field.
+      Data.Update([&] { DocumentFromJson(Json, Data); });
       Data.SaveToFile(argv[2]);
       return 0;
     }

@@ -1,6 +1,7 @@
 // The beam document: property rules, notifications, and the statics
 // checked against worked beams and an independent solution.
 #include "analysis/BeamData.h"
+#include "analysis/SampleKernel.h"
 #include "platform/Exceptions.h"
 #include "tests/analysis/FileBytes.h"
 #include "tests/kit/BeamBuilder.h"
@@ -347,7 +348,14 @@ TEST(BeamData, AgreesWithIndependentStatics) {
   }
 }
 
-TEST(BeamData, SamplesEqualCalcAtBitForBit) {
+// Every sample of Calculate, with the given kernel variant, equals CalcAt
+// at its position on hundreds of random documents with wild values.
+void ExpectSamplesEqualCalcAt(const TSampleKernel& Kernel) {
+  UseSampleKernel(&Kernel);
+  struct TRestore {
+    ~TRestore() { UseSampleKernel(nullptr); }
+  } Restore;
+  ASSERT_EQ(&SampleKernel(), &Kernel);
   std::mt19937_64 G(77);
   auto U = [&](double A, double B) { return std::uniform_real_distribution<double>(A, B)(G); };
   const double Inf = std::numeric_limits<double>::infinity();
@@ -379,6 +387,16 @@ TEST(BeamData, SamplesEqualCalcAtBitForBit) {
       break; // one report per document
     }
   }
+}
+
+TEST(BeamData, SamplesEqualCalcAtBitForBitWithTheBaselineKernel) {
+  ExpectSamplesEqualCalcAt(BaselineSampleKernel());
+}
+
+TEST(BeamData, SamplesEqualCalcAtBitForBitWithTheAvx2Kernel) {
+  const TSampleKernel* Avx2 = Avx2SampleKernel();
+  if (!Avx2) GTEST_SKIP() << "this CPU has no AVX2; the AVX2 kernel is not tested here";
+  ExpectSamplesEqualCalcAt(*Avx2);
 }
 
 } // namespace

@@ -215,6 +215,37 @@ TEST_F(DataFile, RoundTrip) {
   }
 }
 
+TEST_F(DataFile, LargeFilesReadAcrossBlocksAndCutOnesAreRefused) {
+  // Records and remarks that straddle the reader's blocks, one remark
+  // longer than a block, and a file cut in the middle of a record.
+  TData D;
+  const std::string Long(600 * 1024, 'L');
+  D.Update([&] {
+    D.SetLength(10);
+    for (int I = 0; I < 30000; ++I) {
+      D.SetLoadKind(I, I % 5);
+      D.SetLoadX(I, I * 0.001);
+      D.SetLoadW(I, -I);
+      D.SetLoadRemark(I, I == 12345 ? Long : std::string(static_cast<std::size_t>(I % 7), 'a'));
+    }
+  });
+  const fs::path Path = Dir / "big.vbd";
+  D.SaveToFile(Path.string());
+  TData E;
+  E.LoadFromFile(Path.string());
+  ASSERT_EQ(E.LoadCount(), 30000);
+  EXPECT_EQ(SavedBytes(E), SavedBytes(D));
+
+  const auto Bytes = ReadAll(Path);
+  for (const std::size_t Cut : {Bytes.size() - 1, Bytes.size() / 2, std::size_t{300000}}) {
+    std::ofstream(Path, std::ios::binary | std::ios::trunc)
+        .write(reinterpret_cast<const char*>(Bytes.data()), static_cast<std::streamsize>(Cut));
+    TData F;
+    EXPECT_EQ(Failure([&] { F.LoadFromFile(Path.string()); }), InvalidFile) << Cut;
+    EXPECT_EQ(F.LoadCount(), 0);
+  }
+}
+
 TEST_F(DataFile, OpenErrors) {
   TData D;
   MakeBusyDocument(D);

@@ -44,9 +44,10 @@ TEST_F(ReadoutTest, MouseShowsTheForcesUnderItClampedToTheBeam) {
   QTest::mouseMove(Form->PaintBox1, QPoint(59, 200)); // no button held
   EXPECT_EQ(Readout(), "1.003|6.000|6.021");
 
-  // Hiding a diagram repaints at once and keeps the readout.
+  // Hiding a diagram repaints and keeps the readout.
   Paints = 0;
   Form->SCheckBox->SetChecked(false);
+  QApplication::processEvents();
   EXPECT_EQ(Paints, 1);
   EXPECT_EQ(ReadoutAt(10), "0.000|6.000|0.000");
 

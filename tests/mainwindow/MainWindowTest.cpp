@@ -112,20 +112,25 @@ TEST_F(FormTest, TheSpanFollowsEveryKeyAndTheToggleTheBeamType) {
   if (!Editing(Base)) ClickCell(Base, 2, 1);
   ASSERT_TRUE(Base->Col() == 2 && Base->Row() == 1 && Editing(Base));
   QLineEdit* Line = Base->InplaceEditor()->LineEdit();
+  // Each key paints once, before the next input is handled.
   Paints = 0;
   QTest::keyClicks(Line, "1");
   EXPECT_EQ(Data().Length(), 1);
+  QApplication::processEvents();
   EXPECT_EQ(Paints, 1);
   QTest::keyClicks(Line, "2");
   EXPECT_EQ(Data().Length(), 12);
+  QApplication::processEvents();
   EXPECT_EQ(Paints, 2);
   Line->selectAll();
   QTest::keyClick(Line, Qt::Key_Delete);
   EXPECT_EQ(Data().Length(), 0);
+  QApplication::processEvents();
 
   ClickCell(Base, 2, 0);
   EXPECT_EQ(Base->GetToggleIndex(2, 0), 1);
   EXPECT_EQ(Data().BeamType(), btCantilever);
+  QApplication::processEvents();
   EXPECT_EQ(Paints, 4);
   ClickCell(Base, 3, 0); // the merged half of the same cell
   EXPECT_EQ(Data().BeamType(), btSimple);
