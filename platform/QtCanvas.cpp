@@ -1,5 +1,6 @@
 #include "platform/QtCanvas.h"
 
+#include <QFontInfo>
 #include <QFontMetrics>
 #include <QGuiApplication>
 #include <QImage>
@@ -107,6 +108,23 @@ void AddLinePixels(TPoint From, TPoint To, QPolygon& Pixels) {
   }
 }
 
+// The widths of the texts measured so far in one font, kept from one
+// painting to the next so that a repaint measures no text again. A font is
+// known by its description and the family it resolves to, so that a change
+// of substitutes is a new font; the fonts installed changing forgets all.
+// Each font keeps at most MaxWidths texts and starts afresh beyond that.
+constexpr std::size_t MaxWidths = 1 << 18;
+std::unordered_map<std::string, int>& TextWidths(const QFont& Font) {
+  static std::unordered_map<QString, std::unordered_map<std::string, int>> Fonts;
+  static const bool Watching = [] {
+    if (auto* App = qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
+      QObject::connect(App, &QGuiApplication::fontDatabaseChanged, [] { Fonts.clear(); });
+    return true;
+  }();
+  (void)Watching;
+  return Fonts[Font.key() + QChar(0) + QFontInfo(Font).family()];
+}
+
 } // namespace
 
 TQtCanvas::TQtCanvas(QPainter& Painter) : FPainter(Painter) {
@@ -146,7 +164,7 @@ const QFontMetrics& TQtCanvas::FontMetrics() {
     FMetricsFont = Font;
     FQtFont = ToQFont(Font);
     FMetrics.emplace(FQtFont);
-    FExtents.clear();
+    FWidths = &TextWidths(FQtFont);
     FPainterHasFont = false;
   }
   return *FMetrics;
@@ -268,11 +286,12 @@ void TQtCanvas::TextOut(int X, int Y, const std::string& Text) {
 
 TSize TQtCanvas::TextExtent(const std::string& Text) {
   const QFontMetrics& Metrics = FontMetrics();
-  const auto Known = FExtents.find(Text);
-  if (Known != FExtents.end()) return Known->second;
-  const TSize Size{Metrics.horizontalAdvance(QString::fromStdString(Text)), Metrics.height()};
-  FExtents.emplace(Text, Size);
-  return Size;
+  auto Known = FWidths->find(Text);
+  if (Known == FWidths->end()) {
+    if (FWidths->size() >= MaxWidths) FWidths->clear();
+    Known = FWidths->emplace(Text, Metrics.horizontalAdvance(QString::fromStdString(Text))).first;
+  }
+  return {Known->second, Metrics.height()};
 }
 
 void TQtCanvas::Draw(int X, int Y, const TBitmap& Bitmap, bool Transparent) {

@@ -38,7 +38,8 @@ QRect ToQRect(const TRect& R);
 // Lines are painted lazily: runs of lines in one colour and width go to
 // the painter as one batch, before the next drawing of another kind, when
 // Painter() is asked for, and at the latest when the canvas is destroyed.
-// Text extents are measured once per text and font.
+// Text widths are measured once per text and font and kept for later
+// canvases (see TextWidths in the source).
 class TQtCanvas : public TCanvas {
 public:
   explicit TQtCanvas(QPainter& Painter);
@@ -77,7 +78,7 @@ private:
   std::optional<TFont> FMetricsFont;
   QFont FQtFont;
   std::optional<QFontMetrics> FMetrics;
-  std::unordered_map<std::string, TSize> FExtents; // of the metrics' font
+  std::unordered_map<std::string, int>* FWidths = nullptr; // in the metrics' font
   bool FPainterHasFont = false;
   QList<QRect> FLineRects; // lines not yet painted, all in FLineColor
   QColor FLineColor;
