@@ -1,9 +1,11 @@
 #include "platform/QtCanvas.h"
 
-#include <QFontInfo>
+#include "platform/KnownTexts.h"
+
 #include <QFontMetrics>
 #include <QGuiApplication>
 #include <QImage>
+#include <QPaintEngine>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPalette>
@@ -108,26 +110,11 @@ void AddLinePixels(TPoint From, TPoint To, QPolygon& Pixels) {
   }
 }
 
-// The widths of the texts measured so far in one font, kept from one
-// painting to the next so that a repaint measures no text again. A font is
-// known by its description and the family it resolves to, so that a change
-// of substitutes is a new font; the fonts installed changing forgets all.
-// Each font keeps at most MaxWidths texts and starts afresh beyond that.
-constexpr std::size_t MaxWidths = 1 << 18;
-std::unordered_map<std::string, int>& TextWidths(const QFont& Font) {
-  static std::unordered_map<QString, std::unordered_map<std::string, int>> Fonts;
-  static const bool Watching = [] {
-    if (auto* App = qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
-      QObject::connect(App, &QGuiApplication::fontDatabaseChanged, [] { Fonts.clear(); });
-    return true;
-  }();
-  (void)Watching;
-  return Fonts[Font.key() + QChar(0) + QFontInfo(Font).family()];
-}
-
 } // namespace
 
 TQtCanvas::TQtCanvas(QPainter& Painter) : FPainter(Painter) {
+  static std::uint64_t Canvases = 0;
+  FNumber = ++Canvases;
   FPainter.setRenderHint(QPainter::Antialiasing, false);
   FPainter.setRenderHint(QPainter::TextAntialiasing, false);
 }
@@ -164,7 +151,7 @@ const QFontMetrics& TQtCanvas::FontMetrics() {
     FMetricsFont = Font;
     FQtFont = ToQFont(Font);
     FMetrics.emplace(FQtFont);
-    FWidths = &TextWidths(FQtFont);
+    FKnown = &KnownTexts(FQtFont);
     FPainterHasFont = false;
   }
   return *FMetrics;
@@ -273,25 +260,50 @@ void TQtCanvas::TextOut(int X, int Y, const std::string& Text) {
   if (Text.empty()) return;
   FlushLines();
   const QFontMetrics& Metrics = FontMetrics();
+  TKnownText& Known = Know(Text);
+  if (Brush.Style != bsClear)
+    FPainter.fillRect(QRect(X, Y, Known.Width, Metrics.height()), ToQColor(Brush.Color));
+  FPainter.setPen(ToQColor(Font.Color));
+  const QString String = QString::fromStdString(Text);
+  // A text drawn by an earlier canvas is stamped: its pixels come from a
+  // bitmap painted in the pen's colour, as drawText would set them.
+  if (Known.FirstCanvas == 0) Known.FirstCanvas = FNumber;
+  if (Known.FirstCanvas != FNumber && StampsFit() && MakeStamp(Known, String, FQtFont, Metrics)) {
+    FPainter.drawPixmap(QPoint(X, Y) + Known.Offset, Known.Stamp);
+    return;
+  }
   if (!FPainterHasFont) {
     FPainter.setFont(FQtFont);
     FPainterHasFont = true;
   }
-  const QString String = QString::fromStdString(Text);
-  if (Brush.Style != bsClear)
-    FPainter.fillRect(QRect(X, Y, TextExtent(Text).cx, Metrics.height()), ToQColor(Brush.Color));
-  FPainter.setPen(ToQColor(Font.Color));
   FPainter.drawText(QPoint(X, Y + Metrics.ascent()), String);
 }
 
-TSize TQtCanvas::TextExtent(const std::string& Text) {
+bool TQtCanvas::StampsFit() const {
+  // Vector devices keep their text as text; a scaled or rotated painter,
+  // or one that blends otherwise, would not paint what drawText paints.
+  const QPaintEngine* Engine = FPainter.paintEngine();
+  return Engine && Engine->type() == QPaintEngine::Raster &&
+         FPainter.worldTransform().type() <= QTransform::TxTranslate &&
+         FPainter.backgroundMode() == Qt::TransparentMode &&
+         FPainter.compositionMode() == QPainter::CompositionMode_SourceOver &&
+         FPainter.opacity() == 1.0;
+}
+
+TKnownText& TQtCanvas::Know(const std::string& Text) {
   const QFontMetrics& Metrics = FontMetrics();
-  auto Known = FWidths->find(Text);
-  if (Known == FWidths->end()) {
-    if (FWidths->size() >= MaxWidths) FWidths->clear();
-    Known = FWidths->emplace(Text, Metrics.horizontalAdvance(QString::fromStdString(Text))).first;
+  auto Known = FKnown->find(Text);
+  if (Known == FKnown->end()) {
+    if (FKnown->size() >= MaxKnownTexts) FKnown->clear();
+    Known = FKnown->emplace(Text, TKnownText{}).first;
+    Known->second.Width = Metrics.horizontalAdvance(QString::fromStdString(Text));
   }
-  return {Known->second, Metrics.height()};
+  return Known->second;
+}
+
+TSize TQtCanvas::TextExtent(const std::string& Text) {
+  const int Width = Know(Text).Width;
+  return {Width, FMetrics->height()};
 }
 
 void TQtCanvas::Draw(int X, int Y, const TBitmap& Bitmap, bool Transparent) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/Canvas.h"
+#include "platform/KnownTexts.h"
 
 #include <QColor>
 #include <QFont>
@@ -38,8 +39,9 @@ QRect ToQRect(const TRect& R);
 // Lines are painted lazily: runs of lines in one colour and width go to
 // the painter as one batch, before the next drawing of another kind, when
 // Painter() is asked for, and at the latest when the canvas is destroyed.
-// Text widths are measured once per text and font and kept for later
-// canvases (see TextWidths in the source).
+// Texts are measured once per text and font, and kept for later canvases;
+// on a raster device a text drawn by an earlier canvas is stamped from a bitmap of its
+// pixels (see KnownTexts.h).
 class TQtCanvas : public TCanvas {
 public:
   explicit TQtCanvas(QPainter& Painter);
@@ -73,12 +75,17 @@ private:
   const QFontMetrics& FontMetrics();
   void FillPixelRuns(const QPolygon& Pixels, int Nib, const QColor& Color);
   void FlushLines();
+  // What is known of Text in the current Font, measuring it if it is new.
+  TKnownText& Know(const std::string& Text);
+  // Whether a stamp paints exactly what drawText would on this painter.
+  bool StampsFit() const;
 
   QPainter& FPainter;
   std::optional<TFont> FMetricsFont;
   QFont FQtFont;
   std::optional<QFontMetrics> FMetrics;
-  std::unordered_map<std::string, int>* FWidths = nullptr; // in the metrics' font
+  TKnownTexts* FKnown = nullptr; // in the metrics' font
+  std::uint64_t FNumber;         // of this canvas among all made
   bool FPainterHasFont = false;
   QList<QRect> FLineRects; // lines not yet painted, all in FLineColor
   QColor FLineColor;
