@@ -176,17 +176,25 @@ void TQtCanvas::Rectangle(const TRect& R) {
 }
 
 void TQtCanvas::Line(TPoint From, TPoint To) {
-  Polyline({From, To});
+  const TPoint Points[] = {From, To};
+  PolylineOf(Points, 2, false);
 }
 
 void TQtCanvas::Polyline(const std::vector<TPoint>& Points) {
-  if (Points.size() < 2) return;
-  QPolygon Pixels;
-  for (std::size_t I = 1; I < Points.size(); ++I)
+  PolylineOf(Points.data(), Points.size(), false);
+}
+
+void TQtCanvas::PolylineOf(const TPoint* Points, std::size_t Count, bool Closed) {
+  if (Count < (Closed ? 1 : 2)) return;
+  QPolygon& Pixels = FPixels;
+  Pixels.clear();
+  for (std::size_t I = 1; I < Count; ++I)
     AddLinePixels(Points[I - 1], Points[I], Pixels);
+  if (Closed) AddLinePixels(Points[Count - 1], Points[0], Pixels);
+  const TPoint Last = Closed ? Points[0] : Points[Count - 1];
   // A wide pen is a square nib stamped on every pixel of the centre line,
   // the last point included.
-  if (Pen.Width > 1) Pixels.append(QPoint(Points.back().X, Points.back().Y));
+  if (Pen.Width > 1) Pixels.append(QPoint(Last.X, Last.Y));
   FillPixelRuns(Pixels, std::max(1, Pen.Width), ToQColor(Pen.Color));
 }
 
@@ -217,18 +225,17 @@ void TQtCanvas::FillPixelRuns(const QPolygon& Pixels, int Nib, const QColor& Col
 
 void TQtCanvas::Polygon(const std::vector<TPoint>& Points) {
   if (Points.empty()) return;
-  QPolygon Shape;
-  for (const TPoint& P : Points)
-    Shape.append(QPoint(P.X, P.Y));
   if (Brush.Style != bsClear) {
+    QPolygon& Shape = FPixels;
+    Shape.clear();
+    for (const TPoint& P : Points)
+      Shape.append(QPoint(P.X, P.Y));
     FlushLines();
     FPainter.setPen(Qt::NoPen);
     ApplyBrush();
     FPainter.drawPolygon(Shape, Qt::OddEvenFill);
   }
-  std::vector<TPoint> Outline = Points;
-  Outline.push_back(Points.front());
-  Polyline(Outline);
+  PolylineOf(Points.data(), Points.size(), true);
 }
 
 void TQtCanvas::Ellipse(const TRect& R) {

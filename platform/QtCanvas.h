@@ -7,13 +7,13 @@
 #include <QFont>
 #include <QFontMetrics>
 #include <QList>
+#include <QPolygon>
 #include <QRect>
 #include <optional>
 #include <string>
 #include <unordered_map>
 
 class QPainter;
-class QPolygon;
 
 // Turns a TColor into a QColor, resolving system colours from the
 // application's palette.
@@ -73,6 +73,8 @@ private:
   void ApplyBrush();
   // The Qt font and metrics of the current Font, rebuilt when it changes.
   const QFontMetrics& FontMetrics();
+  // The lines through Count points, and back to the first one if Closed.
+  void PolylineOf(const TPoint* Points, std::size_t Count, bool Closed);
   void FillPixelRuns(const QPolygon& Pixels, int Nib, const QColor& Color);
   void FlushLines();
   // What is known of Text in the current Font, measuring it if it is new.
@@ -89,4 +91,5 @@ private:
   bool FPainterHasFont = false;
   QList<QRect> FLineRects; // lines not yet painted, all in FLineColor
   QColor FLineColor;
+  QPolygon FPixels; // a scratch list of pixels, reused by every line
 };
