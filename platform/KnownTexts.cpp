@@ -22,6 +22,17 @@ std::unordered_map<QString, TKnownTexts>& Fonts() {
   return Known;
 }
 
+// The smallest rectangle holding every pixel of Image that is not clear.
+QRect SetPixels(const QImage& Image) {
+  QRect Set;
+  for (int Y = 0; Y < Image.height(); ++Y) {
+    const auto* Line = reinterpret_cast<const QRgb*>(Image.constScanLine(Y));
+    for (int X = 0; X < Image.width(); ++X)
+      if (qAlpha(Line[X]) != 0) Set |= QRect(X, Y, 1, 1);
+  }
+  return Set;
+}
+
 } // namespace
 
 void ForgetKnownTexts() {
@@ -50,8 +61,11 @@ bool MakeStamp(TKnownText& Known, const QString& Text, const QFont& Font,
     Painter.setPen(Qt::black);
     Painter.drawText(-Ink.topLeft(), Text);
   }
-  Known.Stamp = QBitmap::fromImage(Image.createAlphaMask());
-  Known.Offset = QPoint(Ink.left(), Ink.top() + Metrics.ascent());
+  // Cut down to the pixels set, so that a stamp scans no more than it must.
+  const QRect Set = SetPixels(Image);
+  Known.Stamp =
+      QBitmap::fromImage(Image.copy(Set.isEmpty() ? QRect(0, 0, 1, 1) : Set).createAlphaMask());
+  Known.Offset = Ink.topLeft() + Set.topLeft() + QPoint(0, Metrics.ascent());
   ++StampsMade;
   return true;
 }
