@@ -47,25 +47,29 @@ TKnownTexts& KnownTexts(const QFont& Font) {
 bool MakeStamp(TKnownText& Known, const QString& Text, const QFont& Font,
                const QFontMetrics& Metrics) {
   if (!Known.Stamp.isNull()) return true;
-  if (StampsMade >= MaxStamps) return false;
-  // Every pixel the text may set: its ink and its extent, with a margin.
-  const QRect Ink = Metrics.boundingRect(Text)
-                        .united(QRect(0, -Metrics.ascent(), Known.Width, Metrics.height()))
-                        .adjusted(-2, -2, 2, 2);
-  QImage Image(Ink.size(), QImage::Format_ARGB32_Premultiplied);
+  if (Known.Unstampable || StampsMade >= MaxStamps) return false;
+  // The extent with a margin of a line height on every side; a text whose
+  // pixels reach the edge of that may set more, and is left to drawText.
+  const int Margin = Metrics.height();
+  const QRect Box(-Margin, -Metrics.ascent() - Margin, Known.Width + 2 * Margin, 3 * Margin);
+  QImage Image(Box.size(), QImage::Format_ARGB32_Premultiplied);
   Image.fill(Qt::transparent);
   {
     QPainter Painter(&Image);
     Painter.setRenderHint(QPainter::TextAntialiasing, false);
     Painter.setFont(Font);
     Painter.setPen(Qt::black);
-    Painter.drawText(-Ink.topLeft(), Text);
+    Painter.drawText(-Box.topLeft(), Text);
   }
   // Cut down to the pixels set, so that a stamp scans no more than it must.
   const QRect Set = SetPixels(Image);
+  if (!Set.isEmpty() && !Image.rect().adjusted(1, 1, -1, -1).contains(Set)) {
+    Known.Unstampable = true;
+    return false;
+  }
   Known.Stamp =
       QBitmap::fromImage(Image.copy(Set.isEmpty() ? QRect(0, 0, 1, 1) : Set).createAlphaMask());
-  Known.Offset = Ink.topLeft() + Set.topLeft() + QPoint(0, Metrics.ascent());
+  Known.Offset = Box.topLeft() + Set.topLeft() + QPoint(0, Metrics.ascent());
   ++StampsMade;
   return true;
 }

@@ -19,6 +19,7 @@ struct TKnownText {
   std::uint64_t FirstCanvas = 0; // 0 while it was only measured
   QBitmap Stamp;
   QPoint Offset;
+  bool Unstampable = false; // its pixels reach too far for a stamp
 };
 
 using TKnownTexts = std::unordered_map<std::string, TKnownText>;
@@ -35,7 +36,8 @@ constexpr std::size_t MaxKnownTexts = 1 << 18;
 void ForgetKnownTexts();
 
 // Makes Known's stamp of Text, unless the stamps made so far reach their
-// bound (MaxStamps, counted over every font); returns whether it has one.
+// bound (MaxStamps, counted over every font) or the text's pixels reach
+// beyond a line height around its extent; returns whether it has one.
 bool MakeStamp(TKnownText& Known, const QString& Text, const QFont& Font,
                const QFontMetrics& Metrics);
 constexpr int MaxStamps = 1 << 16;
