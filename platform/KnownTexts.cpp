@@ -6,6 +6,7 @@
 #include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
+#include <algorithm>
 
 namespace {
 
@@ -24,13 +25,23 @@ std::unordered_map<QString, TKnownTexts>& Fonts() {
 
 // The smallest rectangle holding every pixel of Image that is not clear.
 QRect SetPixels(const QImage& Image) {
-  QRect Set;
-  for (int Y = 0; Y < Image.height(); ++Y) {
+  const int Width = Image.width(), Height = Image.height();
+  int Left = Width, Right = -1, Top = Height, Bottom = -1;
+  for (int Y = 0; Y < Height; ++Y) {
     const auto* Line = reinterpret_cast<const QRgb*>(Image.constScanLine(Y));
-    for (int X = 0; X < Image.width(); ++X)
-      if (qAlpha(Line[X]) != 0) Set |= QRect(X, Y, 1, 1);
+    int First = 0;
+    while (First < Width && Line[First] == 0)
+      ++First;
+    if (First == Width) continue;
+    int Last = Width - 1;
+    while (Line[Last] == 0)
+      --Last;
+    Left = std::min(Left, First);
+    Right = std::max(Right, Last);
+    Top = std::min(Top, Y);
+    Bottom = Y;
   }
-  return Set;
+  return Right < 0 ? QRect() : QRect(QPoint(Left, Top), QPoint(Right, Bottom));
 }
 
 } // namespace
