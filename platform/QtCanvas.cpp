@@ -273,9 +273,11 @@ void TQtCanvas::TextOut(int X, int Y, const std::string& Text) {
   FPainter.setPen(ToQColor(Font.Color));
   const QString String = QString::fromStdString(Text);
   // A text drawn by an earlier canvas is stamped: its pixels come from a
-  // bitmap painted in the pen's colour, as drawText would set them.
+  // bitmap painted in the pen's colour, as drawText would set them. Making
+  // a stamp costs about two drawings of the text, so one canvas makes at
+  // most MaxNewStamps of them and leaves the rest to later paintings.
   if (Known.FirstCanvas == 0) Known.FirstCanvas = FNumber;
-  if (Known.FirstCanvas != FNumber && StampsFit() && MakeStamp(Known, String, FQtFont, Metrics)) {
+  if (Known.FirstCanvas != FNumber && StampsFit() && HasStamp(Known, String)) {
     FPainter.drawPixmap(QPoint(X, Y) + Known.Offset, Known.Stamp);
     return;
   }
@@ -284,6 +286,13 @@ void TQtCanvas::TextOut(int X, int Y, const std::string& Text) {
     FPainterHasFont = true;
   }
   FPainter.drawText(QPoint(X, Y + Metrics.ascent()), String);
+}
+
+bool TQtCanvas::HasStamp(TKnownText& Known, const QString& Text) {
+  if (!Known.Stamp.isNull()) return true;
+  if (FNewStamps >= MaxNewStamps) return false;
+  ++FNewStamps;
+  return MakeStamp(Known, Text, FQtFont, *FMetrics);
 }
 
 bool TQtCanvas::StampsFit() const {

@@ -81,6 +81,8 @@ private:
   TKnownText& Know(const std::string& Text);
   // Whether a stamp paints exactly what drawText would on this painter.
   bool StampsFit() const;
+  // Whether Known has a stamp, making it if this canvas may make another.
+  bool HasStamp(TKnownText& Known, const QString& Text);
 
   QPainter& FPainter;
   std::optional<TFont> FMetricsFont;
@@ -88,6 +90,8 @@ private:
   std::optional<QFontMetrics> FMetrics;
   TKnownTexts* FKnown = nullptr; // in the metrics' font
   std::uint64_t FNumber;         // of this canvas among all made
+  static constexpr int MaxNewStamps = 2000;
+  int FNewStamps = 0; // stamps this canvas made
   bool FPainterHasFont = false;
   QList<QRect> FLineRects; // lines not yet painted, all in FLineColor
   QColor FLineColor;

@@ -46,9 +46,12 @@ TEST(TextStampTest, RandomDocumentsPaintTheSameWithStamps) {
     BuildBeam(Data, Count % 2 ? btCantilever : btSimple, 10, RandomLoads(Count, 7u + Count));
     ForgetKnownTexts();
     const QImage AsText = RenderBeamImage(Data, 1000, 700, {});
-    const QImage Stamped = RenderBeamImage(Data, 1000, 700, {});
-    ASSERT_EQ(AsText.size(), Stamped.size());
-    EXPECT_EQ(FirstDifference(AsText, Stamped), "") << Count << " loads";
+    // A canvas makes a bounded number of stamps; later ones make the rest.
+    for (int Painting = 2; Painting <= 3; ++Painting) {
+      const QImage Stamped = RenderBeamImage(Data, 1000, 700, {});
+      ASSERT_EQ(AsText.size(), Stamped.size());
+      EXPECT_EQ(FirstDifference(AsText, Stamped), "") << Count << " loads, painting " << Painting;
+    }
   }
 }
 
