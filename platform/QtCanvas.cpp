@@ -1,8 +1,11 @@
 #include "platform/QtCanvas.h"
 
+#include "platform/KnownTexts.h"
+
 #include <QFontMetrics>
 #include <QGuiApplication>
 #include <QImage>
+#include <QPaintEngine>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPalette>
@@ -110,6 +113,8 @@ void AddLinePixels(TPoint From, TPoint To, QPolygon& Pixels) {
 } // namespace
 
 TQtCanvas::TQtCanvas(QPainter& Painter) : FPainter(Painter) {
+  static std::uint64_t Canvases = 0;
+  FNumber = ++Canvases;
   FPainter.setRenderHint(QPainter::Antialiasing, false);
   FPainter.setRenderHint(QPainter::TextAntialiasing, false);
 }
@@ -146,7 +151,7 @@ const QFontMetrics& TQtCanvas::FontMetrics() {
     FMetricsFont = Font;
     FQtFont = ToQFont(Font);
     FMetrics.emplace(FQtFont);
-    FExtents.clear();
+    FKnown = &KnownTexts(FQtFont);
     FPainterHasFont = false;
   }
   return *FMetrics;
@@ -171,17 +176,25 @@ void TQtCanvas::Rectangle(const TRect& R) {
 }
 
 void TQtCanvas::Line(TPoint From, TPoint To) {
-  Polyline({From, To});
+  const TPoint Points[] = {From, To};
+  PolylineOf(Points, 2, false);
 }
 
 void TQtCanvas::Polyline(const std::vector<TPoint>& Points) {
-  if (Points.size() < 2) return;
-  QPolygon Pixels;
-  for (std::size_t I = 1; I < Points.size(); ++I)
+  PolylineOf(Points.data(), Points.size(), false);
+}
+
+void TQtCanvas::PolylineOf(const TPoint* Points, std::size_t Count, bool Closed) {
+  if (Count < (Closed ? 1 : 2)) return;
+  QPolygon& Pixels = FPixels;
+  Pixels.clear();
+  for (std::size_t I = 1; I < Count; ++I)
     AddLinePixels(Points[I - 1], Points[I], Pixels);
+  if (Closed) AddLinePixels(Points[Count - 1], Points[0], Pixels);
+  const TPoint Last = Closed ? Points[0] : Points[Count - 1];
   // A wide pen is a square nib stamped on every pixel of the centre line,
   // the last point included.
-  if (Pen.Width > 1) Pixels.append(QPoint(Points.back().X, Points.back().Y));
+  if (Pen.Width > 1) Pixels.append(QPoint(Last.X, Last.Y));
   FillPixelRuns(Pixels, std::max(1, Pen.Width), ToQColor(Pen.Color));
 }
 
@@ -212,18 +225,17 @@ void TQtCanvas::FillPixelRuns(const QPolygon& Pixels, int Nib, const QColor& Col
 
 void TQtCanvas::Polygon(const std::vector<TPoint>& Points) {
   if (Points.empty()) return;
-  QPolygon Shape;
-  for (const TPoint& P : Points)
-    Shape.append(QPoint(P.X, P.Y));
   if (Brush.Style != bsClear) {
+    QPolygon& Shape = FPixels;
+    Shape.clear();
+    for (const TPoint& P : Points)
+      Shape.append(QPoint(P.X, P.Y));
     FlushLines();
     FPainter.setPen(Qt::NoPen);
     ApplyBrush();
     FPainter.drawPolygon(Shape, Qt::OddEvenFill);
   }
-  std::vector<TPoint> Outline = Points;
-  Outline.push_back(Points.front());
-  Polyline(Outline);
+  PolylineOf(Points.data(), Points.size(), true);
 }
 
 void TQtCanvas::Ellipse(const TRect& R) {
@@ -255,24 +267,59 @@ void TQtCanvas::TextOut(int X, int Y, const std::string& Text) {
   if (Text.empty()) return;
   FlushLines();
   const QFontMetrics& Metrics = FontMetrics();
+  TKnownText& Known = Know(Text);
+  if (Brush.Style != bsClear)
+    FPainter.fillRect(QRect(X, Y, Known.Width, Metrics.height()), ToQColor(Brush.Color));
+  FPainter.setPen(ToQColor(Font.Color));
+  const QString String = QString::fromStdString(Text);
+  // A text drawn by an earlier canvas is stamped: its pixels come from a
+  // bitmap painted in the pen's colour, as drawText would set them. Making
+  // a stamp costs about two drawings of the text, so one canvas makes at
+  // most MaxNewStamps of them and leaves the rest to later paintings.
+  if (Known.FirstCanvas == 0) Known.FirstCanvas = FNumber;
+  if (Known.FirstCanvas != FNumber && StampsFit() && HasStamp(Known, String)) {
+    FPainter.drawPixmap(QPoint(X, Y) + Known.Offset, Known.Stamp);
+    return;
+  }
   if (!FPainterHasFont) {
     FPainter.setFont(FQtFont);
     FPainterHasFont = true;
   }
-  const QString String = QString::fromStdString(Text);
-  if (Brush.Style != bsClear)
-    FPainter.fillRect(QRect(X, Y, TextExtent(Text).cx, Metrics.height()), ToQColor(Brush.Color));
-  FPainter.setPen(ToQColor(Font.Color));
   FPainter.drawText(QPoint(X, Y + Metrics.ascent()), String);
 }
 
-TSize TQtCanvas::TextExtent(const std::string& Text) {
+bool TQtCanvas::HasStamp(TKnownText& Known, const QString& Text) {
+  if (!Known.Stamp.isNull()) return true;
+  if (FNewStamps >= MaxNewStamps) return false;
+  ++FNewStamps;
+  return MakeStamp(Known, Text, FQtFont, *FMetrics);
+}
+
+bool TQtCanvas::StampsFit() const {
+  // Vector devices keep their text as text; a scaled or rotated painter,
+  // or one that blends otherwise, would not paint what drawText paints.
+  const QPaintEngine* Engine = FPainter.paintEngine();
+  return Engine && Engine->type() == QPaintEngine::Raster &&
+         FPainter.worldTransform().type() <= QTransform::TxTranslate &&
+         FPainter.backgroundMode() == Qt::TransparentMode &&
+         FPainter.compositionMode() == QPainter::CompositionMode_SourceOver &&
+         FPainter.opacity() == 1.0;
+}
+
+TKnownText& TQtCanvas::Know(const std::string& Text) {
   const QFontMetrics& Metrics = FontMetrics();
-  const auto Known = FExtents.find(Text);
-  if (Known != FExtents.end()) return Known->second;
-  const TSize Size{Metrics.horizontalAdvance(QString::fromStdString(Text)), Metrics.height()};
-  FExtents.emplace(Text, Size);
-  return Size;
+  auto Known = FKnown->find(Text);
+  if (Known == FKnown->end()) {
+    if (FKnown->size() >= MaxKnownTexts) FKnown->clear();
+    Known = FKnown->emplace(Text, TKnownText{}).first;
+    Known->second.Width = Metrics.horizontalAdvance(QString::fromStdString(Text));
+  }
+  return Known->second;
+}
+
+TSize TQtCanvas::TextExtent(const std::string& Text) {
+  const int Width = Know(Text).Width;
+  return {Width, FMetrics->height()};
 }
 
 void TQtCanvas::Draw(int X, int Y, const TBitmap& Bitmap, bool Transparent) {

@@ -1,18 +1,19 @@
 #pragma once
 
 #include "platform/Canvas.h"
+#include "platform/KnownTexts.h"
 
 #include <QColor>
 #include <QFont>
 #include <QFontMetrics>
 #include <QList>
+#include <QPolygon>
 #include <QRect>
 #include <optional>
 #include <string>
 #include <unordered_map>
 
 class QPainter;
-class QPolygon;
 
 // Turns a TColor into a QColor, resolving system colours from the
 // application's palette.
@@ -38,7 +39,9 @@ QRect ToQRect(const TRect& R);
 // Lines are painted lazily: runs of lines in one colour and width go to
 // the painter as one batch, before the next drawing of another kind, when
 // Painter() is asked for, and at the latest when the canvas is destroyed.
-// Text extents are measured once per text and font.
+// Texts are measured once per text and font, and kept for later canvases;
+// on a raster device a text drawn by an earlier canvas is stamped from a bitmap of its
+// pixels (see KnownTexts.h).
 class TQtCanvas : public TCanvas {
 public:
   explicit TQtCanvas(QPainter& Painter);
@@ -70,15 +73,27 @@ private:
   void ApplyBrush();
   // The Qt font and metrics of the current Font, rebuilt when it changes.
   const QFontMetrics& FontMetrics();
+  // The lines through Count points, and back to the first one if Closed.
+  void PolylineOf(const TPoint* Points, std::size_t Count, bool Closed);
   void FillPixelRuns(const QPolygon& Pixels, int Nib, const QColor& Color);
   void FlushLines();
+  // What is known of Text in the current Font, measuring it if it is new.
+  TKnownText& Know(const std::string& Text);
+  // Whether a stamp paints exactly what drawText would on this painter.
+  bool StampsFit() const;
+  // Whether Known has a stamp, making it if this canvas may make another.
+  bool HasStamp(TKnownText& Known, const QString& Text);
 
   QPainter& FPainter;
   std::optional<TFont> FMetricsFont;
   QFont FQtFont;
   std::optional<QFontMetrics> FMetrics;
-  std::unordered_map<std::string, TSize> FExtents; // of the metrics' font
+  TKnownTexts* FKnown = nullptr; // in the metrics' font
+  std::uint64_t FNumber;         // of this canvas among all made
+  static constexpr int MaxNewStamps = 2000;
+  int FNewStamps = 0; // stamps this canvas made
   bool FPainterHasFont = false;
   QList<QRect> FLineRects; // lines not yet painted, all in FLineColor
   QColor FLineColor;
+  QPolygon FPixels; // a scratch list of pixels, reused by every line
 };
