@@ -1,11 +1,11 @@
 #include "platform/QtCanvas.h"
 
-#include "platform/KnownTexts.h"
+#include "platform/FontMemory.h"
+#include "platform/ShapeStamps.h"
 
 #include <QFontMetrics>
 #include <QGuiApplication>
 #include <QImage>
-#include <QPaintEngine>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPalette>
@@ -113,37 +113,50 @@ void AddLinePixels(TPoint From, TPoint To, QPolygon& Pixels) {
 } // namespace
 
 TQtCanvas::TQtCanvas(QPainter& Painter) : FPainter(Painter) {
-  static std::uint64_t Canvases = 0;
-  FNumber = ++Canvases;
   FPainter.setRenderHint(QPainter::Antialiasing, false);
   FPainter.setRenderHint(QPainter::TextAntialiasing, false);
+  FRaster = TImageRaster::Of(FPainter);
 }
 
 TQtCanvas::~TQtCanvas() {
   FlushLines();
 }
 
+QPainter& TQtCanvas::Painter() {
+  FlushLines();
+  FPainterHasFont = false;
+  // Its caller may transform or clip it in ways the raster does not follow.
+  FRaster.reset();
+  return FPainter;
+}
+
+TImageRaster* TQtCanvas::RasterFor(const QColor& Colour) {
+  return Colour.alpha() == 255 ? FRaster.get() : nullptr;
+}
+
 void TQtCanvas::FlushLines() {
   if (FLineRects.isEmpty()) return;
-  FPainter.setPen(Qt::NoPen);
-  FPainter.setBrush(FLineColor);
-  FPainter.drawRects(FLineRects.constData(), static_cast<int>(FLineRects.size()));
+  if (TImageRaster* Raster = RasterFor(FLineColor)) {
+    for (const QRect& R : FLineRects)
+      Raster->FillRect({R.left(), R.top(), R.right() + 1, R.bottom() + 1}, FLineColor.rgb());
+  } else {
+    FPainter.setPen(Qt::NoPen);
+    FPainter.setBrush(FLineColor);
+    FPainter.drawRects(FLineRects.constData(), static_cast<int>(FLineRects.size()));
+  }
   FLineRects.clear();
 }
 
-void TQtCanvas::ApplyPen() {
-  QPen QtPen(ToQColor(Pen.Color));
-  QtPen.setWidth(std::max(1, Pen.Width));
-  QtPen.setCapStyle(Qt::SquareCap);
-  QtPen.setJoinStyle(Qt::BevelJoin);
-  FPainter.setPen(QtPen);
+QPen TQtCanvas::QtPen() const {
+  QPen Result(ToQColor(Pen.Color));
+  Result.setWidth(std::max(1, Pen.Width));
+  Result.setCapStyle(Qt::SquareCap);
+  Result.setJoinStyle(Qt::BevelJoin);
+  return Result;
 }
 
-void TQtCanvas::ApplyBrush() {
-  if (Brush.Style == bsClear)
-    FPainter.setBrush(Qt::NoBrush);
-  else
-    FPainter.setBrush(ToQColor(Brush.Color));
+QBrush TQtCanvas::QtBrush() const {
+  return Brush.Style == bsClear ? QBrush(Qt::NoBrush) : QBrush(ToQColor(Brush.Color));
 }
 
 const QFontMetrics& TQtCanvas::FontMetrics() {
@@ -151,7 +164,7 @@ const QFontMetrics& TQtCanvas::FontMetrics() {
     FMetricsFont = Font;
     FQtFont = ToQFont(Font);
     FMetrics.emplace(FQtFont);
-    FKnown = &KnownTexts(FQtFont);
+    FFontMemory = &FontMemoryOf(FQtFont);
     FPainterHasFont = false;
   }
   return *FMetrics;
@@ -160,7 +173,11 @@ const QFontMetrics& TQtCanvas::FontMetrics() {
 void TQtCanvas::FillRect(const TRect& R) {
   if (Brush.Style == bsClear || R.IsEmpty()) return;
   FlushLines();
-  FPainter.fillRect(ToQRect(R), ToQColor(Brush.Color));
+  const QColor Colour = ToQColor(Brush.Color);
+  if (TImageRaster* Raster = RasterFor(Colour))
+    Raster->FillRect(R, Colour.rgb());
+  else
+    FPainter.fillRect(ToQRect(R), Colour);
 }
 
 void TQtCanvas::Rectangle(const TRect& R) {
@@ -226,14 +243,18 @@ void TQtCanvas::FillPixelRuns(const QPolygon& Pixels, int Nib, const QColor& Col
 void TQtCanvas::Polygon(const std::vector<TPoint>& Points) {
   if (Points.empty()) return;
   if (Brush.Style != bsClear) {
-    QPolygon& Shape = FPixels;
-    Shape.clear();
-    for (const TPoint& P : Points)
-      Shape.append(QPoint(P.X, P.Y));
     FlushLines();
-    FPainter.setPen(Qt::NoPen);
-    ApplyBrush();
-    FPainter.drawPolygon(Shape, Qt::OddEvenFill);
+    const QColor Colour = ToQColor(Brush.Color);
+    TImageRaster* Raster = RasterFor(Colour);
+    if (!Raster || !Raster->FillPolygon(Points.data(), Points.size(), Colour.rgb())) {
+      QPolygon& Shape = FPixels;
+      Shape.clear();
+      for (const TPoint& P : Points)
+        Shape.append(QPoint(P.X, P.Y));
+      FPainter.setPen(Qt::NoPen);
+      FPainter.setBrush(Colour);
+      FPainter.drawPolygon(Shape, Qt::OddEvenFill);
+    }
   }
   PolylineOf(Points.data(), Points.size(), true);
 }
@@ -241,9 +262,13 @@ void TQtCanvas::Polygon(const std::vector<TPoint>& Points) {
 void TQtCanvas::Ellipse(const TRect& R) {
   if (R.IsEmpty()) return;
   FlushLines();
-  ApplyPen();
-  ApplyBrush();
-  FPainter.drawEllipse(QRect(R.Left, R.Top, R.Width() - 1, R.Height() - 1));
+  const QPen ShapePen = QtPen();
+  const QBrush ShapeBrush = QtBrush();
+  PaintShape({0, R.Width(), R.Height(), 0, 0}, R, [&](QPainter& Painter, QPoint At) {
+    Painter.setPen(ShapePen);
+    Painter.setBrush(ShapeBrush);
+    Painter.drawEllipse(QRect(At.x(), At.y(), R.Width() - 1, R.Height() - 1));
+  });
 }
 
 void TQtCanvas::Arc(const TRect& R, TPoint Start, TPoint End) {
@@ -256,31 +281,54 @@ void TQtCanvas::Arc(const TRect& R, TPoint Start, TPoint End) {
   while (Span <= 0)
     Span += 360;
   FlushLines();
-  ApplyPen();
-  FPainter.setBrush(Qt::NoBrush);
-  FPainter.drawArc(QRect(R.Left, R.Top, R.Width() - 1, R.Height() - 1),
-                   static_cast<int>(std::lround(A0 * 16)),
-                   static_cast<int>(std::lround(Span * 16)));
+  const QPen ShapePen = QtPen();
+  const int From = static_cast<int>(std::lround(A0 * 16));
+  const int Length = static_cast<int>(std::lround(Span * 16));
+  PaintShape({1, R.Width(), R.Height(), From, Length}, R, [&](QPainter& Painter, QPoint At) {
+    Painter.setPen(ShapePen);
+    Painter.setBrush(Qt::NoBrush);
+    Painter.drawArc(QRect(At.x(), At.y(), R.Width() - 1, R.Height() - 1), From, Length);
+  });
+}
+
+void TQtCanvas::PaintShape(std::array<std::int64_t, 5> Form, const TRect& Box,
+                           const std::function<void(QPainter&, QPoint)>& Draw) {
+  // A shape far larger than the figures here is painted as it is.
+  constexpr int LargestStamp = 256;
+  const QColor PenColour = ToQColor(Pen.Color);
+  const QColor BrushColour =
+      Brush.Style == bsClear ? QColor(Qt::transparent) : ToQColor(Brush.Color);
+  const bool Opaque =
+      PenColour.alpha() == 255 && (Brush.Style == bsClear || BrushColour.alpha() == 255);
+  if (FRaster && Opaque && Box.Width() <= LargestStamp && Box.Height() <= LargestStamp) {
+    const TShapeKey Key{Form[0],
+                        Form[1],
+                        Form[2],
+                        Form[3],
+                        Form[4],
+                        PenColour.rgba(),
+                        std::max(1, Pen.Width),
+                        BrushColour.rgba()};
+    const int Reach = std::max(Box.Width(), Box.Height()) + 2 * std::max(1, Pen.Width) + 2;
+    if (const TPixelRuns* Runs = ShapeStamp(Key, Reach, Draw)) {
+      FRaster->Paint(*Runs, Box.Left, Box.Top);
+      return;
+    }
+  }
+  Draw(FPainter, QPoint(Box.Left, Box.Top));
 }
 
 void TQtCanvas::TextOut(int X, int Y, const std::string& Text) {
   if (Text.empty()) return;
   FlushLines();
   const QFontMetrics& Metrics = FontMetrics();
-  TKnownText& Known = Know(Text);
-  if (Brush.Style != bsClear)
-    FPainter.fillRect(QRect(X, Y, Known.Width, Metrics.height()), ToQColor(Brush.Color));
-  FPainter.setPen(ToQColor(Font.Color));
+  const int Width = TextExtent(Text).cx;
+  if (Brush.Style != bsClear) FillRect({X, Y, X + Width, Y + Metrics.height()});
+  const QColor Colour = ToQColor(Font.Color);
   const QString String = QString::fromStdString(Text);
-  // A text drawn by an earlier canvas is stamped: its pixels come from a
-  // bitmap painted in the pen's colour, as drawText would set them. Making
-  // a stamp costs about two drawings of the text, so one canvas makes at
-  // most MaxNewStamps of them and leaves the rest to later paintings.
-  if (Known.FirstCanvas == 0) Known.FirstCanvas = FNumber;
-  if (Known.FirstCanvas != FNumber && StampsFit() && HasStamp(Known, String)) {
-    FPainter.drawPixmap(QPoint(X, Y) + Known.Offset, Known.Stamp);
-    return;
-  }
+  if (TImageRaster* Raster = RasterFor(Colour))
+    if (FFontMemory->Glyphs.Paint(*Raster, X, Y, String, Colour.rgb())) return;
+  FPainter.setPen(Colour);
   if (!FPainterHasFont) {
     FPainter.setFont(FQtFont);
     FPainterHasFont = true;
@@ -288,38 +336,15 @@ void TQtCanvas::TextOut(int X, int Y, const std::string& Text) {
   FPainter.drawText(QPoint(X, Y + Metrics.ascent()), String);
 }
 
-bool TQtCanvas::HasStamp(TKnownText& Known, const QString& Text) {
-  if (!Known.Stamp.isNull()) return true;
-  if (FNewStamps >= MaxNewStamps) return false;
-  ++FNewStamps;
-  return MakeStamp(Known, Text, FQtFont, *FMetrics);
-}
-
-bool TQtCanvas::StampsFit() const {
-  // Vector devices keep their text as text; a scaled or rotated painter,
-  // or one that blends otherwise, would not paint what drawText paints.
-  const QPaintEngine* Engine = FPainter.paintEngine();
-  return Engine && Engine->type() == QPaintEngine::Raster &&
-         FPainter.worldTransform().type() <= QTransform::TxTranslate &&
-         FPainter.backgroundMode() == Qt::TransparentMode &&
-         FPainter.compositionMode() == QPainter::CompositionMode_SourceOver &&
-         FPainter.opacity() == 1.0;
-}
-
-TKnownText& TQtCanvas::Know(const std::string& Text) {
-  const QFontMetrics& Metrics = FontMetrics();
-  auto Known = FKnown->find(Text);
-  if (Known == FKnown->end()) {
-    if (FKnown->size() >= MaxKnownTexts) FKnown->clear();
-    Known = FKnown->emplace(Text, TKnownText{}).first;
-    Known->second.Width = Metrics.horizontalAdvance(QString::fromStdString(Text));
-  }
-  return Known->second;
-}
-
 TSize TQtCanvas::TextExtent(const std::string& Text) {
-  const int Width = Know(Text).Width;
-  return {Width, FMetrics->height()};
+  const QFontMetrics& Metrics = FontMetrics();
+  std::unordered_map<std::string, int>& Widths = FFontMemory->Widths;
+  auto Known = Widths.find(Text);
+  if (Known == Widths.end()) {
+    if (Widths.size() >= MaxKnownWidths) Widths.clear();
+    Known = Widths.emplace(Text, Metrics.horizontalAdvance(QString::fromStdString(Text))).first;
+  }
+  return {Known->second, Metrics.height()};
 }
 
 void TQtCanvas::Draw(int X, int Y, const TBitmap& Bitmap, bool Transparent) {
@@ -334,4 +359,5 @@ void TQtCanvas::SetClipRect(const TRect* R) {
     FPainter.setClipRect(ToQRect(*R));
   else
     FPainter.setClipping(false);
+  if (FRaster) FRaster->SetClip(R);
 }

@@ -1,14 +1,21 @@
 #pragma once
 
 #include "platform/Canvas.h"
-#include "platform/KnownTexts.h"
+#include "platform/FontMemory.h"
+#include "platform/ImageRaster.h"
 
+#include <QBrush>
 #include <QColor>
 #include <QFont>
 #include <QFontMetrics>
 #include <QList>
+#include <QPen>
 #include <QPolygon>
 #include <QRect>
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <unordered_map>
@@ -39,9 +46,11 @@ QRect ToQRect(const TRect& R);
 // Lines are painted lazily: runs of lines in one colour and width go to
 // the painter as one batch, before the next drawing of another kind, when
 // Painter() is asked for, and at the latest when the canvas is destroyed.
-// Texts are measured once per text and font, and kept for later canvases;
-// on a raster device a text drawn by an earlier canvas is stamped from a bitmap of its
-// pixels (see KnownTexts.h).
+// Texts are measured once per text and font, and kept for later canvases.
+// On a 32-bit image (the window paints through one) the canvas paints the
+// pixels itself where that gives what the painter gives (ImageRaster.h):
+// lines, rectangles, polygons, shapes from stamps (ShapeStamps.h) and
+// texts from stamps of their characters (GlyphStamps.h).
 class TQtCanvas : public TCanvas {
 public:
   explicit TQtCanvas(QPainter& Painter);
@@ -58,40 +67,36 @@ public:
   void Draw(int X, int Y, const TBitmap& Bitmap, bool Transparent) override;
   void SetClipRect(const TRect* R) override;
 
-  // The painter, with every line drawn so far painted.
-  QPainter& Painter() {
-    FlushLines();
-    FPainterHasFont = false;
-    return FPainter;
-  }
+  // The painter, with every line drawn so far painted; the canvas paints
+  // through it alone from then on.
+  QPainter& Painter();
 
 protected:
   void Line(TPoint From, TPoint To) override;
 
 private:
-  void ApplyPen();
-  void ApplyBrush();
+  QPen QtPen() const;
+  QBrush QtBrush() const;
+  // The raster to paint Colour on, or nullptr when the painter must.
+  TImageRaster* RasterFor(const QColor& Colour);
+  // A shape Draw paints with its box's top-left corner at the point given,
+  // stamped when it can be; Form tells it from other shapes of the pen and
+  // brush.
+  void PaintShape(std::array<std::int64_t, 5> Form, const TRect& Box,
+                  const std::function<void(QPainter&, QPoint)>& Draw);
   // The Qt font and metrics of the current Font, rebuilt when it changes.
   const QFontMetrics& FontMetrics();
   // The lines through Count points, and back to the first one if Closed.
   void PolylineOf(const TPoint* Points, std::size_t Count, bool Closed);
   void FillPixelRuns(const QPolygon& Pixels, int Nib, const QColor& Color);
   void FlushLines();
-  // What is known of Text in the current Font, measuring it if it is new.
-  TKnownText& Know(const std::string& Text);
-  // Whether a stamp paints exactly what drawText would on this painter.
-  bool StampsFit() const;
-  // Whether Known has a stamp, making it if this canvas may make another.
-  bool HasStamp(TKnownText& Known, const QString& Text);
 
   QPainter& FPainter;
   std::optional<TFont> FMetricsFont;
   QFont FQtFont;
   std::optional<QFontMetrics> FMetrics;
-  TKnownTexts* FKnown = nullptr; // in the metrics' font
-  std::uint64_t FNumber;         // of this canvas among all made
-  static constexpr int MaxNewStamps = 2000;
-  int FNewStamps = 0; // stamps this canvas made
+  TFontMemory* FFontMemory = nullptr; // of the metrics' font
+  std::unique_ptr<TImageRaster> FRaster;
   bool FPainterHasFont = false;
   QList<QRect> FLineRects; // lines not yet painted, all in FLineColor
   QColor FLineColor;

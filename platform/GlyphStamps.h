@@ -1,0 +1,60 @@
+#pragma once
+
+#include "platform/ImageRaster.h"
+
+#include <QFont>
+#include <QImage>
+#include <QString>
+#include <bitset>
+#include <cstdint>
+#include <unordered_map>
+
+// The pixels of the single characters of one font, to paint a text
+// character by character exactly as drawText paints it: each character's
+// pixels at the sum of the widths of the characters before it. A font may
+// move some pairs of characters closer (kerning) or join them; on first use
+// a probe text holding every pair of the characters stamps know (printable
+// ASCII and "･") is painted both ways, and pairs that differ are left to
+// drawText.
+class TGlyphStamps {
+public:
+  explicit TGlyphStamps(const QFont& Font);
+
+  // Paints Text with its top-left corner at (X, Y) in Colour; false, with
+  // nothing painted, when stamps would not paint what drawText paints.
+  bool Paint(TImageRaster& Raster, int X, int Y, const QString& Text, QRgb Colour);
+
+private:
+  static constexpr int Symbols = 96; // printable ASCII, then "･"
+  // A character starts where the widths before it end, in 64ths of a
+  // pixel: on the pixel that position falls on, drawn as the font draws it
+  // at the quarter of a pixel the position falls in.
+  static constexpr int Positions = 4;
+  struct TGlyph {
+    TPixelRuns Runs[Positions]; // about the pen position on the baseline
+    std::int64_t Advance = 0;   // in 64ths of a pixel
+    bool Usable = false;
+  };
+  static int SymbolOf(QChar C);
+  void Probe();
+  void MakeGlyph(int Symbol);
+  // Text drawn by drawText into a clear image, a line height and Fraction
+  // 64ths of a pixel from its left edge, a line height from its top; Width
+  // is the text's width.
+  QImage Drawn(const QString& Text, int Width, int Fraction) const;
+  // Paints Text from the stamps alone; false when one of its characters or
+  // pairs cannot be stamped.
+  bool Compose(TImageRaster& Raster, int X, int Y, const QString& Text, QRgb Colour);
+  // Whether composing Text (known symbols only) paints what drawText does.
+  bool ComposesLikeDrawText(const QString& Text);
+
+  QFont FFont;
+  int FAscent, FLineHeight;
+  bool FProbed = false;
+  bool FUnfit = false; // the font does not place characters one by one
+  TGlyph FGlyphs[Symbols];
+  std::bitset<Symbols * Symbols> FBadPairs;
+};
+
+// The glyph stamps of Font, made once per font and family it resolves to.
+TGlyphStamps& GlyphStampsOf(const QFont& Font);

@@ -1,0 +1,145 @@
+#include "platform/ImageRaster.h"
+
+#include <QPainter>
+#include <QRegion>
+#include <algorithm>
+#include <cstdint>
+
+namespace {
+
+TRect Intersection(const TRect& A, const TRect& B) {
+  return {std::max(A.Left, B.Left), std::max(A.Top, B.Top), std::min(A.Right, B.Right),
+          std::min(A.Bottom, B.Bottom)};
+}
+
+bool IsRasterFormat(QImage::Format Format) {
+  return Format == QImage::Format_RGB32 || Format == QImage::Format_ARGB32 ||
+         Format == QImage::Format_ARGB32_Premultiplied;
+}
+
+// One edge of a polygon as the scan conversion walks it: rows Top to
+// Bottom - 1, the boundary at row Top (16.16) and its step per row.
+struct TEdge {
+  int Top, Bottom;
+  std::int64_t X, Step;
+};
+
+TEdge EdgeOf(TPoint A, TPoint B) {
+  if (A.Y > B.Y) std::swap(A, B);
+  TEdge Edge{A.Y, B.Y, (static_cast<std::int64_t>(A.X) << 16) + 0x8000, 0};
+  if (A.X != B.X) {
+    const double Slope = static_cast<double>(B.X - A.X) / static_cast<double>(B.Y - A.Y);
+    Edge.Step = static_cast<std::int64_t>(Slope * 65536.0);
+    Edge.X += (Edge.Step * 0x8000) >> 16; // from the vertex to the first row's centre
+  }
+  return Edge;
+}
+
+} // namespace
+
+std::unique_ptr<TImageRaster> TImageRaster::Of(QPainter& Painter) {
+  QPaintDevice* Device = Painter.device();
+  if (!Device || Device->devType() != QInternal::Image) return nullptr;
+  QImage& Image = *static_cast<QImage*>(Device);
+  if (!IsRasterFormat(Image.format()) || Image.devicePixelRatio() != 1.0 ||
+      Painter.deviceTransform().type() != QTransform::TxNone ||
+      Painter.compositionMode() != QPainter::CompositionMode_SourceOver ||
+      Painter.backgroundMode() != Qt::TransparentMode || Painter.opacity() != 1.0)
+    return nullptr;
+  TRect Clip{0, 0, Image.width(), Image.height()};
+  if (Painter.hasClipping()) {
+    const QRegion Region = Painter.clipRegion();
+    if (Region.rectCount() != 1) return nullptr;
+    const QRect R = Region.boundingRect();
+    Clip = Intersection(Clip, {R.left(), R.top(), R.right() + 1, R.bottom() + 1});
+  }
+  auto Raster = std::make_unique<TImageRaster>(Image);
+  Raster->SetClip(&Clip);
+  return Raster;
+}
+
+TImageRaster::TImageRaster(QImage& Image)
+    : FBits(Image.bits()),
+      FStride(Image.bytesPerLine()), FImage{0, 0, Image.width(), Image.height()}, FClip(FImage) {}
+
+void TImageRaster::SetClip(const TRect* R) {
+  FClip = R ? Intersection(FImage, *R) : FImage;
+}
+
+void TImageRaster::Span(int Y, int X0, int X1, QRgb Colour) {
+  if (Y < FClip.Top || Y >= FClip.Bottom) return;
+  X0 = std::max(X0, FClip.Left);
+  X1 = std::min(X1, FClip.Right);
+  if (X0 >= X1) return;
+  auto* Row = reinterpret_cast<QRgb*>(FBits + FStride * Y);
+  std::fill(Row + X0, Row + X1, Colour);
+}
+
+void TImageRaster::FillRect(const TRect& R, QRgb Colour) {
+  const TRect Part = Intersection(R, FClip);
+  for (int Y = Part.Top; Y < Part.Bottom; ++Y)
+    Span(Y, Part.Left, Part.Right, Colour);
+}
+
+bool TImageRaster::FillPolygon(const TPoint* Points, std::size_t Count, QRgb Colour) {
+  if (Count > MaxVertices) return false;
+  for (std::size_t I = 0; I < Count; ++I)
+    if (!FClip.Contains(Points[I])) return false;
+  TEdge Edges[MaxVertices];
+  std::size_t EdgeCount = 0;
+  int Top = FClip.Bottom, Bottom = FClip.Top;
+  for (std::size_t I = 0; I < Count; ++I) {
+    const TPoint A = Points[I], B = Points[(I + 1) % Count];
+    if (A.Y == B.Y) continue; // a horizontal edge crosses no row centre
+    Edges[EdgeCount++] = EdgeOf(A, B);
+    Top = std::min(Top, std::min(A.Y, B.Y));
+    Bottom = std::max(Bottom, std::max(A.Y, B.Y));
+  }
+  for (int Y = Top; Y < Bottom; ++Y) {
+    int Crossings[MaxVertices];
+    std::size_t N = 0;
+    for (std::size_t I = 0; I < EdgeCount; ++I) {
+      if (Y < Edges[I].Top || Y >= Edges[I].Bottom) continue;
+      // In order from the left, placed as they come (there are few).
+      const int X = static_cast<int>((Edges[I].X + (Y - Edges[I].Top) * Edges[I].Step) >> 16);
+      std::size_t At = N++;
+      for (; At > 0 && Crossings[At - 1] > X; --At)
+        Crossings[At] = Crossings[At - 1];
+      Crossings[At] = X;
+    }
+    for (std::size_t I = 0; I + 1 < N; I += 2)
+      Span(Y, Crossings[I], Crossings[I + 1], Colour);
+  }
+  return true;
+}
+
+void TImageRaster::Paint(const TPixelRuns& Runs, int X, int Y) {
+  for (const TPixelRun& Run : Runs)
+    Span(Run.Y + Y, Run.X0 + X, Run.X1 + X, Run.Colour);
+}
+
+void TImageRaster::Paint(const TPixelRuns& Runs, int X, int Y, QRgb Colour) {
+  for (const TPixelRun& Run : Runs)
+    Span(Run.Y + Y, Run.X0 + X, Run.X1 + X, Colour);
+}
+
+bool RunsOfImage(const QImage& Image, QPoint Origin, TPixelRuns& Runs) {
+  const QImage Pixels = Image.convertToFormat(QImage::Format_ARGB32);
+  for (int Y = 0; Y < Pixels.height(); ++Y) {
+    const auto* Row = reinterpret_cast<const QRgb*>(Pixels.constScanLine(Y));
+    for (int X = 0; X < Pixels.width();) {
+      const QRgb P = Row[X];
+      if (qAlpha(P) == 0) {
+        ++X;
+        continue;
+      }
+      if (qAlpha(P) != 255) return false;
+      int End = X + 1;
+      while (End < Pixels.width() && Row[End] == P)
+        ++End;
+      Runs.push_back({Y - Origin.y(), X - Origin.x(), End - Origin.x(), P});
+      X = End;
+    }
+  }
+  return true;
+}

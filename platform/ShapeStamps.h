@@ -1,0 +1,24 @@
+#pragma once
+
+#include "platform/ImageRaster.h"
+
+#include <QPoint>
+#include <array>
+#include <cstdint>
+#include <functional>
+
+class QPainter;
+
+// Shapes a painter strokes or fills (ellipses, arcs) kept as runs of
+// pixels by their form, pen and brush, so that painting one again anywhere
+// costs a copy of its pixels. Without antialiasing the painter paints a
+// shape moved by whole pixels as the same pixels moved.
+using TShapeKey = std::array<std::int64_t, 8>;
+
+// The pixels Draw paints about the point it is given, within Reach pixels
+// every way, made once per Key; nullptr when some are not opaque or they
+// reach that far. At most MaxShapeStamps are kept; beyond that they start
+// afresh.
+const TPixelRuns* ShapeStamp(const TShapeKey& Key, int Reach,
+                             const std::function<void(QPainter&, QPoint)>& Draw);
+constexpr std::size_t MaxShapeStamps = 4096;
