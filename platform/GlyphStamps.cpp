@@ -57,13 +57,26 @@ TGlyphStamps::TGlyphStamps(const QFont& Font) : FFont(Font) {
   FLineHeight = Metrics.height();
 }
 
-int TGlyphStamps::SymbolOf(QChar C) {
-  const char16_t Code = C.unicode();
-  if (Code >= 0x20 && Code < 0x7F) return Code - 0x20;
-  return Code == 0xFF65 ? AsciiSymbols : -1;
+bool TGlyphStamps::SymbolsOf(std::string_view Text, std::vector<int>& Symbols) {
+  Symbols.clear();
+  for (std::size_t I = 0; I < Text.size(); ++I) {
+    const auto Byte = static_cast<unsigned char>(Text[I]);
+    if (Byte >= 0x20 && Byte < 0x7F) {
+      Symbols.push_back(Byte - 0x20);
+    } else if (Text.substr(I, 3) == "\xEF\xBD\xA5") { // U+FF65 in UTF-8
+      Symbols.push_back(AsciiSymbols);
+      I += 2;
+    } else {
+      return false;
+    }
+  }
+  return true;
 }
 
-QImage TGlyphStamps::Drawn(const QString& Text, int Width, int Fraction) const {
+QImage TGlyphStamps::Drawn(const std::vector<int>& Symbols, int Width, int Fraction) const {
+  QString Text;
+  for (const int Symbol : Symbols)
+    Text += CharOf(Symbol);
   QImage Image = ClearImage(Width + 2 * FLineHeight, 3 * FLineHeight);
   QPainter Painter(&Image);
   Painter.setRenderHint(QPainter::TextAntialiasing, false);
@@ -75,72 +88,68 @@ QImage TGlyphStamps::Drawn(const QString& Text, int Width, int Fraction) const {
 
 void TGlyphStamps::MakeGlyph(int Symbol) {
   TGlyph& Glyph = FGlyphs[Symbol];
-  const QString Text(CharOf(Symbol));
-  Glyph.Advance = std::llround(QFontMetricsF(FFont).horizontalAdvance(Text) * 64);
+  Glyph.Advance = std::llround(QFontMetricsF(FFont).horizontalAdvance(CharOf(Symbol)) * 64);
   const int Width = WholePixels(Glyph.Advance) + 1;
   Glyph.Usable = true;
   for (int Variant = 0; Variant < Positions; ++Variant) {
-    const QImage Image = Drawn(Text, Width, Variant * 64 / Positions);
+    const QImage Image = Drawn({Symbol}, Width, Variant * 64 / Positions);
     TPixelRuns& Runs = Glyph.Runs[Variant];
     Glyph.Usable =
         Glyph.Usable && RunsOfImage(Image, QPoint(FLineHeight, FLineHeight + FAscent), Runs);
     // Pixels reaching the edge of the image may reach further.
-    for (const TPixelRun& Run : Runs)
+    for (const TPixelRun& Run : Runs.Runs)
       if (Run.Y == -FLineHeight - FAscent || Run.Y == 2 * FLineHeight - FAscent - 1 ||
           Run.X0 == -FLineHeight || Run.X1 == Width + FLineHeight)
         Glyph.Usable = false;
   }
 }
 
-bool TGlyphStamps::ComposesLikeDrawText(const QString& Text) {
+bool TGlyphStamps::ComposesLikeDrawText(const std::vector<int>& Symbols) {
   std::int64_t Advance = 0;
-  for (const QChar C : Text)
-    Advance += FGlyphs[SymbolOf(C)].Advance;
+  for (const int Symbol : Symbols)
+    Advance += FGlyphs[Symbol].Advance;
   const int Width = WholePixels(Advance) + 1;
   QImage Composed = ClearImage(Width + 2 * FLineHeight, 3 * FLineHeight);
   TImageRaster Raster(Composed);
-  return Compose(Raster, FLineHeight, FLineHeight, Text, qRgb(0, 0, 0)) &&
-         Composed == Drawn(Text, Width, 0);
+  return Compose(Raster, FLineHeight, FLineHeight, Symbols, qRgb(0, 0, 0)) &&
+         Composed == Drawn(Symbols, Width, 0);
 }
 
 void TGlyphStamps::Probe() {
   FProbed = true;
-  for (int Symbol = 0; Symbol < Symbols; ++Symbol)
+  for (int Symbol = 0; Symbol < SymbolCount; ++Symbol)
     MakeGlyph(Symbol);
-  const std::vector<int> Sequence = EveryPair(Symbols);
+  const std::vector<int> Sequence = EveryPair(SymbolCount);
   // Pieces of 64 characters overlapping by one, so that every pair lies
   // within a piece; a piece that differs is looked at pair by pair, and one
   // that differs with no pair to blame means the font does not place
   // characters one after the other at all.
   constexpr std::size_t Piece = 64;
   for (std::size_t Start = 0; Start + 1 < Sequence.size(); Start += Piece - 1) {
-    QString Text;
-    for (std::size_t I = Start; I < std::min(Sequence.size(), Start + Piece); ++I)
-      Text += CharOf(Sequence[I]);
+    const auto Begin = Sequence.begin() + static_cast<std::ptrdiff_t>(Start);
+    const std::vector<int> Text(
+        Begin, Begin + static_cast<std::ptrdiff_t>(std::min(Piece, Sequence.size() - Start)));
     if (ComposesLikeDrawText(Text)) continue;
     bool Blamed = false;
-    for (qsizetype I = 0; I + 1 < Text.size(); ++I)
-      if (!ComposesLikeDrawText(Text.mid(I, 2))) {
-        FBadPairs.set(
-            static_cast<std::size_t>(SymbolOf(Text[I]) * Symbols + SymbolOf(Text[I + 1])));
+    for (std::size_t I = 0; I + 1 < Text.size(); ++I)
+      if (!ComposesLikeDrawText({Text[I], Text[I + 1]})) {
+        FBadPairs.set(static_cast<std::size_t>(Text[I] * SymbolCount + Text[I + 1]));
         Blamed = true;
       }
     if (!Blamed) FUnfit = true;
   }
 }
 
-bool TGlyphStamps::Compose(TImageRaster& Raster, int X, int Y, const QString& Text, QRgb Colour) {
-  int Previous = -1;
-  for (const QChar C : Text) {
-    const int Symbol = SymbolOf(C);
-    if (Symbol < 0 || !FGlyphs[Symbol].Usable) return false;
-    if (Previous >= 0 && FBadPairs.test(static_cast<std::size_t>(Previous * Symbols + Symbol)))
+bool TGlyphStamps::Compose(TImageRaster& Raster, int X, int Y, const std::vector<int>& Text,
+                           QRgb Colour) {
+  for (std::size_t I = 0; I < Text.size(); ++I) {
+    if (!FGlyphs[Text[I]].Usable) return false;
+    if (I > 0 && FBadPairs.test(static_cast<std::size_t>(Text[I - 1] * SymbolCount + Text[I])))
       return false;
-    Previous = Symbol;
   }
   std::int64_t Pen = 0;
-  for (const QChar C : Text) {
-    const TGlyph& Glyph = FGlyphs[SymbolOf(C)];
+  for (const int Symbol : Text) {
+    const TGlyph& Glyph = FGlyphs[Symbol];
     const int Variant = static_cast<int>(((Pen & 63) * Positions) >> 6);
     Raster.Paint(Glyph.Runs[Variant], X + static_cast<int>(Pen >> 6), Y + FAscent, Colour);
     Pen += Glyph.Advance;
@@ -148,7 +157,7 @@ bool TGlyphStamps::Compose(TImageRaster& Raster, int X, int Y, const QString& Te
   return true;
 }
 
-bool TGlyphStamps::Paint(TImageRaster& Raster, int X, int Y, const QString& Text, QRgb Colour) {
+bool TGlyphStamps::Paint(TImageRaster& Raster, int X, int Y, std::string_view Text, QRgb Colour) {
   if (!FProbed) Probe();
-  return !FUnfit && Compose(Raster, X, Y, Text, Colour);
+  return !FUnfit && SymbolsOf(Text, FSymbols) && Compose(Raster, X, Y, FSymbols, Colour);
 }

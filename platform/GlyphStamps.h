@@ -7,7 +7,9 @@
 #include <QString>
 #include <bitset>
 #include <cstdint>
+#include <string_view>
 #include <unordered_map>
+#include <vector>
 
 // The pixels of the single characters of one font, to paint a text
 // character by character exactly as drawText paints it: each character's
@@ -20,12 +22,13 @@ class TGlyphStamps {
 public:
   explicit TGlyphStamps(const QFont& Font);
 
-  // Paints Text with its top-left corner at (X, Y) in Colour; false, with
-  // nothing painted, when stamps would not paint what drawText paints.
-  bool Paint(TImageRaster& Raster, int X, int Y, const QString& Text, QRgb Colour);
+  // Paints Text (UTF-8) with its top-left corner at (X, Y) in Colour;
+  // false, with nothing painted, when stamps would not paint what drawText
+  // paints.
+  bool Paint(TImageRaster& Raster, int X, int Y, std::string_view Text, QRgb Colour);
 
 private:
-  static constexpr int Symbols = 96; // printable ASCII, then "･"
+  static constexpr int SymbolCount = 96; // printable ASCII, then "･"
   // A character starts where the widths before it end, in 64ths of a
   // pixel: on the pixel that position falls on, drawn as the font draws it
   // at the quarter of a pixel the position falls in.
@@ -35,25 +38,27 @@ private:
     std::int64_t Advance = 0;   // in 64ths of a pixel
     bool Usable = false;
   };
-  static int SymbolOf(QChar C);
+  // The symbols of Text; false when it has a character without one.
+  static bool SymbolsOf(std::string_view Text, std::vector<int>& Symbols);
   void Probe();
   void MakeGlyph(int Symbol);
   // Text drawn by drawText into a clear image, a line height and Fraction
   // 64ths of a pixel from its left edge, a line height from its top; Width
   // is the text's width.
-  QImage Drawn(const QString& Text, int Width, int Fraction) const;
+  QImage Drawn(const std::vector<int>& Text, int Width, int Fraction) const;
   // Paints Text from the stamps alone; false when one of its characters or
   // pairs cannot be stamped.
-  bool Compose(TImageRaster& Raster, int X, int Y, const QString& Text, QRgb Colour);
-  // Whether composing Text (known symbols only) paints what drawText does.
-  bool ComposesLikeDrawText(const QString& Text);
+  bool Compose(TImageRaster& Raster, int X, int Y, const std::vector<int>& Text, QRgb Colour);
+  // Whether composing Text paints what drawText does.
+  bool ComposesLikeDrawText(const std::vector<int>& Text);
 
   QFont FFont;
   int FAscent, FLineHeight;
   bool FProbed = false;
   bool FUnfit = false; // the font does not place characters one by one
-  TGlyph FGlyphs[Symbols];
-  std::bitset<Symbols * Symbols> FBadPairs;
+  TGlyph FGlyphs[SymbolCount];
+  std::bitset<SymbolCount * SymbolCount> FBadPairs;
+  std::vector<int> FSymbols; // of the text being painted
 };
 
 // The glyph stamps of Font, made once per font and family it resolves to.

@@ -66,19 +66,12 @@ void TImageRaster::SetClip(const TRect* R) {
   FClip = R ? Intersection(FImage, *R) : FImage;
 }
 
-void TImageRaster::Span(int Y, int X0, int X1, QRgb Colour) {
-  if (Y < FClip.Top || Y >= FClip.Bottom) return;
-  X0 = std::max(X0, FClip.Left);
-  X1 = std::min(X1, FClip.Right);
-  if (X0 >= X1) return;
-  auto* Row = reinterpret_cast<QRgb*>(FBits + FStride * Y);
-  std::fill(Row + X0, Row + X1, Colour);
-}
-
 void TImageRaster::FillRect(const TRect& R, QRgb Colour) {
   const TRect Part = Intersection(R, FClip);
-  for (int Y = Part.Top; Y < Part.Bottom; ++Y)
-    Span(Y, Part.Left, Part.Right, Colour);
+  if (Part.IsEmpty()) return;
+  uchar* Row = FBits + FStride * Part.Top;
+  for (int Y = Part.Top; Y < Part.Bottom; ++Y, Row += FStride)
+    std::fill_n(reinterpret_cast<QRgb*>(Row) + Part.Left, Part.Right - Part.Left, Colour);
 }
 
 bool TImageRaster::FillPolygon(const TPoint* Points, std::size_t Count, QRgb Colour) {
@@ -113,14 +106,35 @@ bool TImageRaster::FillPolygon(const TPoint* Points, std::size_t Count, QRgb Col
   return true;
 }
 
+void TPixelRuns::Add(const TPixelRun& Run) {
+  Bounds = Runs.empty() ? TRect{Run.X0, Run.Y, Run.X1, Run.Y + 1}
+                        : TRect{std::min(Bounds.Left, Run.X0), std::min(Bounds.Top, Run.Y),
+                                std::max(Bounds.Right, Run.X1), std::max(Bounds.Bottom, Run.Y + 1)};
+  Runs.push_back(Run);
+}
+
+template <typename TColourOf>
+void TImageRaster::PaintRuns(const TPixelRuns& Runs, int X, int Y, TColourOf ColourOf) {
+  const TRect Moved{Runs.Bounds.Left + X, Runs.Bounds.Top + Y, Runs.Bounds.Right + X,
+                    Runs.Bounds.Bottom + Y};
+  if (Intersection(Moved, FClip) == Moved) {
+    // Wholly inside: no run needs clipping.
+    for (const TPixelRun& Run : Runs.Runs) {
+      auto* Row = reinterpret_cast<QRgb*>(FBits + FStride * (Run.Y + Y));
+      std::fill(Row + Run.X0 + X, Row + Run.X1 + X, ColourOf(Run));
+    }
+    return;
+  }
+  for (const TPixelRun& Run : Runs.Runs)
+    Span(Run.Y + Y, Run.X0 + X, Run.X1 + X, ColourOf(Run));
+}
+
 void TImageRaster::Paint(const TPixelRuns& Runs, int X, int Y) {
-  for (const TPixelRun& Run : Runs)
-    Span(Run.Y + Y, Run.X0 + X, Run.X1 + X, Run.Colour);
+  PaintRuns(Runs, X, Y, [](const TPixelRun& Run) { return Run.Colour; });
 }
 
 void TImageRaster::Paint(const TPixelRuns& Runs, int X, int Y, QRgb Colour) {
-  for (const TPixelRun& Run : Runs)
-    Span(Run.Y + Y, Run.X0 + X, Run.X1 + X, Colour);
+  PaintRuns(Runs, X, Y, [Colour](const TPixelRun&) { return Colour; });
 }
 
 bool RunsOfImage(const QImage& Image, QPoint Origin, TPixelRuns& Runs) {
@@ -137,7 +151,7 @@ bool RunsOfImage(const QImage& Image, QPoint Origin, TPixelRuns& Runs) {
       int End = X + 1;
       while (End < Pixels.width() && Row[End] == P)
         ++End;
-      Runs.push_back({Y - Origin.y(), X - Origin.x(), End - Origin.x(), P});
+      Runs.Add({Y - Origin.y(), X - Origin.x(), End - Origin.x(), P});
       X = End;
     }
   }

@@ -3,6 +3,7 @@
 #include "platform/Canvas.h"
 
 #include <QImage>
+#include <algorithm>
 #include <cstddef>
 #include <memory>
 #include <vector>
@@ -14,7 +15,12 @@ struct TPixelRun {
   int Y, X0, X1;
   QRgb Colour;
 };
-using TPixelRuns = std::vector<TPixelRun>;
+// Runs of pixels with the rectangle they lie in.
+struct TPixelRuns {
+  std::vector<TPixelRun> Runs;
+  TRect Bounds;
+  void Add(const TPixelRun& Run);
+};
 
 // Paints opaque pixels straight into the 32-bit image a QPainter paints
 // on, exactly as that painter would without antialiasing, but without its
@@ -41,13 +47,21 @@ public:
   // the image (where the painter clips the edges first).
   bool FillPolygon(const TPoint* Points, std::size_t Count, QRgb Colour);
   static constexpr std::size_t MaxVertices = 8;
-  // Paints Runs moved by (X, Y).
+  // Paints Runs moved by (X, Y), in their colours or all in Colour.
   void Paint(const TPixelRuns& Runs, int X, int Y);
-  // Paints Runs moved by (X, Y) in Colour, whatever colour they have.
   void Paint(const TPixelRuns& Runs, int X, int Y, QRgb Colour);
 
 private:
-  void Span(int Y, int X0, int X1, QRgb Colour);
+  template <typename TColourOf>
+  void PaintRuns(const TPixelRuns& Runs, int X, int Y, TColourOf ColourOf);
+  void Span(int Y, int X0, int X1, QRgb Colour) {
+    if (Y < FClip.Top || Y >= FClip.Bottom) return;
+    X0 = std::max(X0, FClip.Left);
+    X1 = std::min(X1, FClip.Right);
+    if (X0 >= X1) return;
+    auto* Row = reinterpret_cast<QRgb*>(FBits + FStride * Y);
+    std::fill(Row + X0, Row + X1, Colour);
+  }
 
   uchar* FBits;
   qsizetype FStride;

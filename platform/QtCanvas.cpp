@@ -110,6 +110,45 @@ void AddLinePixels(TPoint From, TPoint To, QPolygon& Pixels) {
   }
 }
 
+// The pixels of a straight line from A to B, both in, drawn with a square
+// nib of Nib pixels.
+TRect NibRect(TPoint A, TPoint B, int Nib) {
+  const int Offset = -Nib / 2;
+  return {std::min(A.X, B.X) + Offset, std::min(A.Y, B.Y) + Offset,
+          std::max(A.X, B.X) + Offset + Nib, std::max(A.Y, B.Y) + Offset + Nib};
+}
+
+// The same for a line across or down from From towards To, To left out.
+TRect RunRect(TPoint From, TPoint To, int Nib) {
+  if (From == To) return {};
+  return NibRect(From,
+                 {To.X + (From.X < To.X   ? -1
+                          : From.X > To.X ? 1
+                                          : 0),
+                  To.Y + (From.Y < To.Y   ? -1
+                          : From.Y > To.Y ? 1
+                                          : 0)},
+                 Nib);
+}
+
+// Hands Fill one rectangle per straight run of neighbouring pixels, each
+// pixel drawn with a square nib of Nib pixels.
+template <typename TFill> void ForEachRun(const QPolygon& Pixels, int Nib, const TFill& Fill) {
+  for (qsizetype I = 0; I < Pixels.size();) {
+    const QPoint Start = Pixels[I];
+    qsizetype J = I + 1;
+    if (J < Pixels.size()) {
+      const QPoint Step = Pixels[J] - Start;
+      if ((Step.x() == 0) != (Step.y() == 0) && std::abs(Step.x() + Step.y()) == 1)
+        while (J < Pixels.size() && Pixels[J] - Pixels[J - 1] == Step)
+          ++J;
+    }
+    const QPoint End = Pixels[J - 1];
+    Fill(NibRect({Start.x(), Start.y()}, {End.x(), End.y()}, Nib));
+    I = J;
+  }
+}
+
 } // namespace
 
 TQtCanvas::TQtCanvas(QPainter& Painter) : FPainter(Painter) {
@@ -147,8 +186,18 @@ void TQtCanvas::FlushLines() {
   FLineRects.clear();
 }
 
+QColor TQtCanvas::QtColour(TColor Color) const {
+  if (!IsSystemColor(Color)) return ToQColor(Color);
+  // The palette stays as it is while a canvas paints.
+  const std::size_t Index = Color & 0xFF;
+  if (Index >= FSystemColours.size()) return ToQColor(Color);
+  std::optional<QColor>& Known = FSystemColours[Index];
+  if (!Known) Known = ToQColor(Color);
+  return *Known;
+}
+
 QPen TQtCanvas::QtPen() const {
-  QPen Result(ToQColor(Pen.Color));
+  QPen Result(QtColour(Pen.Color));
   Result.setWidth(std::max(1, Pen.Width));
   Result.setCapStyle(Qt::SquareCap);
   Result.setJoinStyle(Qt::BevelJoin);
@@ -156,7 +205,7 @@ QPen TQtCanvas::QtPen() const {
 }
 
 QBrush TQtCanvas::QtBrush() const {
-  return Brush.Style == bsClear ? QBrush(Qt::NoBrush) : QBrush(ToQColor(Brush.Color));
+  return Brush.Style == bsClear ? QBrush(Qt::NoBrush) : QBrush(QtColour(Brush.Color));
 }
 
 const QFontMetrics& TQtCanvas::FontMetrics() {
@@ -173,7 +222,7 @@ const QFontMetrics& TQtCanvas::FontMetrics() {
 void TQtCanvas::FillRect(const TRect& R) {
   if (Brush.Style == bsClear || R.IsEmpty()) return;
   FlushLines();
-  const QColor Colour = ToQColor(Brush.Color);
+  const QColor Colour = QtColour(Brush.Color);
   if (TImageRaster* Raster = RasterFor(Colour))
     Raster->FillRect(R, Colour.rgb());
   else
@@ -203,48 +252,41 @@ void TQtCanvas::Polyline(const std::vector<TPoint>& Points) {
 
 void TQtCanvas::PolylineOf(const TPoint* Points, std::size_t Count, bool Closed) {
   if (Count < (Closed ? 1 : 2)) return;
+  const QColor Colour = QtColour(Pen.Color);
+  TImageRaster* Raster = RasterFor(Colour);
+  if (Raster || Colour != FLineColor) FlushLines();
+  FLineColor = Colour;
+  // Lines on the raster are painted at once, others batched for the painter.
+  const auto Fill = [this, Raster, Rgb = Colour.rgb()](const TRect& R) {
+    if (Raster)
+      Raster->FillRect(R, Rgb);
+    else
+      FLineRects.append(ToQRect(R));
+  };
+  const int Nib = std::max(1, Pen.Width);
   QPolygon& Pixels = FPixels;
   Pixels.clear();
-  for (std::size_t I = 1; I < Count; ++I)
-    AddLinePixels(Points[I - 1], Points[I], Pixels);
-  if (Closed) AddLinePixels(Points[Count - 1], Points[0], Pixels);
+  const std::size_t Segments = Closed ? Count : Count - 1;
+  for (std::size_t I = 0; I < Segments; ++I) {
+    const TPoint From = Points[I], To = Points[(I + 1) % Count];
+    // A straight line across or down is one rectangle already.
+    if (From.X == To.X || From.Y == To.Y)
+      Fill(RunRect(From, To, Nib));
+    else
+      AddLinePixels(From, To, Pixels);
+  }
   const TPoint Last = Closed ? Points[0] : Points[Count - 1];
   // A wide pen is a square nib stamped on every pixel of the centre line,
   // the last point included.
-  if (Pen.Width > 1) Pixels.append(QPoint(Last.X, Last.Y));
-  FillPixelRuns(Pixels, std::max(1, Pen.Width), ToQColor(Pen.Color));
-}
-
-void TQtCanvas::FillPixelRuns(const QPolygon& Pixels, int Nib, const QColor& Color) {
-  // Straight runs of neighbouring pixels become one rectangle each, added
-  // to the batch of lines of the same colour.
-  if (Color != FLineColor) FlushLines();
-  FLineColor = Color;
-  const int Offset = -Nib / 2;
-  QList<QRect>& Rects = FLineRects;
-  for (qsizetype I = 0; I < Pixels.size();) {
-    const QPoint Start = Pixels[I];
-    qsizetype J = I + 1;
-    if (J < Pixels.size()) {
-      const QPoint Step = Pixels[J] - Start;
-      if ((Step.x() == 0) != (Step.y() == 0) && std::abs(Step.x() + Step.y()) == 1)
-        while (J < Pixels.size() && Pixels[J] - Pixels[J - 1] == Step)
-          ++J;
-    }
-    const QPoint End = Pixels[J - 1];
-    Rects.append(
-        QRect(QPoint(std::min(Start.x(), End.x()) + Offset, std::min(Start.y(), End.y()) + Offset),
-              QPoint(std::max(Start.x(), End.x()) + Offset + Nib - 1,
-                     std::max(Start.y(), End.y()) + Offset + Nib - 1)));
-    I = J;
-  }
+  if (Nib > 1) Pixels.append(QPoint(Last.X, Last.Y));
+  ForEachRun(Pixels, Nib, Fill);
 }
 
 void TQtCanvas::Polygon(const std::vector<TPoint>& Points) {
   if (Points.empty()) return;
   if (Brush.Style != bsClear) {
     FlushLines();
-    const QColor Colour = ToQColor(Brush.Color);
+    const QColor Colour = QtColour(Brush.Color);
     TImageRaster* Raster = RasterFor(Colour);
     if (!Raster || !Raster->FillPolygon(Points.data(), Points.size(), Colour.rgb())) {
       QPolygon& Shape = FPixels;
@@ -295,9 +337,9 @@ void TQtCanvas::PaintShape(std::array<std::int64_t, 5> Form, const TRect& Box,
                            const std::function<void(QPainter&, QPoint)>& Draw) {
   // A shape far larger than the figures here is painted as it is.
   constexpr int LargestStamp = 256;
-  const QColor PenColour = ToQColor(Pen.Color);
+  const QColor PenColour = QtColour(Pen.Color);
   const QColor BrushColour =
-      Brush.Style == bsClear ? QColor(Qt::transparent) : ToQColor(Brush.Color);
+      Brush.Style == bsClear ? QColor(Qt::transparent) : QtColour(Brush.Color);
   const bool Opaque =
       PenColour.alpha() == 255 && (Brush.Style == bsClear || BrushColour.alpha() == 255);
   if (FRaster && Opaque && Box.Width() <= LargestStamp && Box.Height() <= LargestStamp) {
@@ -322,18 +364,16 @@ void TQtCanvas::TextOut(int X, int Y, const std::string& Text) {
   if (Text.empty()) return;
   FlushLines();
   const QFontMetrics& Metrics = FontMetrics();
-  const int Width = TextExtent(Text).cx;
-  if (Brush.Style != bsClear) FillRect({X, Y, X + Width, Y + Metrics.height()});
-  const QColor Colour = ToQColor(Font.Color);
-  const QString String = QString::fromStdString(Text);
+  if (Brush.Style != bsClear) FillRect({X, Y, X + TextExtent(Text).cx, Y + Metrics.height()});
+  const QColor Colour = QtColour(Font.Color);
   if (TImageRaster* Raster = RasterFor(Colour))
-    if (FFontMemory->Glyphs.Paint(*Raster, X, Y, String, Colour.rgb())) return;
+    if (FFontMemory->Glyphs.Paint(*Raster, X, Y, Text, Colour.rgb())) return;
   FPainter.setPen(Colour);
   if (!FPainterHasFont) {
     FPainter.setFont(FQtFont);
     FPainterHasFont = true;
   }
-  FPainter.drawText(QPoint(X, Y + Metrics.ascent()), String);
+  FPainter.drawText(QPoint(X, Y + Metrics.ascent()), QString::fromStdString(Text));
 }
 
 TSize TQtCanvas::TextExtent(const std::string& Text) {

@@ -75,6 +75,8 @@ protected:
   void Line(TPoint From, TPoint To) override;
 
 private:
+  // ToQColor, with system colours looked up once per canvas.
+  QColor QtColour(TColor Color) const;
   QPen QtPen() const;
   QBrush QtBrush() const;
   // The raster to paint Colour on, or nullptr when the painter must.
@@ -88,7 +90,6 @@ private:
   const QFontMetrics& FontMetrics();
   // The lines through Count points, and back to the first one if Closed.
   void PolylineOf(const TPoint* Points, std::size_t Count, bool Closed);
-  void FillPixelRuns(const QPolygon& Pixels, int Nib, const QColor& Color);
   void FlushLines();
 
   QPainter& FPainter;
@@ -101,4 +102,5 @@ private:
   QList<QRect> FLineRects; // lines not yet painted, all in FLineColor
   QColor FLineColor;
   QPolygon FPixels; // a scratch list of pixels, reused by every line
+  mutable std::array<std::optional<QColor>, 32> FSystemColours;
 };

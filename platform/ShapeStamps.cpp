@@ -20,7 +20,7 @@ const TPixelRuns* ShapeStamp(const TShapeKey& Key, int Reach,
   }
   TPixelRuns Runs;
   bool Usable = RunsOfImage(Image, QPoint(Reach, Reach), Runs);
-  for (const TPixelRun& Run : Runs)
+  for (const TPixelRun& Run : Runs.Runs)
     if (Run.Y == -Reach || Run.Y == Reach || Run.X0 == -Reach || Run.X1 == Reach + 1)
       Usable = false;
   std::optional<TPixelRuns>& Stamp = Stamps[Key];
