@@ -3,6 +3,7 @@
 #include "platform/Canvas.h"
 #include "platform/Events.h"
 
+#include <QImage>
 #include <QWidget>
 #include <functional>
 
@@ -29,4 +30,5 @@ protected:
 
 private:
   TCanvas* FCanvas = nullptr;
+  QImage FBuffer; // what the box paints, the size of the box
 };
