@@ -98,7 +98,9 @@ void TFormatGrid::SetCellAlign(int ACol, int ARow, TCellAlign Align) {
 }
 
 void TFormatGrid::SetCellColor(int ACol, int ARow, TColor Value) {
-  EnsureFormat(ACol, ARow).Color = Value;
+  TCellFormat& F = EnsureFormat(ACol, ARow);
+  if (F.Color == Value) return;
+  F.Color = Value;
   InvalidateMergedCell(ACol, ARow);
 }
 

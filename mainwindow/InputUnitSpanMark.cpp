@@ -24,6 +24,10 @@ void TForm1::MarkLoadRow(int Row) {
   const int I = Row - 1;
   const bool Outside = I < FData->LoadCount() && LoadOutsideSpan(*FData, I);
   const TColor Color = Outside ? clOutOfSpan : KajyuGrid->Color();
+  // The five cells of a row are marked together, so the first tells them
+  // all; a long list is checked row by row on every change of the span.
+  const PCellFormat First = KajyuGrid->CellFormat(1, Row);
+  if ((First ? First->Color : KajyuGrid->Color()) == Color) return;
   for (int C = 1; C <= 5; ++C)
     KajyuGrid->SetCellColor(C, Row, Color);
 }

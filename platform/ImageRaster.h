@@ -47,6 +47,9 @@ public:
   // the image (where the painter clips the edges first).
   bool FillPolygon(const TPoint* Points, std::size_t Count, QRgb Colour);
   static constexpr std::size_t MaxVertices = 8;
+  void Dot(int X, int Y, QRgb Colour) {
+    if (FClip.Contains({X, Y})) reinterpret_cast<QRgb*>(FBits + FStride * Y)[X] = Colour;
+  }
   // Paints Runs moved by (X, Y), in their colours or all in Colour.
   void Paint(const TPixelRuns& Runs, int X, int Y);
   void Paint(const TPixelRuns& Runs, int X, int Y, QRgb Colour);

@@ -89,15 +89,16 @@ TBitmap BitmapFromImage(const QImage& Image) {
 
 namespace {
 
-// The pixels of a one-pixel line from From towards To, To itself excluded.
-void AddLinePixels(TPoint From, TPoint To, QPolygon& Pixels) {
+// Hands Pixel the pixels of a one-pixel line from From towards To, To
+// itself left out.
+template <typename TPixel> void ForEachLinePixel(TPoint From, TPoint To, const TPixel& Pixel) {
   const long long Dx = std::llabs(static_cast<long long>(To.X) - From.X);
   const long long Dy = -std::llabs(static_cast<long long>(To.Y) - From.Y);
   const int Sx = From.X < To.X ? 1 : -1, Sy = From.Y < To.Y ? 1 : -1;
   long long Error = Dx + Dy;
   int X = From.X, Y = From.Y;
   while (X != To.X || Y != To.Y) {
-    Pixels.append(QPoint(X, Y));
+    Pixel(X, Y);
     const long long E2 = 2 * Error;
     if (E2 >= Dy) {
       Error += Dy;
@@ -272,8 +273,11 @@ void TQtCanvas::PolylineOf(const TPoint* Points, std::size_t Count, bool Closed)
     // A straight line across or down is one rectangle already.
     if (From.X == To.X || From.Y == To.Y)
       Fill(RunRect(From, To, Nib));
+    else if (Raster && Nib == 1)
+      ForEachLinePixel(From, To,
+                       [Raster, &Colour](int X, int Y) { Raster->Dot(X, Y, Colour.rgb()); });
     else
-      AddLinePixels(From, To, Pixels);
+      ForEachLinePixel(From, To, [&Pixels](int X, int Y) { Pixels.append(QPoint(X, Y)); });
   }
   const TPoint Last = Closed ? Points[0] : Points[Count - 1];
   // A wide pen is a square nib stamped on every pixel of the centre line,
