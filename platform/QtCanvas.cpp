@@ -170,35 +170,36 @@ QPainter& TQtCanvas::Painter() {
   return FPainter;
 }
 
-TImageRaster* TQtCanvas::RasterFor(const QColor& Colour) {
-  return Colour.alpha() == 255 ? FRaster.get() : nullptr;
+TImageRaster* TQtCanvas::RasterFor(const TCanvasColour& Colour) {
+  return Colour.Opaque ? FRaster.get() : nullptr;
 }
 
 void TQtCanvas::FlushLines() {
   if (FLineRects.isEmpty()) return;
-  if (TImageRaster* Raster = RasterFor(FLineColor)) {
+  if (TImageRaster* Raster = RasterFor(FLineColour)) {
     for (const QRect& R : FLineRects)
-      Raster->FillRect({R.left(), R.top(), R.right() + 1, R.bottom() + 1}, FLineColor.rgb());
+      Raster->FillRect({R.left(), R.top(), R.right() + 1, R.bottom() + 1}, FLineColour.Rgb);
   } else {
     FPainter.setPen(Qt::NoPen);
-    FPainter.setBrush(FLineColor);
+    FPainter.setBrush(FLineColour.Qt);
     FPainter.drawRects(FLineRects.constData(), static_cast<int>(FLineRects.size()));
   }
   FLineRects.clear();
 }
 
-QColor TQtCanvas::QtColour(TColor Color) const {
-  if (!IsSystemColor(Color)) return ToQColor(Color);
-  // The palette stays as it is while a canvas paints.
-  const std::size_t Index = Color & 0xFF;
-  if (Index >= FSystemColours.size()) return ToQColor(Color);
-  std::optional<QColor>& Known = FSystemColours[Index];
-  if (!Known) Known = ToQColor(Color);
-  return *Known;
+const TQtCanvas::TCanvasColour& TQtCanvas::Colour(TColor Color) const {
+  // The palette stays as it is while a canvas paints, so a colour is
+  // resolved once; a few slots serve the handful a painting uses.
+  TCanvasColour& Slot = FColours[(Color * 2654435761u) >> 29];
+  if (!Slot.Known || Slot.Color != Color) {
+    const QColor Qt = ToQColor(Color);
+    Slot = {true, Color, Qt, Qt.rgb(), Qt.alpha() == 255};
+  }
+  return Slot;
 }
 
 QPen TQtCanvas::QtPen() const {
-  QPen Result(QtColour(Pen.Color));
+  QPen Result(Colour(Pen.Color).Qt);
   Result.setWidth(std::max(1, Pen.Width));
   Result.setCapStyle(Qt::SquareCap);
   Result.setJoinStyle(Qt::BevelJoin);
@@ -206,7 +207,7 @@ QPen TQtCanvas::QtPen() const {
 }
 
 QBrush TQtCanvas::QtBrush() const {
-  return Brush.Style == bsClear ? QBrush(Qt::NoBrush) : QBrush(QtColour(Brush.Color));
+  return Brush.Style == bsClear ? QBrush(Qt::NoBrush) : QBrush(Colour(Brush.Color).Qt);
 }
 
 const QFontMetrics& TQtCanvas::FontMetrics() {
@@ -223,11 +224,11 @@ const QFontMetrics& TQtCanvas::FontMetrics() {
 void TQtCanvas::FillRect(const TRect& R) {
   if (Brush.Style == bsClear || R.IsEmpty()) return;
   FlushLines();
-  const QColor Colour = QtColour(Brush.Color);
-  if (TImageRaster* Raster = RasterFor(Colour))
-    Raster->FillRect(R, Colour.rgb());
+  const TCanvasColour& Fill = Colour(Brush.Color);
+  if (TImageRaster* Raster = RasterFor(Fill))
+    Raster->FillRect(R, Fill.Rgb);
   else
-    FPainter.fillRect(ToQRect(R), Colour);
+    FPainter.fillRect(ToQRect(R), Fill.Qt);
 }
 
 void TQtCanvas::Rectangle(const TRect& R) {
@@ -253,12 +254,12 @@ void TQtCanvas::Polyline(const std::vector<TPoint>& Points) {
 
 void TQtCanvas::PolylineOf(const TPoint* Points, std::size_t Count, bool Closed) {
   if (Count < (Closed ? 1 : 2)) return;
-  const QColor Colour = QtColour(Pen.Color);
-  TImageRaster* Raster = RasterFor(Colour);
-  if (Raster || Colour != FLineColor) FlushLines();
-  FLineColor = Colour;
+  const TCanvasColour& Line = Colour(Pen.Color);
+  TImageRaster* Raster = RasterFor(Line);
+  if (Raster || Line.Color != FLineColour.Color) FlushLines();
+  FLineColour = Line;
   // Lines on the raster are painted at once, others batched for the painter.
-  const auto Fill = [this, Raster, Rgb = Colour.rgb()](const TRect& R) {
+  const auto Fill = [this, Raster, Rgb = Line.Rgb](const TRect& R) {
     if (Raster)
       Raster->FillRect(R, Rgb);
     else
@@ -274,8 +275,7 @@ void TQtCanvas::PolylineOf(const TPoint* Points, std::size_t Count, bool Closed)
     if (From.X == To.X || From.Y == To.Y)
       Fill(RunRect(From, To, Nib));
     else if (Raster && Nib == 1)
-      ForEachLinePixel(From, To,
-                       [Raster, &Colour](int X, int Y) { Raster->Dot(X, Y, Colour.rgb()); });
+      ForEachLinePixel(From, To, [Raster, &Line](int X, int Y) { Raster->Dot(X, Y, Line.Rgb); });
     else
       ForEachLinePixel(From, To, [&Pixels](int X, int Y) { Pixels.append(QPoint(X, Y)); });
   }
@@ -290,15 +290,15 @@ void TQtCanvas::Polygon(const std::vector<TPoint>& Points) {
   if (Points.empty()) return;
   if (Brush.Style != bsClear) {
     FlushLines();
-    const QColor Colour = QtColour(Brush.Color);
-    TImageRaster* Raster = RasterFor(Colour);
-    if (!Raster || !Raster->FillPolygon(Points.data(), Points.size(), Colour.rgb())) {
+    const TCanvasColour& Fill = Colour(Brush.Color);
+    TImageRaster* Raster = RasterFor(Fill);
+    if (!Raster || !Raster->FillPolygon(Points.data(), Points.size(), Fill.Rgb)) {
       QPolygon& Shape = FPixels;
       Shape.clear();
       for (const TPoint& P : Points)
         Shape.append(QPoint(P.X, P.Y));
       FPainter.setPen(Qt::NoPen);
-      FPainter.setBrush(Colour);
+      FPainter.setBrush(Fill.Qt);
       FPainter.drawPolygon(Shape, Qt::OddEvenFill);
     }
   }
@@ -341,9 +341,9 @@ void TQtCanvas::PaintShape(std::array<std::int64_t, 5> Form, const TRect& Box,
                            const std::function<void(QPainter&, QPoint)>& Draw) {
   // A shape far larger than the figures here is painted as it is.
   constexpr int LargestStamp = 256;
-  const QColor PenColour = QtColour(Pen.Color);
+  const QColor PenColour = Colour(Pen.Color).Qt;
   const QColor BrushColour =
-      Brush.Style == bsClear ? QColor(Qt::transparent) : QtColour(Brush.Color);
+      Brush.Style == bsClear ? QColor(Qt::transparent) : Colour(Brush.Color).Qt;
   const bool Opaque =
       PenColour.alpha() == 255 && (Brush.Style == bsClear || BrushColour.alpha() == 255);
   if (FRaster && Opaque && Box.Width() <= LargestStamp && Box.Height() <= LargestStamp) {
@@ -369,10 +369,10 @@ void TQtCanvas::TextOut(int X, int Y, const std::string& Text) {
   FlushLines();
   const QFontMetrics& Metrics = FontMetrics();
   if (Brush.Style != bsClear) FillRect({X, Y, X + TextExtent(Text).cx, Y + Metrics.height()});
-  const QColor Colour = QtColour(Font.Color);
-  if (TImageRaster* Raster = RasterFor(Colour))
-    if (FFontMemory->Glyphs.Paint(*Raster, X, Y, Text, Colour.rgb())) return;
-  FPainter.setPen(Colour);
+  const TCanvasColour& Ink = Colour(Font.Color);
+  if (TImageRaster* Raster = RasterFor(Ink))
+    if (FFontMemory->Glyphs.Paint(*Raster, X, Y, Text, Ink.Rgb)) return;
+  FPainter.setPen(Ink.Qt);
   if (!FPainterHasFont) {
     FPainter.setFont(FQtFont);
     FPainterHasFont = true;

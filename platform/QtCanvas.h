@@ -75,12 +75,19 @@ protected:
   void Line(TPoint From, TPoint To) override;
 
 private:
-  // ToQColor, with system colours looked up once per canvas.
-  QColor QtColour(TColor Color) const;
+  // A colour as the painter and the raster take it.
+  struct TCanvasColour {
+    bool Known = false;
+    TColor Color = 0;
+    QColor Qt;
+    QRgb Rgb = 0;
+    bool Opaque = false;
+  };
+  const TCanvasColour& Colour(TColor Color) const;
   QPen QtPen() const;
   QBrush QtBrush() const;
   // The raster to paint Colour on, or nullptr when the painter must.
-  TImageRaster* RasterFor(const QColor& Colour);
+  TImageRaster* RasterFor(const TCanvasColour& Colour);
   // A shape Draw paints with its box's top-left corner at the point given,
   // stamped when it can be; Form tells it from other shapes of the pen and
   // brush.
@@ -99,8 +106,8 @@ private:
   TFontMemory* FFontMemory = nullptr; // of the metrics' font
   std::unique_ptr<TImageRaster> FRaster;
   bool FPainterHasFont = false;
-  QList<QRect> FLineRects; // lines not yet painted, all in FLineColor
-  QColor FLineColor;
-  QPolygon FPixels; // a scratch list of pixels, reused by every line
-  mutable std::array<std::optional<QColor>, 32> FSystemColours;
+  QList<QRect> FLineRects; // lines not yet painted, all in FLineColour
+  TCanvasColour FLineColour;
+  QPolygon FPixels;                              // a scratch list of pixels, reused by every line
+  mutable std::array<TCanvasColour, 8> FColours; // resolved so far
 };
