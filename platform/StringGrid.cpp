@@ -306,19 +306,8 @@ bool TStringGrid::Focused() const {
 // ---- geometry
 
 TRect TStringGrid::BoxRect(int ALeft, int ATop, int ARight, int ABottom) const {
-  // The span of the lines First..Last that are on screen, clipped to it.
-  const auto Span = [](const TAxis& Axis, int First, int Last) -> std::pair<int, int> {
-    if (First > Last) std::swap(First, Last);
-    int Begin = -1, End = -1;
-    for (const TLine& L : Axis.Visible())
-      if (L.Index >= First && L.Index <= Last) {
-        if (Begin < 0) Begin = L.Start;
-        End = std::min(L.Start + Axis.Sizes[L.Index], Axis.Extent);
-      }
-    return {Begin, End};
-  };
-  const auto [Left, Right] = Span(D->ColAxis(), ALeft, ARight);
-  const auto [Top, Bottom] = Span(D->RowAxis(), ATop, ABottom);
+  const auto [Left, Right] = D->ColAxis().SpanOf(ALeft, ARight);
+  const auto [Top, Bottom] = D->RowAxis().SpanOf(ATop, ABottom);
   if (Left < 0 || Top < 0) return {};
   return {Left, Top, Right, Bottom};
 }

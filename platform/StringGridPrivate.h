@@ -7,6 +7,7 @@
 
 #include <QRect>
 #include <algorithm>
+#include <utility>
 #include <vector>
 
 namespace GridDetail {
@@ -42,30 +43,61 @@ struct TAxis {
     return Pos;
   }
 
+  // Hands Line each line that starts inside the viewport, in order, until
+  // it returns false.
+  template <typename TLineFn>
+  void ForEachVisible(const TLineFn& Line) const {
+    int Pos = 0;
+    for (int I = 0; I < Fixed && Pos < Extent; Pos += Step(I), ++I)
+      if (!Line(TLine{I, Pos})) return;
+    for (int I = First; I < Count() && Pos < Extent; Pos += Step(I), ++I)
+      if (!Line(TLine{I, Pos})) return;
+  }
+
   // The lines that start inside the viewport.
   std::vector<TLine> Visible() const {
     std::vector<TLine> Lines;
-    int Pos = 0;
-    for (int I = 0; I < Fixed && Pos < Extent; Pos += Step(I), ++I)
-      Lines.push_back({I, Pos});
-    for (int I = First; I < Count() && Pos < Extent; Pos += Step(I), ++I)
-      Lines.push_back({I, Pos});
+    ForEachVisible([&Lines](TLine L) {
+      Lines.push_back(L);
+      return true;
+    });
     return Lines;
   }
 
   // Where a line starts, or -1 when it is not on screen.
   int Start(int Index) const {
-    for (const TLine& L : Visible())
-      if (L.Index == Index) return L.Start;
-    return -1;
+    int Result = -1;
+    ForEachVisible([&](TLine L) {
+      if (L.Index == Index) Result = L.Start;
+      return L.Index != Index;
+    });
+    return Result;
   }
 
   // The line under a pixel (its grid line included), or -1.
   int At(int Pos) const {
     if (Pos < 0) return -1;
-    for (const TLine& L : Visible())
-      if (Pos < L.Start + Step(L.Index)) return L.Index;
-    return -1;
+    int Result = -1;
+    ForEachVisible([&](TLine L) {
+      if (Pos < L.Start + Step(L.Index)) Result = L.Index;
+      return Result < 0;
+    });
+    return Result;
+  }
+
+  // The pixels the lines First..Last that are on screen take, clipped to
+  // the viewport; {-1, -1} when none is on screen.
+  std::pair<int, int> SpanOf(int FirstLine, int LastLine) const {
+    if (FirstLine > LastLine) std::swap(FirstLine, LastLine);
+    int Begin = -1, End = -1;
+    ForEachVisible([&](TLine L) {
+      if (L.Index >= FirstLine && L.Index <= LastLine) {
+        if (Begin < 0) Begin = L.Start;
+        End = std::min(L.Start + Sizes[L.Index], Extent);
+      }
+      return L.Index < Fixed || L.Index < LastLine;
+    });
+    return {Begin, End};
   }
 
   // The largest First that still fills the viewport: the lines from it to
