@@ -61,7 +61,7 @@ struct TCellValues {
 };
 
 // The format record of one cell, kept in the grid's per-cell object slot.
-struct TCellFormat : public TObject, public TCellValues {};
+struct TCellFormat final : public TObject, public TCellValues {};
 using PCellFormat = TCellFormat*;
 
 using TButtonClickCellEvent = std::function<void(TObject* Sender, int ACol, int ARow)>;

@@ -138,6 +138,25 @@ void TGlyphStamps::Probe() {
       }
     if (!Blamed) FUnfit = true;
   }
+  // The width of a text is its characters' widths summed and rounded, as
+  // the font's metrics give it, unless the pieces say otherwise.
+  const QFontMetrics Metrics(FFont);
+  for (std::size_t Start = 0; Start < Sequence.size() && !FUnfit; Start += Piece) {
+    const std::vector<int> Text(
+        Sequence.begin() + static_cast<std::ptrdiff_t>(Start),
+        Sequence.begin() + static_cast<std::ptrdiff_t>(std::min(Sequence.size(), Start + Piece)));
+    QString String;
+    for (const int Symbol : Text)
+      String += CharOf(Symbol);
+    if (WidthOf(Text) != Metrics.horizontalAdvance(String)) FUnfit = true;
+  }
+}
+
+int TGlyphStamps::WidthOf(const std::vector<int>& Text) const {
+  std::int64_t Advance = 0;
+  for (const int Symbol : Text)
+    Advance += FGlyphs[Symbol].Advance;
+  return static_cast<int>((Advance + 32) >> 6);
 }
 
 bool TGlyphStamps::Compose(TImageRaster& Raster, int X, int Y, const std::vector<int>& Text,
@@ -154,6 +173,16 @@ bool TGlyphStamps::Compose(TImageRaster& Raster, int X, int Y, const std::vector
     Raster.Paint(Glyph.Runs[Variant], X + static_cast<int>(Pen >> 6), Y + FAscent, Colour);
     Pen += Glyph.Advance;
   }
+  return true;
+}
+
+bool TGlyphStamps::Width(std::string_view Text, int& Result) {
+  if (!FProbed) Probe();
+  if (FUnfit || !SymbolsOf(Text, FSymbols)) return false;
+  for (std::size_t I = 1; I < FSymbols.size(); ++I)
+    if (FBadPairs.test(static_cast<std::size_t>(FSymbols[I - 1] * SymbolCount + FSymbols[I])))
+      return false;
+  Result = WidthOf(FSymbols);
   return true;
 }
 

@@ -26,6 +26,9 @@ public:
   // false, with nothing painted, when stamps would not paint what drawText
   // paints.
   bool Paint(TImageRaster& Raster, int X, int Y, std::string_view Text, QRgb Colour);
+  // The width of Text (UTF-8) as the font's metrics give it; false when
+  // the stamps cannot tell it.
+  bool Width(std::string_view Text, int& Result);
 
 private:
   static constexpr int SymbolCount = 96; // printable ASCII, then "･"
@@ -49,6 +52,8 @@ private:
   // Paints Text from the stamps alone; false when one of its characters or
   // pairs cannot be stamped.
   bool Compose(TImageRaster& Raster, int X, int Y, const std::vector<int>& Text, QRgb Colour);
+  // The width of Text: its characters' widths summed and rounded.
+  int WidthOf(const std::vector<int>& Text) const;
   // Whether composing Text paints what drawText does.
   bool ComposesLikeDrawText(const std::vector<int>& Text);
 

@@ -45,8 +45,7 @@ struct TAxis {
 
   // Hands Line each line that starts inside the viewport, in order, until
   // it returns false.
-  template <typename TLineFn>
-  void ForEachVisible(const TLineFn& Line) const {
+  template <typename TLineFn> void ForEachVisible(const TLineFn& Line) const {
     int Pos = 0;
     for (int I = 0; I < Fixed && Pos < Extent; Pos += Step(I), ++I)
       if (!Line(TLine{I, Pos})) return;
