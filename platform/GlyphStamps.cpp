@@ -73,7 +73,7 @@ bool TGlyphStamps::SymbolsOf(std::string_view Text, std::vector<int>& Symbols) {
   return true;
 }
 
-QImage TGlyphStamps::Drawn(const std::vector<int>& Symbols, int Width, int Fraction) const {
+QImage TGlyphStamps::Drawn(const std::vector<int>& Symbols, int Width) const {
   QString Text;
   for (const int Symbol : Symbols)
     Text += CharOf(Symbol);
@@ -82,7 +82,7 @@ QImage TGlyphStamps::Drawn(const std::vector<int>& Symbols, int Width, int Fract
   Painter.setRenderHint(QPainter::TextAntialiasing, false);
   Painter.setFont(FFont);
   Painter.setPen(Qt::black);
-  Painter.drawText(QPointF(FLineHeight + Fraction / 64.0, FLineHeight + FAscent), Text);
+  Painter.drawText(QPoint(FLineHeight, FLineHeight + FAscent), Text);
   return Image;
 }
 
@@ -90,18 +90,13 @@ void TGlyphStamps::MakeGlyph(int Symbol) {
   TGlyph& Glyph = FGlyphs[Symbol];
   Glyph.Advance = std::llround(QFontMetricsF(FFont).horizontalAdvance(CharOf(Symbol)) * 64);
   const int Width = WholePixels(Glyph.Advance) + 1;
-  Glyph.Usable = true;
-  for (int Variant = 0; Variant < Positions; ++Variant) {
-    const QImage Image = Drawn({Symbol}, Width, Variant * 64 / Positions);
-    TPixelRuns& Runs = Glyph.Runs[Variant];
-    Glyph.Usable =
-        Glyph.Usable && RunsOfImage(Image, QPoint(FLineHeight, FLineHeight + FAscent), Runs);
-    // Pixels reaching the edge of the image may reach further.
-    for (const TPixelRun& Run : Runs.Runs)
-      if (Run.Y == -FLineHeight - FAscent || Run.Y == 2 * FLineHeight - FAscent - 1 ||
-          Run.X0 == -FLineHeight || Run.X1 == Width + FLineHeight)
-        Glyph.Usable = false;
-  }
+  const QImage Image = Drawn({Symbol}, Width);
+  Glyph.Usable = RunsOfImage(Image, QPoint(FLineHeight, FLineHeight + FAscent), Glyph.Runs);
+  // Pixels reaching the edge of the image may reach further.
+  for (const TPixelRun& Run : Glyph.Runs.Runs)
+    if (Run.Y == -FLineHeight - FAscent || Run.Y == 2 * FLineHeight - FAscent - 1 ||
+        Run.X0 == -FLineHeight || Run.X1 == Width + FLineHeight)
+      Glyph.Usable = false;
 }
 
 bool TGlyphStamps::ComposesLikeDrawText(const std::vector<int>& Symbols) {
@@ -112,7 +107,7 @@ bool TGlyphStamps::ComposesLikeDrawText(const std::vector<int>& Symbols) {
   QImage Composed = ClearImage(Width + 2 * FLineHeight, 3 * FLineHeight);
   TImageRaster Raster(Composed);
   return Compose(Raster, FLineHeight, FLineHeight, Symbols, qRgb(0, 0, 0)) &&
-         Composed == Drawn(Symbols, Width, 0);
+         Composed == Drawn(Symbols, Width);
 }
 
 void TGlyphStamps::Probe() {
@@ -169,8 +164,7 @@ bool TGlyphStamps::Compose(TImageRaster& Raster, int X, int Y, const std::vector
   std::int64_t Pen = 0;
   for (const int Symbol : Text) {
     const TGlyph& Glyph = FGlyphs[Symbol];
-    const int Variant = static_cast<int>(((Pen & 63) * Positions) >> 6);
-    Raster.Paint(Glyph.Runs[Variant], X + static_cast<int>(Pen >> 6), Y + FAscent, Colour);
+    Raster.Paint(Glyph.Runs, X + static_cast<int>(Pen >> 6), Y + FAscent, Colour);
     Pen += Glyph.Advance;
   }
   return true;

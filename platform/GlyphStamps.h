@@ -33,22 +33,19 @@ public:
 private:
   static constexpr int SymbolCount = 96; // printable ASCII, then "･"
   // A character starts where the widths before it end, in 64ths of a
-  // pixel: on the pixel that position falls on, drawn as the font draws it
-  // at the quarter of a pixel the position falls in.
-  static constexpr int Positions = 4;
+  // pixel, on the pixel that position falls on.
   struct TGlyph {
-    TPixelRuns Runs[Positions]; // about the pen position on the baseline
-    std::int64_t Advance = 0;   // in 64ths of a pixel
+    TPixelRuns Runs;          // about the pen position on the baseline
+    std::int64_t Advance = 0; // in 64ths of a pixel
     bool Usable = false;
   };
   // The symbols of Text; false when it has a character without one.
   static bool SymbolsOf(std::string_view Text, std::vector<int>& Symbols);
   void Probe();
   void MakeGlyph(int Symbol);
-  // Text drawn by drawText into a clear image, a line height and Fraction
-  // 64ths of a pixel from its left edge, a line height from its top; Width
-  // is the text's width.
-  QImage Drawn(const std::vector<int>& Text, int Width, int Fraction) const;
+  // Text drawn by drawText into a clear image, a line height from its left
+  // and top edges; Width is the text's width.
+  QImage Drawn(const std::vector<int>& Text, int Width) const;
   // Paints Text from the stamps alone; false when one of its characters or
   // pairs cannot be stamped.
   bool Compose(TImageRaster& Raster, int X, int Y, const std::vector<int>& Text, QRgb Colour);

@@ -1,0 +1,180 @@
+// On a 32-bit image the canvas paints pixels itself; everything it paints
+// there must equal what the painter paints. The same drawing goes once onto
+// a 32-bit image and once onto a 24-bit one, which the painter alone paints.
+#include "platform/GlyphStamps.h"
+#include "platform/QtCanvas.h"
+
+#include <QFontMetrics>
+#include <QImage>
+#include <QPainter>
+#include <functional>
+#include <gtest/gtest.h>
+#include <random>
+
+namespace {
+
+using TDrawing = std::function<void(TCanvas&)>;
+
+QImage PaintOn(QImage::Format Format, QSize Size, const TDrawing& Draw,
+               const std::function<void(QPainter&)>& Prepare = {}) {
+  QImage Image(Size, Format);
+  Image.fill(Qt::white);
+  {
+    QPainter Painter(&Image);
+    if (Prepare) Prepare(Painter);
+    TQtCanvas Canvas(Painter);
+    Draw(Canvas);
+  }
+  return Image.convertToFormat(QImage::Format_RGB32);
+}
+
+// Where the two paintings first differ, or an empty text; also fails when
+// nothing was painted at all.
+std::string Difference(QSize Size, const TDrawing& Draw,
+                       const std::function<void(QPainter&)>& Prepare = {}) {
+  const QImage Direct = PaintOn(QImage::Format_RGB32, Size, Draw, Prepare);
+  const QImage ByPainter = PaintOn(QImage::Format_RGB888, Size, Draw, Prepare);
+  bool Painted = false;
+  for (int Y = 0; Y < Size.height(); ++Y)
+    for (int X = 0; X < Size.width(); ++X) {
+      if (Direct.pixel(X, Y) != ByPainter.pixel(X, Y))
+        return "at " + std::to_string(X) + "," + std::to_string(Y);
+      Painted = Painted || Direct.pixel(X, Y) != qRgb(255, 255, 255);
+    }
+  return Painted ? "" : "nothing painted";
+}
+
+constexpr TColor Colours[] = {clBlue, clRed, clGreen, clAqua, clYellow, clFuchsia, clBlack};
+
+struct TShape {
+  std::vector<TPoint> Points;
+  TColor Fill, Outline;
+};
+
+// The load figures (a rectangle and two right triangles) and any four
+// corners, crossing or not, partly outside the image too.
+std::vector<TShape> RandomPolygons(std::mt19937& Random, int Count) {
+  std::uniform_int_distribution<int> Coordinate(-30, 330), Size(0, 120), Pick(0, 6);
+  std::vector<TShape> Shapes;
+  for (int I = 0; I < Count; ++I) {
+    const int X = Coordinate(Random), Y = Coordinate(Random);
+    const int W = Size(Random), H = Size(Random) - 60;
+    std::vector<TPoint> Points;
+    switch (I % 4) {
+    case 0:
+      Points = {{X, Y}, {X, Y - H}, {X + W, Y - H}, {X + W, Y}};
+      break;
+    case 1:
+      Points = {{X, Y}, {X, Y - H}, {X + W, Y}};
+      break;
+    case 2:
+      Points = {{X, Y}, {X + W, Y - H}, {X + W, Y}};
+      break;
+    default:
+      for (int Corner = 0; Corner < 4; ++Corner)
+        Points.push_back({Coordinate(Random), Coordinate(Random)});
+    }
+    Shapes.push_back({Points, Colours[Pick(Random)], Colours[Pick(Random)]});
+  }
+  return Shapes;
+}
+
+TEST(ImageRasterTest, PolygonsFillAsThePainterFills) {
+  std::mt19937 Random(11);
+  for (int Round = 0; Round < 40; ++Round) {
+    const std::vector<TShape> Shapes = RandomPolygons(Random, 60);
+    const auto Draw = [&Shapes](TCanvas& C) {
+      C.Brush.Style = bsSolid;
+      for (const TShape& Shape : Shapes) {
+        C.Brush.Color = Shape.Fill;
+        C.Pen.Color = Shape.Outline;
+        C.Polygon(Shape.Points);
+      }
+    };
+    ASSERT_EQ(Difference({300, 300}, Draw), "") << "round " << Round;
+  }
+}
+
+TEST(ImageRasterTest, LinesRectanglesEllipsesAndArcsAsThePainterPaints) {
+  const auto Draw = [](TCanvas& C) {
+    std::mt19937 Random(5);
+    std::uniform_int_distribution<int> Coordinate(-20, 220), Pick(0, 6), Width(1, 3), Box(1, 45);
+    for (int I = 0; I < 400; ++I) {
+      C.Pen.Color = Colours[Pick(Random)];
+      C.Pen.Width = Width(Random);
+      C.Brush.Color = Colours[Pick(Random)];
+      C.Brush.Style = I % 3 ? bsSolid : bsClear;
+      const int X = Coordinate(Random), Y = Coordinate(Random), S = Box(Random);
+      if (I == 200) {
+        const TRect Clip{40, 30, 150, 170};
+        C.SetClipRect(&Clip);
+      }
+      switch (I % 5) {
+      case 0:
+        C.MoveTo(X, Y);
+        C.LineTo(Coordinate(Random), Coordinate(Random));
+        break;
+      case 1:
+        C.Polyline({{X, Y}, {X + S, Y}, {X + S, Y + S}, {X - S, Y + 2 * S}});
+        break;
+      case 2:
+        C.Rectangle({X, Y, X + S, Y + Box(Random)});
+        break;
+      case 3:
+        C.Ellipse({X, Y, X + S, Y + S});
+        break;
+      default:
+        C.Arc({X, Y, X + S, Y + S}, {X + S / 2, Y}, {X + S / 2, Y + S});
+      }
+    }
+    C.SetClipRect(nullptr);
+  };
+  EXPECT_EQ(Difference({200, 200}, Draw), "");
+}
+
+TEST(ImageRasterTest, TextsAsThePainterPaintsThem) {
+  const auto Draw = [](TCanvas& C) {
+    const char* Texts[] = {"W = 12.500(kN)", "M = -3.250(kN･m)", "P = -nan(kN)", "荷重 ｸﾞﾗﾌ fjAV",
+                           "{|}~ !\"#$%&'()*+,-./0123456789:;<=>?@ABC"};
+    int Y = -4;
+    for (std::uint8_t Style = 0; Style < 16; Style += 3)
+      for (const int Height : {9, 12, 17}) {
+        C.Font.Style = Style;
+        C.Font.Height = Height;
+        C.Font.Color = Colours[(Style + Height) % 7];
+        C.Brush.Style = Height == 12 ? bsSolid : bsClear;
+        C.Brush.Color = clAqua;
+        int X = -6;
+        for (const char* Text : Texts) {
+          C.TextOut(X, Y, Text);
+          X += C.TextWidth(Text) / 2 + 3;
+        }
+        Y += C.TextHeight("W") - 3;
+      }
+  };
+  EXPECT_EQ(Difference({420, 300}, Draw), "");
+  // A transformed painter is left to paint alone, and paints the same.
+  EXPECT_EQ(Difference({420, 300}, Draw, [](QPainter& P) { P.translate(3, 7); }), "");
+}
+
+TEST(ImageRasterTest, TheProgramFontIsStampedAndMeasuredLikeTheMetrics) {
+  QImage Image(200, 40, QImage::Format_RGB32);
+  Image.fill(Qt::white);
+  TImageRaster Raster(Image);
+  for (const bool Bold : {false, true}) {
+    TFont Font;
+    Font.Style = Bold ? fsBold : 0;
+    const QFont QtFont = ToQFont(Font);
+    TGlyphStamps Stamps(QtFont);
+    for (const char* Text : {"W = 12.345(kN)", "M = -0.001(kN･m)", "P = 1000000.000(kN)"}) {
+      int Width = 0;
+      ASSERT_TRUE(Stamps.Width(Text, Width)) << Text;
+      EXPECT_EQ(Width, QFontMetrics(QtFont).horizontalAdvance(QString::fromUtf8(Text))) << Text;
+      EXPECT_TRUE(Stamps.Paint(Raster, 0, 0, Text, qRgb(0, 0, 0))) << Text;
+    }
+    int Width = 0;
+    EXPECT_FALSE(Stamps.Width("荷重", Width));
+  }
+}
+
+} // namespace
