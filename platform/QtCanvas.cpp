@@ -119,17 +119,15 @@ TRect NibRect(TPoint A, TPoint B, int Nib) {
           std::max(A.X, B.X) + Offset + Nib, std::max(A.Y, B.Y) + Offset + Nib};
 }
 
+// One step back from To towards From along one axis (0 where they agree).
+int StepBack(int From, int To) {
+  return (From > To) - (From < To);
+}
+
 // The same for a line across or down from From towards To, To left out.
 TRect RunRect(TPoint From, TPoint To, int Nib) {
   if (From == To) return {};
-  return NibRect(From,
-                 {To.X + (From.X < To.X   ? -1
-                          : From.X > To.X ? 1
-                                          : 0),
-                  To.Y + (From.Y < To.Y   ? -1
-                          : From.Y > To.Y ? 1
-                                          : 0)},
-                 Nib);
+  return NibRect(From, {To.X + StepBack(From.X, To.X), To.Y + StepBack(From.Y, To.Y)}, Nib);
 }
 
 // Hands Fill one rectangle per straight run of neighbouring pixels, each
@@ -175,15 +173,11 @@ TImageRaster* TQtCanvas::RasterFor(const TCanvasColour& Colour) {
 }
 
 void TQtCanvas::FlushLines() {
+  // Only lines for the painter wait here; the raster takes its own at once.
   if (FLineRects.isEmpty()) return;
-  if (TImageRaster* Raster = RasterFor(FLineColour)) {
-    for (const QRect& R : FLineRects)
-      Raster->FillRect({R.left(), R.top(), R.right() + 1, R.bottom() + 1}, FLineColour.Rgb);
-  } else {
-    FPainter.setPen(Qt::NoPen);
-    FPainter.setBrush(FLineColour.Qt);
-    FPainter.drawRects(FLineRects.constData(), static_cast<int>(FLineRects.size()));
-  }
+  FPainter.setPen(Qt::NoPen);
+  FPainter.setBrush(FLineColour.Qt);
+  FPainter.drawRects(FLineRects.constData(), static_cast<int>(FLineRects.size()));
   FLineRects.clear();
 }
 

@@ -41,11 +41,11 @@ QImage ImageFromBitmap(const TBitmap& Bitmap, bool Transparent);
 QRect ToQRect(const TRect& R);
 
 // A canvas over a QPainter (of a widget or a QImage), antialiasing off.
-// Lines one pixel wide are laid out pixel by pixel here so that they stop
-// short of their last point; wider lines have round ends and joins.
-// Lines are painted lazily: runs of lines in one colour and width go to
-// the painter as one batch, before the next drawing of another kind, when
-// Painter() is asked for, and at the latest when the canvas is destroyed.
+// Lines are laid out pixel by pixel here so that they stop short of their
+// last point; a wider pen is a square nib stamped on every pixel. Lines
+// for the painter are painted lazily: runs of lines in one colour go to it
+// as one batch, before the next drawing of another kind, when Painter() is
+// asked for, and at the latest when the canvas is destroyed.
 // Texts are measured once per text and font, and kept for later canvases.
 // On a 32-bit image (the window paints through one) the canvas paints the
 // pixels itself where that gives what the painter gives (ImageRaster.h):
