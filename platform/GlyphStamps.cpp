@@ -38,6 +38,12 @@ std::vector<int> EveryPair(int Count) {
   return Sequence;
 }
 
+// Count symbols of Sequence from Start, or as many as are left.
+std::vector<int> PieceOf(const std::vector<int>& Sequence, std::size_t Start, std::size_t Count) {
+  const auto Begin = Sequence.begin() + static_cast<std::ptrdiff_t>(Start);
+  return {Begin, Begin + static_cast<std::ptrdiff_t>(std::min(Count, Sequence.size() - Start))};
+}
+
 // Whole pixels enough for a width in 64ths of a pixel.
 int WholePixels(std::int64_t Width) {
   return static_cast<int>((Width + 63) >> 6);
@@ -100,10 +106,7 @@ void TGlyphStamps::MakeGlyph(int Symbol) {
 }
 
 bool TGlyphStamps::ComposesLikeDrawText(const std::vector<int>& Symbols) {
-  std::int64_t Advance = 0;
-  for (const int Symbol : Symbols)
-    Advance += FGlyphs[Symbol].Advance;
-  const int Width = WholePixels(Advance) + 1;
+  const int Width = WholePixels(AdvanceOf(Symbols)) + 1;
   QImage Composed = ClearImage(Width + 2 * FLineHeight, 3 * FLineHeight);
   TImageRaster Raster(Composed);
   return Compose(Raster, FLineHeight, FLineHeight, Symbols, qRgb(0, 0, 0)) &&
@@ -121,9 +124,7 @@ void TGlyphStamps::Probe() {
   // characters one after the other at all.
   constexpr std::size_t Piece = 64;
   for (std::size_t Start = 0; Start + 1 < Sequence.size(); Start += Piece - 1) {
-    const auto Begin = Sequence.begin() + static_cast<std::ptrdiff_t>(Start);
-    const std::vector<int> Text(
-        Begin, Begin + static_cast<std::ptrdiff_t>(std::min(Piece, Sequence.size() - Start)));
+    const std::vector<int> Text = PieceOf(Sequence, Start, Piece);
     if (ComposesLikeDrawText(Text)) continue;
     bool Blamed = false;
     for (std::size_t I = 0; I + 1 < Text.size(); ++I)
@@ -137,9 +138,7 @@ void TGlyphStamps::Probe() {
   // the font's metrics give it, unless the pieces say otherwise.
   const QFontMetrics Metrics(FFont);
   for (std::size_t Start = 0; Start < Sequence.size() && !FUnfit; Start += Piece) {
-    const std::vector<int> Text(
-        Sequence.begin() + static_cast<std::ptrdiff_t>(Start),
-        Sequence.begin() + static_cast<std::ptrdiff_t>(std::min(Sequence.size(), Start + Piece)));
+    const std::vector<int> Text = PieceOf(Sequence, Start, Piece);
     QString String;
     for (const int Symbol : Text)
       String += CharOf(Symbol);
@@ -147,20 +146,29 @@ void TGlyphStamps::Probe() {
   }
 }
 
-int TGlyphStamps::WidthOf(const std::vector<int>& Text) const {
+std::int64_t TGlyphStamps::AdvanceOf(const std::vector<int>& Text) const {
   std::int64_t Advance = 0;
   for (const int Symbol : Text)
     Advance += FGlyphs[Symbol].Advance;
-  return static_cast<int>((Advance + 32) >> 6);
+  return Advance;
 }
 
-bool TGlyphStamps::Compose(TImageRaster& Raster, int X, int Y, const std::vector<int>& Text,
-                           QRgb Colour) {
+int TGlyphStamps::WidthOf(const std::vector<int>& Text) const {
+  return static_cast<int>((AdvanceOf(Text) + 32) >> 6);
+}
+
+bool TGlyphStamps::Stampable(const std::vector<int>& Text) const {
   for (std::size_t I = 0; I < Text.size(); ++I) {
     if (!FGlyphs[Text[I]].Usable) return false;
     if (I > 0 && FBadPairs.test(static_cast<std::size_t>(Text[I - 1] * SymbolCount + Text[I])))
       return false;
   }
+  return true;
+}
+
+bool TGlyphStamps::Compose(TImageRaster& Raster, int X, int Y, const std::vector<int>& Text,
+                           QRgb Colour) {
+  if (!Stampable(Text)) return false;
   std::int64_t Pen = 0;
   for (const int Symbol : Text) {
     const TGlyph& Glyph = FGlyphs[Symbol];
@@ -172,10 +180,7 @@ bool TGlyphStamps::Compose(TImageRaster& Raster, int X, int Y, const std::vector
 
 bool TGlyphStamps::Width(std::string_view Text, int& Result) {
   if (!FProbed) Probe();
-  if (FUnfit || !SymbolsOf(Text, FSymbols)) return false;
-  for (std::size_t I = 1; I < FSymbols.size(); ++I)
-    if (FBadPairs.test(static_cast<std::size_t>(FSymbols[I - 1] * SymbolCount + FSymbols[I])))
-      return false;
+  if (FUnfit || !SymbolsOf(Text, FSymbols) || !Stampable(FSymbols)) return false;
   Result = WidthOf(FSymbols);
   return true;
 }

@@ -49,8 +49,12 @@ private:
   // Paints Text from the stamps alone; false when one of its characters or
   // pairs cannot be stamped.
   bool Compose(TImageRaster& Raster, int X, int Y, const std::vector<int>& Text, QRgb Colour);
-  // The width of Text: its characters' widths summed and rounded.
+  // The widths of Text's characters summed, in 64ths of a pixel, and
+  // rounded to the width the font's metrics give.
+  std::int64_t AdvanceOf(const std::vector<int>& Text) const;
   int WidthOf(const std::vector<int>& Text) const;
+  // Whether every character of Text and every pair in it can be stamped.
+  bool Stampable(const std::vector<int>& Text) const;
   // Whether composing Text paints what drawText does.
   bool ComposesLikeDrawText(const std::vector<int>& Text);
 
