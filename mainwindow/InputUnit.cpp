@@ -32,9 +32,6 @@ static void InitResources() {
 
 namespace {
 
-// Rows of the load list when it holds 30 loads or fewer.
-constexpr int ListRows = 30;
-
 const TColor clSkyBlue = 0xF0CAA6;
 
 // The caption of the magnitude row for the force kinds.
@@ -170,7 +167,7 @@ void TForm1::CreateLoadList() {
   KajyuGrid->setFrameStyle(QFrame::Panel | QFrame::Sunken);
   KajyuGrid->setLineWidth(2);
   KajyuGrid->SetColCount(6);
-  KajyuGrid->SetRowCount(ListRows + 1);
+  KajyuGrid->SetRowCount(Layout::ListRows + 1);
   KajyuGrid->SetFixedCols(1);
   KajyuGrid->SetFixedRows(1);
   KajyuGrid->SetDefaultColWidth(Layout::GridColWidth);
@@ -315,37 +312,10 @@ void TForm1::SetupGrids() {
     KajyuGrid->SetCells(C, 0, Headers[C]);
     KajyuGrid->SetCellAlign(C, 0, Centred);
   }
-  for (int R = 1; R < KajyuGrid->RowCount(); ++R)
-    SetupListRow(R);
+  FListRows.assign(static_cast<std::size_t>(KajyuGrid->RowCount()), lrNew);
 
   for (int R = 0; R < 3; ++R)
     SetupInputRow(R);
-}
-
-void TForm1::SetupListRow(int R) {
-  const TCellAlign Centred = caCenter | caVCenter, Right = caRight | caVCenter, Left = caVCenter;
-  KajyuGrid->SetCells(0, R, QString::number(R));
-  KajyuGrid->SetCellKind(0, R, ckButton);
-  for (int C = 1; C <= 5; ++C) {
-    KajyuGrid->SetCellKind(C, R, ckNormal);
-    KajyuGrid->SetCellReadOnly(C, R, true);
-  }
-  for (int C = 0; C <= 5; ++C)
-    KajyuGrid->SetCellAlign(C, R, Right);
-  KajyuGrid->SetCellAlign(1, R, Centred);
-  KajyuGrid->SetCellAlign(5, R, Left);
-}
-
-void TForm1::FitLoadRows() {
-  // A numbered row for every load, and never fewer than the 30 rows of an
-  // empty list.
-  const int Rows = std::max(ListRows, FData->LoadCount()) + 1;
-  const int Old = KajyuGrid->RowCount();
-  if (Rows == Old) return;
-  if (KajyuGrid->Row() >= Rows) KajyuGrid->MoveColRow(KajyuGrid->Col(), Rows - 1, true, true);
-  KajyuGrid->SetRowCount(Rows);
-  for (int R = Old; R < Rows; ++R)
-    SetupListRow(R);
 }
 
 void TForm1::SetupInputRow(int R) {
@@ -369,33 +339,6 @@ void TForm1::SetupInputRow(int R) {
 void TForm1::DataChanged(TObject*) {
   PaintBox1->update();
   UpdateResultsWindow();
-}
-
-void TForm1::RefreshLoadList() {
-  FitLoadRows();
-  for (int R = 1; R < KajyuGrid->RowCount(); ++R)
-    ShowLoadInRow(R);
-  UpdateResultsWindow();
-}
-
-void TForm1::ShowLoadInRow(int Row) {
-  const int I = Row - 1;
-  MarkLoadRow(Row);
-  if (I >= FData->LoadCount()) {
-    for (int C = 1; C <= 5; ++C)
-      KajyuGrid->SetCells(C, Row, QString());
-    return;
-  }
-  const std::int32_t Kind = FData->LoadKind(I);
-  KajyuGrid->SetCells(1, Row,
-                      IsKnownKind(Kind)
-                          ? QString::fromUtf8(LoadKindNames[static_cast<std::size_t>(Kind)])
-                          : QString());
-  KajyuGrid->SetCells(2, Row, FormatReal3(FData->LoadX(I)));
-  KajyuGrid->SetCells(3, Row, FormatReal3(FData->LoadW(I)));
-  KajyuGrid->SetCells(4, Row,
-                      IsDistributedKind(Kind) ? FormatReal3(FData->LoadWidth(I)) : QString());
-  KajyuGrid->SetCells(5, Row, QString::fromStdString(Cp932ToDisplay(FData->LoadRemark(I))));
 }
 
 void TForm1::SetFileName(const QString& Name) {
@@ -467,6 +410,7 @@ void TForm1::KajyuTypeClick(TObject*) {
 }
 
 bool TForm1::eventFilter(QObject* Watched, QEvent* Event) {
+  if (Event->type() == QEvent::Paint && Watched == KajyuGrid->viewport()) ShowListRowsOnScreen();
   if (Event->type() == QEvent::ToolTip && Watched == KajyuGrid->viewport())
     return ListToolTip(static_cast<QHelpEvent*>(Event));
   // Any use of the window after the session's question asks again.

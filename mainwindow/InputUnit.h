@@ -7,9 +7,11 @@
 #include <QMainWindow>
 #include <QPrinter>
 #include <QString>
+#include <cstdint>
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 class QAction;
 class QCloseEvent;
@@ -211,6 +213,8 @@ private:
   void FitLoadRows();
   // Fills list row Row with load Row - 1, or empties it past the last load.
   void ShowLoadInRow(int Row);
+  // Fills the list rows on screen that are not filled yet.
+  void ShowListRowsOnScreen();
   // Forgets the load picked for replacing or deleting and the arrows'
   // enabling, when the loads they refer to are replaced.
   void ForgetPick();
@@ -233,4 +237,8 @@ private:
   // the box (bytes that are no code page 932 text, or codes with a twin).
   std::string FShownRemarkBytes;
   QString FShownRemark;
+  // Per list row: not set up yet, set up but not filled with its load's
+  // values since they last changed, or filled.
+  enum TListRowState : std::uint8_t { lrNew, lrStale, lrShown };
+  std::vector<TListRowState> FListRows;
 };

@@ -14,6 +14,9 @@ constexpr int StatusHeight = 19;
 // The input panel on the left; the diagram panel takes the rest.
 constexpr int Panel1Width = 291;
 
+// Rows of the load list when it holds 30 loads or fewer.
+constexpr int ListRows = 30;
+
 // Columns and rows of the grids.
 constexpr int GridColWidth = 48;
 constexpr int GridRowHeight = 22;

@@ -33,8 +33,9 @@ void TForm1::MarkLoadRow(int Row) {
 }
 
 void TForm1::MarkLoadRows() {
+  // A row not shown yet is marked when it is.
   for (int R = 1; R < KajyuGrid->RowCount(); ++R)
-    MarkLoadRow(R);
+    if (FListRows[static_cast<std::size_t>(R)] == lrShown) MarkLoadRow(R);
 }
 
 void TForm1::ReportOutOfSpan(int Index) {

@@ -1,0 +1,85 @@
+// The load list: a numbered row for every load. A long list fills its rows
+// as they come on screen; the first EagerListRows are filled at once, so a
+// list of ordinary length is always complete.
+#include "analysis/BeamData.h"
+#include "components/FormatGrid.h"
+#include "mainwindow/InputUnit.h"
+#include "mainwindow/InputUnitLayout.h"
+#include "support/Cp932.h"
+#include "support/QvxTools.h"
+
+#include <algorithm>
+
+namespace {
+
+constexpr int EagerListRows = 1000;
+
+} // namespace
+
+void TForm1::SetupListRow(int R) {
+  const TCellAlign Centred = caCenter | caVCenter, Right = caRight | caVCenter, Left = caVCenter;
+  KajyuGrid->SetCells(0, R, QString::number(R));
+  KajyuGrid->SetCellKind(0, R, ckButton);
+  for (int C = 1; C <= 5; ++C) {
+    KajyuGrid->SetCellKind(C, R, ckNormal);
+    KajyuGrid->SetCellReadOnly(C, R, true);
+  }
+  for (int C = 0; C <= 5; ++C)
+    KajyuGrid->SetCellAlign(C, R, Right);
+  KajyuGrid->SetCellAlign(1, R, Centred);
+  KajyuGrid->SetCellAlign(5, R, Left);
+}
+
+void TForm1::FitLoadRows() {
+  // A numbered row for every load, and never fewer than the 30 rows of an
+  // empty list.
+  const int Rows = std::max(Layout::ListRows, FData->LoadCount()) + 1;
+  const int Old = KajyuGrid->RowCount();
+  if (Rows == Old) return;
+  if (KajyuGrid->Row() >= Rows) KajyuGrid->MoveColRow(KajyuGrid->Col(), Rows - 1, true, true);
+  KajyuGrid->SetRowCount(Rows);
+  FListRows.resize(static_cast<std::size_t>(Rows), lrNew);
+}
+
+void TForm1::RefreshLoadList() {
+  FitLoadRows();
+  for (TListRowState& State : FListRows)
+    if (State == lrShown) State = lrStale;
+  const int Eager = std::min(KajyuGrid->RowCount(), EagerListRows + 1);
+  for (int R = 1; R < Eager; ++R)
+    ShowLoadInRow(R);
+  ShowListRowsOnScreen();
+  UpdateResultsWindow();
+}
+
+void TForm1::ShowListRowsOnScreen() {
+  if (KajyuGrid->viewport()->height() <= 0) return;
+  // The row under the list's bottom pixel; none when the rows end above it.
+  const int Bottom = KajyuGrid->MouseToCell(0, KajyuGrid->viewport()->height() - 1).Y;
+  const int Last = Bottom < 0 ? KajyuGrid->RowCount() - 1 : Bottom;
+  for (int R = std::max(1, KajyuGrid->TopRow()); R <= Last; ++R)
+    if (FListRows[static_cast<std::size_t>(R)] != lrShown) ShowLoadInRow(R);
+}
+
+void TForm1::ShowLoadInRow(int Row) {
+  TListRowState& State = FListRows[static_cast<std::size_t>(Row)];
+  if (State == lrNew) SetupListRow(Row);
+  State = lrShown;
+  const int I = Row - 1;
+  MarkLoadRow(Row);
+  if (I >= FData->LoadCount()) {
+    for (int C = 1; C <= 5; ++C)
+      KajyuGrid->SetCells(C, Row, QString());
+    return;
+  }
+  const std::int32_t Kind = FData->LoadKind(I);
+  KajyuGrid->SetCells(1, Row,
+                      IsKnownKind(Kind)
+                          ? QString::fromUtf8(LoadKindNames[static_cast<std::size_t>(Kind)])
+                          : QString());
+  KajyuGrid->SetCells(2, Row, FormatReal3(FData->LoadX(I)));
+  KajyuGrid->SetCells(3, Row, FormatReal3(FData->LoadW(I)));
+  KajyuGrid->SetCells(4, Row,
+                      IsDistributedKind(Kind) ? FormatReal3(FData->LoadWidth(I)) : QString());
+  KajyuGrid->SetCells(5, Row, QString::fromStdString(Cp932ToDisplay(FData->LoadRemark(I))));
+}

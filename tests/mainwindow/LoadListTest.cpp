@@ -1,0 +1,39 @@
+// A long load list fills its rows as they come on screen; what it shows
+// there is what a list filled at once would show.
+#include "tests/mainwindow/FormFixture.h"
+
+#include "tests/kit/BeamBuilder.h"
+
+namespace {
+
+TEST_F(FormTest, ALongListFillsItsRowsAsTheyComeOnScreen) {
+  std::vector<TBeamLoad> Loads(3000, TBeamLoad{lkConcentrated, 0, 1, 0, ""});
+  for (std::size_t I = 0; I < Loads.size(); ++I)
+    Loads[I].X = 0.001 * static_cast<double>(I);
+  Loads.back().X = 20; // beyond the span: a marked row
+  BuildBeam(Data(), btSimple, 10, Loads);
+  Form->RefreshLoadList();
+  TFormatGrid* List = Form->KajyuGrid;
+  ASSERT_EQ(List->RowCount(), 3001);
+  EXPECT_EQ(List->Cells(2, 1000), "0.999");
+  EXPECT_EQ(List->Cells(2, 3000), "") << "off screen, not filled yet";
+
+  List->setFocus();
+  List->SetRow(3000);
+  QApplication::processEvents();
+  ASSERT_GE(List->TopRow(), 2900) << "the list scrolled to its end";
+  EXPECT_EQ(List->Cells(0, 3000), "3000");
+  EXPECT_EQ(List->Cells(1, 3000), "集中");
+  EXPECT_EQ(List->Cells(2, 3000), "20.000");
+  ASSERT_NE(List->CellFormat(0, 3000), nullptr);
+  EXPECT_EQ(List->CellFormat(0, 3000)->Kind, ckButton);
+  EXPECT_NE(List->CellFormat(2, 3000)->Color, List->Color()) << "marked outside the span";
+
+  // A refresh fills the rows on screen again at once, marks included.
+  Data().SetLoadX(2999, 1);
+  Form->RefreshLoadList();
+  EXPECT_EQ(List->Cells(2, 3000), "1.000");
+  EXPECT_EQ(List->CellFormat(2, 3000)->Color, List->Color());
+}
+
+} // namespace
