@@ -7,10 +7,12 @@
 #include "analysis/Stream.h"
 #include "bench/SampleDocument.h"
 
+#include <algorithm>
 #include <benchmark/benchmark.h>
 #include <cstdio>
 #include <filesystem>
 #include <memory>
+#include <vector>
 
 namespace {
 
@@ -53,6 +55,35 @@ void BM_CalculateWithKernel(benchmark::State& State) {
 BENCHMARK(BM_CalculateWithKernel)
     ->ArgsProduct({{30, 1000, 10000}, {0, 1}})
     ->Unit(benchmark::kMicrosecond);
+
+// The samples alone, without the results Calculate also works out: every
+// load added to the 1001 samples by one kernel variant (0 the baseline,
+// 1 AVX2).
+void BM_SampleKernel(benchmark::State& State) {
+  const TSampleKernel* Kernel = State.range(1) == 0 ? &BaselineSampleKernel() : Avx2SampleKernel();
+  if (!Kernel) {
+    State.SkipWithError("this CPU has no AVX2");
+    return;
+  }
+  TData Data;
+  FillSampleDocument(Data, static_cast<int>(State.range(0)), btSimple);
+  constexpr std::size_t N = 1001;
+  std::vector<double> Xs(N), S(N), M(N);
+  for (std::size_t I = 0; I < N; ++I)
+    Xs[I] = Data.Points()[I].X;
+  for (auto _ : State) {
+    std::fill(S.begin(), S.end(), 0.0);
+    std::fill(M.begin(), M.end(), 0.0);
+    for (int I = 0; I < Data.LoadCount(); ++I)
+      Kernel->AddLoad(Data.Load(I), Data.Length(), Xs.data(), S.data(), M.data(), N);
+    benchmark::DoNotOptimize(S.data());
+    benchmark::DoNotOptimize(M.data());
+  }
+  const double Evaluations = static_cast<double>(N) * static_cast<double>(State.range(0));
+  State.counters["s_per_load_sample"] = benchmark::Counter(
+      Evaluations, benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
+}
+BENCHMARK(BM_SampleKernel)->ArgsProduct({{30, 1000, 10000}, {0, 1}})->Unit(benchmark::kMicrosecond);
 
 void BM_CalcAt(benchmark::State& State) {
   TData Data;
