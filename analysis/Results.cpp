@@ -213,6 +213,18 @@ void ValuesLeftOf(const TData& D, double x, double& S, double& M) {
   }
 }
 
+// The moment the wall at x = L takes from every load, as the force
+// reaction takes every load's force: a load standing exactly at the wall
+// counts, though the diagram's M at L is the value just left of it.
+double FixedEndMoment(const TData& D, double L) {
+  double M = 0;
+  for (int I = 0; I < D.LoadCount(); ++I) {
+    const TKajyuData& K = D.Load(I);
+    M += (IsForceKind(K.FKind) ? (K.ResultantPos() - L) * K.FW : K.FW);
+  }
+  return M;
+}
+
 void Evaluate(const TData& D, TCandidate& C) {
   if (C.Evaluated) return;
   C.Evaluated = true;
@@ -286,10 +298,7 @@ TBeamResults ComputeResults(const TData& D) {
     R.RA += D.Load(I).FRA;
     R.RB += D.Load(I).FRB;
   }
-  if (D.BeamType() != btSimple) {
-    double S;
-    ValuesLeftOf(D, L, S, R.MFixed);
-  }
+  if (D.BeamType() != btSimple) R.MFixed = FixedEndMoment(D, L);
   std::vector<TCandidate> Cs = Candidates(D);
   FindExtremes(D, Cs, 0, R.SMax, R.SMin);
   FindExtremes(D, Cs, 1, R.MMax, R.MMin);

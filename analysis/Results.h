@@ -17,8 +17,9 @@ struct TBeamResults {
   // cantilever RA is 0 and RB is the vertical force at the fixed end.
   double RA = 0;
   double RB = 0;
-  // The bending moment at the fixed end of a cantilever, just left of it
-  // (kN·m); 0 on a simple beam.
+  // The bending moment at the fixed end of a cantilever (kN·m), which the
+  // wall resists: every load counts, also one standing exactly at the
+  // wall; 0 on a simple beam.
   double MFixed = 0;
   // Largest and smallest S and M over 0 <= x <= L. At a jump both one-
   // sided values count, at the position of the jump; of several positions

@@ -12,8 +12,8 @@ constexpr int SpanCommandId = 1;
 
 // ---------------------------------------------------------------- span
 
-TSpanCommand::TSpanCommand(TData& Data, double Value)
-    : FData(Data), FOld(Data.Length()), FNew(Value) {}
+TSpanCommand::TSpanCommand(TData& Data, double Value, int Session)
+    : FData(Data), FOld(Data.Length()), FNew(Value), FSession(Session) {}
 
 void TSpanCommand::redo() {
   FData.SetLength(FNew);
@@ -28,7 +28,9 @@ int TSpanCommand::id() const {
 }
 
 bool TSpanCommand::mergeWith(const QUndoCommand* Other) {
-  FNew = static_cast<const TSpanCommand*>(Other)->FNew;
+  const auto& Next = static_cast<const TSpanCommand&>(*Other);
+  if (Next.FSession != FSession) return false;
+  FNew = Next.FNew;
   setObsolete(FNew == FOld);
   return true;
 }

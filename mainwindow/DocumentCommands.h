@@ -12,12 +12,13 @@
 
 class TData;
 
-// The span. Consecutive span edits merge into one command, so a number
-// typed key by key is undone at once; one that ends where it began drops
-// out of the history.
+// The span. The edits of one editing of the span cell (Session, the grid's
+// EditSession) merge into one command, so a number typed key by key is
+// undone at once, and the next editing is a command of its own; an editing
+// that ends where it began drops out of the history.
 class TSpanCommand : public QUndoCommand {
 public:
-  TSpanCommand(TData& Data, double Value);
+  TSpanCommand(TData& Data, double Value, int Session);
   void redo() override;
   void undo() override;
   int id() const override;
@@ -27,6 +28,7 @@ private:
   TData& FData;
   double FOld;
   double FNew;
+  int FSession;
 };
 
 class TBeamTypeCommand : public QUndoCommand {

@@ -200,12 +200,17 @@ void TForm1::CreateDiagramArea() {
 
 void TForm1::CreateStatusBar() {
   StatusBar1 = new TStatusBar(FClient);
+  // The value panels hold a value of up to six digits before the point
+  // whole, and still fit the window's design width; a longer one is cut
+  // with "…" and shown whole in the tool tip.
+  const int Value =
+      std::max(60, StatusBar1->fontMetrics().horizontalAdvance(QStringLiteral("-000000.000")) + 8);
   StatusBar1->AddPanel(100, Qt::AlignRight, false);
-  StatusBar1->AddPanel(60);
+  StatusBar1->AddPanel(Value);
   StatusBar1->AddPanel(100, Qt::AlignRight, false);
-  StatusBar1->AddPanel(60);
+  StatusBar1->AddPanel(Value);
   StatusBar1->AddPanel(120, Qt::AlignRight, false);
-  StatusBar1->AddPanel(60);
+  StatusBar1->AddPanel(Value);
   StatusBar1->AddPanel(50);
   StatusBar1->SetPanelText(0, QStringLiteral("照査位置 X ＝"));
   StatusBar1->SetPanelText(2, QStringLiteral("せん断力 S ＝"));
@@ -339,6 +344,9 @@ void TForm1::SetupInputRow(int R) {
 void TForm1::DataChanged(TObject*) {
   PaintBox1->update();
   UpdateResultsWindow();
+  // A beam without a span has nothing to read; values of the beam before
+  // would be misread as its own.
+  if (!(FData->Length() > 0)) ClearReadout();
 }
 
 void TForm1::SetFileName(const QString& Name) {
@@ -369,7 +377,7 @@ void TForm1::ResetDocument() {
 void TForm1::BaseDataGridSetEditText(TObject*, int, int ARow, const QString& Value) {
   if (ARow != 1) return;
   const double L = TypedNumber(Value, 0);
-  if (L != FData->Length()) FUndo->push(new TSpanCommand(*FData, L));
+  if (L != FData->Length()) FUndo->push(new TSpanCommand(*FData, L, BaseDataGrid->EditSession()));
   MarkLoadRows();
 }
 

@@ -200,6 +200,8 @@ private:
   void ShowDocument();
   // The beam type toggle and the span cell from the document.
   void ShowBaseData();
+  // Empties the value panels of the check position readout.
+  void ClearReadout();
   // Marks list row Row when its load lies outside the span.
   void MarkLoadRow(int Row);
   void MarkLoadRows();

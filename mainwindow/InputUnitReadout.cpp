@@ -27,9 +27,13 @@ void TForm1::PaintBox1MouseMove(TObject*, unsigned, int X, int) {
     StatusBar1->SetPanelText(3, FormatReal3(S));
     StatusBar1->SetPanelText(5, FormatReal3(M));
   } else {
-    for (int Panel : {1, 3, 5})
-      StatusBar1->SetPanelText(Panel, QString());
+    ClearReadout();
   }
+}
+
+void TForm1::ClearReadout() {
+  for (int Panel : {1, 3, 5})
+    if (!StatusBar1->PanelText(Panel).isEmpty()) StatusBar1->SetPanelText(Panel, QString());
 }
 
 void TForm1::StatusBar1Click(TObject*) {

@@ -4,6 +4,7 @@
 #include "platform/QtCanvas.h"
 #include "platform/WinDraw.h"
 
+#include <QHelpEvent>
 #include <QIcon>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -11,6 +12,7 @@
 #include <QPixmap>
 #include <QRadioButton>
 #include <QResizeEvent>
+#include <QToolTip>
 #include <algorithm>
 
 namespace {
@@ -193,6 +195,28 @@ QRect TStatusBar::PanelRect(int Index) const {
   return QRect(Left, 2, Panel(Index).Width, height() - 2);
 }
 
+QRect TStatusBar::TextRect(int Index) const {
+  return PanelRect(Index).adjusted(3, 1, -3, -1);
+}
+
+QString TStatusBar::ShownPanelText(int Index) const {
+  return fontMetrics().elidedText(Panel(Index).Text, Qt::ElideRight, TextRect(Index).width());
+}
+
+bool TStatusBar::event(QEvent* Event) {
+  if (Event->type() != QEvent::ToolTip) return QWidget::event(Event);
+  const QPoint At = static_cast<QHelpEvent*>(Event)->pos();
+  for (int I = 0; FMessage.isEmpty() && I < PanelCount(); ++I)
+    if (PanelRect(I).contains(At) && ShownPanelText(I) != FPanels[I].Text) {
+      QToolTip::showText(static_cast<QHelpEvent*>(Event)->globalPos(), FPanels[I].Text, this,
+                         PanelRect(I));
+      return true;
+    }
+  QToolTip::hideText();
+  Event->ignore();
+  return true;
+}
+
 void TStatusBar::paintEvent(QPaintEvent*) {
   QPainter Painter(this);
   Painter.setFont(font());
@@ -208,8 +232,7 @@ void TStatusBar::paintEvent(QPaintEvent*) {
     const TPanelInfo& P = FPanels[I];
     if (P.Bevel)
       DrawFrame3D(Painter, R, palette().color(QPalette::Dark), palette().color(QPalette::Light));
-    Painter.drawText(R.adjusted(3, 1, -3, -1), static_cast<int>(P.Align | Qt::AlignVCenter),
-                     P.Text);
+    Painter.drawText(TextRect(I), static_cast<int>(P.Align | Qt::AlignVCenter), ShownPanelText(I));
   }
 }
 

@@ -55,7 +55,9 @@ private:
 
 // A status bar of fixed-width panels placed left to right, 2 pixels apart
 // and 2 pixels below the top edge; the space after the last one stays
-// empty. OnClick fires on a left click anywhere on the bar.
+// empty. OnClick fires on a left click anywhere on the bar. A text too
+// wide for its panel is shown cut with "…", never silently, and whole in
+// the panel's tool tip.
 class TStatusBar : public QWidget, public TObject {
 public:
   explicit TStatusBar(QWidget* Parent = nullptr);
@@ -66,6 +68,8 @@ public:
   void SetPanelText(int Index, const QString& Value);
   // The panel's frame, bevel included.
   QRect PanelRect(int Index) const;
+  // The text as the panel shows it: whole, or cut with "…" to fit.
+  QString ShownPanelText(int Index) const;
   // A message shown across the whole bar in place of the panels, until
   // the next panel text is written or the message is set empty.
   QString Message() const { return FMessage; }
@@ -74,11 +78,14 @@ public:
   TNotifyEvent OnClick;
 
 protected:
+  bool event(QEvent* Event) override;
   void paintEvent(QPaintEvent* Event) override;
   void mousePressEvent(QMouseEvent* Event) override;
   void mouseReleaseEvent(QMouseEvent* Event) override;
 
 private:
+  // Where a panel's text goes inside its frame.
+  QRect TextRect(int Index) const;
   struct TPanelInfo {
     int Width;
     Qt::Alignment Align;

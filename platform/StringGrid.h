@@ -154,6 +154,10 @@ public:
   // selected so that typing replaces it.
   void ShowEditorSelected();
   void HideEditor(); // writes the editor's text back through SetEditText
+  // Tells one editing of a cell from the next: changes each time the
+  // editor is shown on a cell, and stays while it edits there (its
+  // SetEditText calls, the one that hides it included).
+  int EditSession() const;
   TInplaceEdit* InplaceEditor() const;
 
   // ---- events

@@ -156,6 +156,7 @@ void TStringGrid::ShowEditor() {
   TInplaceEdit& E = *D->Editor;
   D->EditCell = Cell;
   D->OriginalText = Text;
+  ++D->EditSession;
   E.SetEditStyle(Style);
   E.SetText(Text);
   QLineEdit& Line = *E.LineEdit();
@@ -184,6 +185,10 @@ void TStringGrid::HideEditor() {
   if (E.isAncestorOf(QApplication::focusWidget())) setFocus(Qt::OtherFocusReason);
   E.hide();
   if (Text != Cells(Cell.X, Cell.Y)) SetEditText(Cell.X, Cell.Y, Text);
+}
+
+int TStringGrid::EditSession() const {
+  return D->EditSession;
 }
 
 TInplaceEdit* TStringGrid::InplaceEditor() const {

@@ -166,6 +166,7 @@ struct TStringGrid::TPrivate {
   bool UserShow = false; // the editor is being shown by a key or a click
   TGridCoord EditCell;   // the cell the shown editor edits
   QString OriginalText;  // its text when it was shown
+  int EditSession = 0;   // counts the times the editor was shown on a cell
   int SizingCol = -1;    // the column being sized with the mouse
   bool Destroying = false;
 

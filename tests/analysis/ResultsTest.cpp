@@ -263,10 +263,51 @@ TEST(Results, ReactionsAreTheSumsOfTheShares) {
     }
     EXPECT_EQ(D.Results().RA, RA);
     EXPECT_EQ(D.Results().RB, RB);
-    // The fixed end's moment is the moment just left of the end.
-    if (Beam % 2) {
-      EXPECT_NEAR(D.Results().MFixed, M(D, 10 - 1e-9), 1e-6);
+  }
+}
+
+// The moment of one load about x = L, by Simpson's rule over its
+// intensity for the distributed kinds.
+double MomentAboutEnd(const TBeamLoad& K, double L) {
+  if (K.Kind == lkMoment) return K.W;
+  if (K.Kind == lkConcentrated || K.Width == 0) return -K.W * (L - K.X);
+  const auto q = [&](double u) { // u from 0 to 1 across the width
+    const double Peak = 2 * K.W / K.Width;
+    return K.Kind == lkUniform        ? K.W / K.Width
+           : K.Kind == lkLeftTriangle ? Peak * (1 - u)
+                                      : Peak * u;
+  };
+  constexpr int N = 2000;
+  double Sum = 0;
+  for (int I = 0; I <= N; ++I) {
+    const double u = static_cast<double>(I) / N, x = K.X + u * K.Width;
+    Sum += (I == 0 || I == N ? 1 : I % 2 ? 4 : 2) * q(u) * (L - x);
+  }
+  return -Sum * K.Width / (3 * N);
+}
+
+TEST(Results, TheWallBalancesEveryLoadOfACantilever) {
+  // An applied moment standing at the wall: the wall takes it, while the
+  // diagram's M at the wall stays the value just left of it.
+  TData D;
+  BuildBeam(D, btCantilever, 5, {{lkMoment, 5, 10, 0}});
+  EXPECT_EQ(D.Results().MFixed, 10);
+  EXPECT_EQ(M(D, 5), 0);
+  std::mt19937 Random(11);
+  std::uniform_real_distribution<double> Unit(0, 1);
+  for (int Beam = 0; Beam < 100; ++Beam) {
+    const double L = 1 + 9 * Unit(Random);
+    std::vector<TBeamLoad> Loads;
+    double Expected = 0;
+    for (int I = 0; I < 6; ++I) {
+      TBeamLoad K{static_cast<std::int32_t>(Random() % 5),
+                  Unit(Random) < 0.3 ? L : L * Unit(Random), -50 + 100 * Unit(Random), 0};
+      if (IsDistributedKind(K.Kind)) K.Width = Unit(Random) < 0.3 ? L - K.X : 3 * Unit(Random);
+      Loads.push_back(K);
+      Expected += MomentAboutEnd(K, L);
     }
+    BuildBeam(D, btCantilever, L, Loads);
+    EXPECT_NEAR(D.Results().MFixed, Expected, 1e-7 * (1 + std::fabs(Expected))) << Beam;
   }
 }
 

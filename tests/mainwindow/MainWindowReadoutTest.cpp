@@ -4,6 +4,9 @@
 
 #include "analysis/KajyuData.h"
 
+#include <QHelpEvent>
+#include <QToolTip>
+
 namespace {
 
 class ReadoutTest : public FormTest {
@@ -51,8 +54,39 @@ TEST_F(ReadoutTest, MouseShowsTheForcesUnderItClampedToTheBeam) {
   EXPECT_EQ(Paints, 1);
   EXPECT_EQ(ReadoutAt(10), "0.000|6.000|0.000");
 
+  // A span of 0 has nothing to read, at once and on mouse moves; nor has
+  // the empty document that undo comes back to.
   Form->BaseDataGridSetEditText(Form->BaseDataGrid, 2, 1, "0");
+  EXPECT_EQ(Readout(), "||");
   EXPECT_EQ(ReadoutAt(59), "||");
+  Form->BaseDataGridSetEditText(Form->BaseDataGrid, 2, 1, "10");
+  ASSERT_EQ(ReadoutAt(59), "1.003|6.000|6.021");
+  while (Form->Undo1->isEnabled())
+    Form->Undo1Click(Form.get());
+  EXPECT_EQ(Readout(), "||");
+}
+
+TEST_F(ReadoutTest, ValuesShowWholeOrVisiblyCutWithTheWholeValueInTheToolTip) {
+  // A 10 m cantilever: M at the wall is -4755.1033 × 10 = -47551.033.
+  Form->BaseDataGridSetEditText(Form->BaseDataGrid, 2, 1, "10");
+  ClickCell(Form->BaseDataGrid, 2, 0);
+  ASSERT_EQ(Data().BeamType(), btCantilever);
+  EnterLoad(lkConcentrated, "0", "4755.1033");
+  Form->PaintBox1->repaint();
+  TStatusBar* Bar = Form->StatusBar1;
+  ReadoutAt(400);
+  ASSERT_EQ(Bar->PanelText(5), "-47551.033");
+  EXPECT_EQ(Bar->ShownPanelText(5), Bar->PanelText(5));
+  EXPECT_EQ(Bar->ShownPanelText(3), "-4755.103");
+
+  Bar->SetPanelText(5, "-123456789012.345");
+  const QString Shown = Bar->ShownPanelText(5);
+  EXPECT_TRUE(Shown.endsWith(QChar(0x2026))) << Shown.toStdString();
+  EXPECT_TRUE(QString("-123456789012.345").startsWith(Shown.chopped(1)));
+  const QPoint Inside = Bar->PanelRect(5).center();
+  QHelpEvent Help(QEvent::ToolTip, Inside, Bar->mapToGlobal(Inside));
+  QApplication::sendEvent(Bar, &Help);
+  EXPECT_EQ(QToolTip::text(), "-123456789012.345");
 }
 
 TEST_F(ReadoutTest, NothingIsReadBeforeABeamHasBeenDrawn) {

@@ -53,6 +53,21 @@ protected:
   QTemporaryDir Dir;
 };
 
+TEST_F(UndoTest, EachEditingOfTheSpanIsUndoneOnItsOwn) {
+  // 8, Enter, to the remark and back, 12.5, Tab: undo brings back 8.
+  TypeSpan("8");
+  QTest::keyClick(Form->BaseDataGrid->InplaceEditor()->LineEdit(), Qt::Key_Return);
+  QTest::mouseClick(Form->NameEdit, Qt::LeftButton);
+  TypeSpan("12.5");
+  QTest::keyClick(Form->BaseDataGrid->InplaceEditor()->LineEdit(), Qt::Key_Tab);
+  ASSERT_EQ(Data().Length(), 12.5);
+  Undo();
+  EXPECT_EQ(Data().Length(), 8);
+  EXPECT_EQ(Form->BaseDataGrid->Cells(2, 1), "8.000");
+  Undo();
+  EXPECT_EQ(Data().Length(), 0);
+}
+
 TEST_F(UndoTest, SpanKeysAndTheBeamTypeComeBackOneEditAtATime) {
   TypeSpan("12");
   ClickCell(Form->BaseDataGrid, 2, 0);
