@@ -3,6 +3,7 @@
 #include "platform/Exceptions.h"
 #include "platform/QtCanvas.h"
 
+#include <QFocusEvent>
 #include <QImage>
 #include <QMenu>
 #include <typeinfo>
@@ -197,6 +198,8 @@ bool TFormatGrid::GridHasFocus() const {
 // The base repaints the current cell alone; its whole block changes colour.
 void TFormatGrid::focusInEvent(QFocusEvent* Event) {
   TStringGrid::focusInEvent(Event);
+  // A click chooses its own cell.
+  if (Event->reason() != Qt::MouseFocusReason) EnsureSelectableCurrent();
   InvalidateMergedCell(Col(), Row());
 }
 

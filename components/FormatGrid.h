@@ -145,6 +145,10 @@ public:
   // Moves the current cell to the next selectable cell in reading order,
   // wrapping round, and returns it (the current cell when there is none).
   TGridCoord MoveNextCell();
+  // Makes the first selectable cell in reading order current, unless the
+  // current cell is selectable already: a grid reached from the keyboard
+  // shows where typing goes.
+  void EnsureSelectableCurrent();
   // The choices of a pick list cell: its origin's Items.
   void GetPickListItems(int ACol, int ARow, QStringList& Items);
   // A choice picked from the toggle menu (the item's data is its index).

@@ -55,6 +55,19 @@ TGridCoord TFormatGrid::MoveNextCell() {
   return Target;
 }
 
+void TFormatGrid::EnsureSelectableCurrent() {
+  int C = Col(), R = Row();
+  if (CanSelectCell(C, R)) return;
+  for (R = FixedRows(); R < RowCount(); ++R)
+    for (C = FixedCols(); C < ColCount(); ++C) {
+      int OC = C, OR = R;
+      if (CanSelectCell(OC, OR) && SelectCell(OC, OR)) {
+        MoveColRow(OC, OR, true, true);
+        return;
+      }
+    }
+}
+
 bool TFormatGrid::CanEditShow() {
   bool Result = TStringGrid::CanEditShow();
   int C = Col(), R = Row();

@@ -369,3 +369,35 @@ TEST_F(FormatGridInputTest, AToggleIndexFarBeforeTheFirstChoiceStartsAtTheFirst)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(FormatGridInputTest, TabIntoTheGridShowsTheFirstValueCellAndF2OrTypingEditsIt) {
+  // Captions first, as in the window's input grids; the current cell is
+  // a caption until the grid is reached from the keyboard.
+  for (int R = 0; R < 5; ++R)
+    for (int C = 0; C < 6; ++C)
+      Cell(C, R, ckLabel);
+  Cell(3, 1, ckEditLine, "1.5");
+  Cell(3, 2, ckEditLine);
+  Grid->SetOptions(0);
+  Show();
+  Other->setFocus(Qt::TabFocusReason);
+  Grid->MoveColRow(0, 0, true, false);
+  Grid->setFocus(Qt::TabFocusReason);
+  EXPECT_EQ(Current(), (TGridCoord{3, 1}));
+  Key(Qt::Key_F2);
+  ASSERT_TRUE(Editing());
+  QTest::keyClicks(QApplication::focusWidget(), "2");
+  Key(Qt::Key_Escape);
+  // Typing starts editing, replacing the text; a cell chosen before stays.
+  Grid->MoveColRow(3, 2, true, false);
+  Other->setFocus(Qt::TabFocusReason);
+  Grid->setFocus(Qt::BacktabFocusReason);
+  EXPECT_EQ(Current(), (TGridCoord{3, 2}));
+  QTest::keyClicks(Grid, "7");
+  EXPECT_TRUE(Editing());
+  EXPECT_EQ(Edits, (std::vector<TEdit>{{3, 1, "2"}, {3, 1, "1.5"}, {3, 2, "7"}}));
+}
+
+} // namespace

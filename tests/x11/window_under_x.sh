@@ -77,6 +77,31 @@ CX=$X
 CY=$((Y + HEIGHT - 509 - 19))
 click() { xdotool mousemove "$((CX + $1))" "$((CY + $2))" click 1; }
 
+# A whole entry by keyboard alone, from the window's first focus on the
+# span grid: the span, Tab past the load kinds to X, then W and width with
+# Enter between, the remark, Enter to the add button and Space to press it.
+# span_changed FROM: the span cell looks other than in FROM (kept in span_now).
+span_changed() {
+  grab 183 53 48 22 "$WORK/span_now.png" && ! same_image "$1" "$WORK/span_now.png"
+}
+grab 183 53 48 22 "$WORK/span_first.png"
+xdotool key Tab
+until_true 30 span_changed "$WORK/span_first.png" || fail "the span grid was not focused at first"
+cp "$WORK/span_now.png" "$WORK/span_left.png"
+xdotool key shift+Tab
+until_true 30 span_changed "$WORK/span_left.png" ||
+  fail "no current cell shows in the span grid reached by Tab"
+xdotool type --delay 20 "8"
+xdotool key Tab Tab
+xdotool type --delay 20 "2"
+xdotool key Return
+xdotool type --delay 20 "5"
+xdotool key Return
+xdotool type --delay 20 "3"
+xdotool key Return
+xdotool type --delay 20 "abc"
+xdotool key Return space
+
 # The load entry grid at (16, 176): its X caption row must stay in place
 # when the width row is clicked or reached with Down.
 grab 16 176 160 22 "$SHOTS/x_caption_before.png"
@@ -92,20 +117,6 @@ grab 16 176 160 22 "$SHOTS/x_caption_after.png"
 same_image "$SHOTS/x_caption_before.png" "$SHOTS/x_caption_after.png" ||
   fail "the X row of the load entry moved after a click on the width row"
 
-# A whole entry by keyboard: span, then X, W and width with Enter between,
-# the remark, Enter to the add button and Space to press it.
-click 207 55              # the span cell: current
-xdotool type --delay 20 "8"
-xdotool key Return
-click 207 187             # X
-xdotool type --delay 20 "2"
-xdotool key Return
-xdotool type --delay 20 "5"
-xdotool key Return
-xdotool type --delay 20 "3"
-xdotool key Return
-xdotool type --delay 20 "abc"
-xdotool key Return space
 import -window root -crop "650x$HEIGHT+$X+$Y" +repage "$SHOTS/window_after_entry.png"
 
 # Save it through the menu and the real file dialog.
