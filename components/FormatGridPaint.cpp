@@ -85,8 +85,10 @@ void DrawButtonFrame(TCanvas& C, std::uint8_t Kind, const TRect& R, bool Down, T
   }
   DrawFrameControl(C, B, DFC_BUTTON, DFCS_BUTTONPUSH | (Down ? DFCS_PUSHED : 0u));
   if (Down) Text = Offset(Text, 1, 1);
-  // The face inside the two-pixel frame, in the cell's colour.
-  if (Kind != ckButton) C.FillRect(Inflate(B, -2));
+  // The face in the cell's colour: the button moved up and left by one
+  // pixel, then narrowed by two on every side, so the light edge of the
+  // frame stays one pixel wide and the dark one two.
+  if (Kind != ckButton) C.FillRect({B.Left + 1, B.Top + 1, B.Right - 2, B.Bottom - 2});
 }
 
 // ckFixed: a raised bevel with a black line along the right and bottom.

@@ -249,13 +249,21 @@ TEST_F(FormatGridTest, BoxesBandsAndTheRectanglePassedToOnDrawCell) {
   const int BoxTop = std::max(R.Top, (R.Top + R.Bottom) / 2 - 6);
   EXPECT_EQ(Grid->Drawn(2, 1, rkFill).back().Rect,
             (TRect{R.Left + 3, BoxTop + 2, R.Left + 12, BoxTop + 11}));
-  // A colour button shows its colour on the face, inside the frame.
+  // A colour button shows its colour on the face: the button's rectangle
+  // moved up and left by one, then shrunk by two; a wide button's
+  // rectangle is one larger each way.
   Cell(2, 1, ckColorButton);
   Grid->SetCellColor(2, 1, clRed);
-  std::vector<TRect> Faces;
-  for (const TRec& Fill : Grid->Drawn(2, 1, rkFill))
-    if (Fill.Brush.Color == clRed) Faces.push_back(Fill.Rect);
-  EXPECT_EQ(Faces, std::vector<TRect>{Shrunk(R, 2)});
+  const auto Faces = [&] {
+    std::vector<TRect> Found;
+    for (const TRec& Fill : Grid->Drawn(2, 1, rkFill))
+      if (Fill.Brush.Color == clRed) Found.push_back(Fill.Rect);
+    return Found;
+  };
+  EXPECT_EQ(Faces(), (std::vector<TRect>{{R.Left + 1, R.Top + 1, R.Right - 2, R.Bottom - 2}}));
+  Grid->SetCellKind(2, 1, ckWideButton);
+  Grid->SetCellColor(2, 1, clRed);
+  EXPECT_EQ(Faces(), (std::vector<TRect>{{R.Left + 1, R.Top + 1, R.Right - 1, R.Bottom - 1}}));
 }
 
 } // namespace
