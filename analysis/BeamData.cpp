@@ -227,6 +227,11 @@ void TData::ExchangeLoads(int Index1, int Index2) {
   std::swap(FLoads[static_cast<std::size_t>(Index1)], FLoads[static_cast<std::size_t>(Index2)]);
 }
 
+void TData::MoveLoad(int Index1, int Index2) {
+  ExchangeLoads(Index1, Index2);
+  Changed();
+}
+
 // ---- files
 
 void TData::SaveToFile(const std::string& FileName) {

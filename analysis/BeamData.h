@@ -132,6 +132,10 @@ public:
   int DeleteLoad(int Index);
   // Swaps two loads; nothing else (the order does not change S or M).
   void ExchangeLoads(int Index1, int Index2);
+  // A user's move of a load: swaps two loads, then recalculates (the sums
+  // run in list order, so the last bits of S and M follow it), marks the
+  // document modified (the order is stored in the file) and notifies.
+  void MoveLoad(int Index1, int Index2);
 
   const std::vector<TCalcPoint>& Points() const { return FPoints; }
   // Reactions and extremes of the last Calculate (empty for L <= 0).

@@ -91,8 +91,7 @@ TMoveLoadCommand::TMoveLoadCommand(TData& Data, int Index, int Step)
     : FData(Data), FIndex(Index), FStep(Step) {}
 
 void TMoveLoadCommand::redo() {
-  FData.ExchangeLoads(FIndex, FIndex + FStep);
-  FData.SetModified(true);
+  FData.MoveLoad(FIndex, FIndex + FStep);
 }
 
 void TMoveLoadCommand::undo() {

@@ -70,8 +70,8 @@ private:
   TLoadValues FDeleted;
 };
 
-// Moves load Index by Step (−1 up, +1 down). The order of the loads is
-// stored in the file, so a move marks the document modified.
+// Moves load Index by Step (−1 up, +1 down): one recalculation and one
+// notification, and the document is modified (the order is in the file).
 class TMoveLoadCommand : public QUndoCommand {
 public:
   TMoveLoadCommand(TData& Data, int Index, int Step);

@@ -31,7 +31,7 @@ protected:
   int Changes = 0;
 };
 
-TEST_F(NotifyTest, AddReplaceOpenAndNewNotifyAndPaintOnce) {
+TEST_F(NotifyTest, AddReplaceMoveOpenAndNewNotifyAndPaintOnce) {
   const std::pair<int, int> Once{1, 1};
   EXPECT_EQ(Count([&] { EnterLoad(lkUniform, "1", "12", "3", "あ"); }), Once);
   EXPECT_EQ(Count([&] { EnterLoad(lkConcentrated, "4", "10"); }), Once);
@@ -41,6 +41,9 @@ TEST_F(NotifyTest, AddReplaceOpenAndNewNotifyAndPaintOnce) {
   EXPECT_EQ(Count([&] { EnterLoad(lkLeftTriangle, "2", "6", "4", "い", Form->RepBtn); }), Once);
   EXPECT_EQ(Data().LoadKind(0), lkLeftTriangle);
   EXPECT_EQ(Data().LoadRemark(0), "\x82\xa2");
+  Form->KajyuGrid->SetRow(1);
+  EXPECT_EQ(Count([&] { Form->UpButtonClick(Form->DownButton); }), Once);
+  EXPECT_EQ(Data().LoadKind(1), lkLeftTriangle);
 
   QTemporaryDir Dir;
   const QString Path = Dir.filePath("beam.vbd");
