@@ -379,6 +379,7 @@ void TForm1::BaseDataGridSetEditText(TObject*, int, int ARow, const QString& Val
   const double L = TypedNumber(Value, 0);
   if (L != FData->Length()) FUndo->push(new TSpanCommand(*FData, L, BaseDataGrid->EditSession()));
   MarkLoadRows();
+  ReportUnreadable({Value});
 }
 
 void TForm1::BaseDataGridToggleChange(TObject*, int ACol, int ARow, int) {

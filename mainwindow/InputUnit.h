@@ -207,6 +207,9 @@ private:
   void MarkLoadRows();
   // Says in the status bar whether load Index lies outside the span.
   void ReportOutOfSpan(int Index);
+  // Says in the status bar when a text the user typed for a number was
+  // none and counts as 0; takes the saying back once the texts read.
+  void ReportUnreadable(const QStringList& Typed);
   // The tool tip of a marked list row.
   bool ListToolTip(QHelpEvent* Event);
   // The row-number button and the read-only cells of list row R.

@@ -24,8 +24,11 @@ void TForm1::AddBtnClick(TObject* Sender) {
   const double X = TypedNumber(KjInpGrid->Cells(2, 0), 0);
   const double W = TypedNumber(KjInpGrid->Cells(2, 1), 0);
   const double Width = KjInpGrid->RowCount() >= 3 ? TypedNumber(KjInpGrid->Cells(2, 2), 0) : 0;
-  for (int R = 0; R < KjInpGrid->RowCount(); ++R)
+  QStringList TypedValues;
+  for (int R = 0; R < KjInpGrid->RowCount(); ++R) {
+    TypedValues << KjInpGrid->Cells(2, R);
     KjInpGrid->SetCells(2, R, QString());
+  }
 
   const TLoadValues Values{Kind, X, W, Width, Remark};
   // A replace that changes nothing leaves nothing to undo.
@@ -35,6 +38,7 @@ void TForm1::AddBtnClick(TObject* Sender) {
   FitLoadRows();
   ShowLoadInRow(Index + 1);
   ReportOutOfSpan(Index);
+  ReportUnreadable(TypedValues);
   NameEdit->clear();
   // A replace button that disables itself hands the focus to the load it
   // replaced, not to whatever follows it in tab order.

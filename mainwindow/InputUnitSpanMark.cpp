@@ -5,9 +5,12 @@
 #include "components/FormatGrid.h"
 #include "mainwindow/InputUnit.h"
 #include "platform/Controls.h"
+#include "support/TypedNumber.h"
 
+#include <QCoreApplication>
 #include <QHelpEvent>
 #include <QToolTip>
+#include <algorithm>
 
 namespace {
 
@@ -40,6 +43,16 @@ void TForm1::MarkLoadRows() {
 
 void TForm1::ReportOutOfSpan(int Index) {
   StatusBar1->SetMessage(LoadOutsideSpan(*FData, Index) ? OutOfSpanText() : QString());
+}
+
+void TForm1::ReportUnreadable(const QStringList& Typed) {
+  const QString Hint = QCoreApplication::translate("TForm1", "数値として読めないため 0 としました");
+  if (std::any_of(Typed.begin(), Typed.end(), UnreadableNumber)) {
+    const QString Other = StatusBar1->Message();
+    StatusBar1->SetMessage(Other.isEmpty() || Other == Hint ? Hint : Hint + "　" + Other);
+  } else if (StatusBar1->Message() == Hint) {
+    StatusBar1->SetMessage(QString());
+  }
 }
 
 bool TForm1::ListToolTip(QHelpEvent* Event) {

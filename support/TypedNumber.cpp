@@ -38,3 +38,8 @@ QString HalfWidthNumber(const QString& Text) {
 double TypedNumber(const QString& Text, double Default) {
   return TextToRealDef(HalfWidthNumber(Text), Default);
 }
+
+bool UnreadableNumber(const QString& Text) {
+  // Only a text that is no number gives each default back.
+  return !Text.trimmed().isEmpty() && TypedNumber(Text, 0) == 0 && TypedNumber(Text, 1) == 1;
+}

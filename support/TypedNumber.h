@@ -13,3 +13,7 @@ QString HalfWidthNumber(const QString& Text);
 // TextToRealDef of HalfWidthNumber(Text): where the window reads a number
 // the user typed.
 double TypedNumber(const QString& Text, double Default);
+
+// True for a typed text that is not blank and still no number, so that
+// TypedNumber gives its default ("1,5" where the point is the separator).
+bool UnreadableNumber(const QString& Text);

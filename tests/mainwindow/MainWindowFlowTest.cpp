@@ -180,3 +180,27 @@ TEST_F(FormTest, AtItsSmallestTheWindowShowsEveryStatusPanelAndCheckBox) {
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(FormTest, ATypedTextThatIsNoNumberCountsAsZeroAndTheStatusBarSaysSo) {
+  const QString Hint = "数値として読めないため 0 としました";
+  TStatusBar* Bar = Form->StatusBar1;
+  Form->BaseDataGridSetEditText(Form->BaseDataGrid, 2, 1, "1,5");
+  EXPECT_EQ(Data().Length(), 0);
+  EXPECT_EQ(Bar->Message(), Hint);
+  Form->BaseDataGridSetEditText(Form->BaseDataGrid, 2, 1, "１．５");
+  EXPECT_EQ(Data().Length(), 1.5);
+  EXPECT_EQ(Bar->Message(), "");
+  Form->BaseDataGridSetEditText(Form->BaseDataGrid, 2, 1, "");
+  EXPECT_EQ(Bar->Message(), "");
+  // In the entry, a W of "abc" is 0, beside the out-of-span note the
+  // load at 2 m of a beam without span gets.
+  EnterLoad(lkConcentrated, "2", "abc");
+  EXPECT_EQ(Data().LoadW(0), 0);
+  EXPECT_TRUE(Bar->Message().startsWith(Hint + "　")) << Bar->Message().toStdString();
+  EnterLoad(lkConcentrated, "0", "1e3");
+  EXPECT_EQ(Bar->Message(), "");
+}
+
+} // namespace
