@@ -344,6 +344,7 @@ void TForm1::SetupInputRow(int R) {
 void TForm1::DataChanged(TObject*) {
   PaintBox1->update();
   UpdateResultsWindow();
+  ShowTitle();
   // A beam without a span has nothing to read; values of the beam before
   // would be misread as its own.
   if (!(FData->Length() > 0)) ClearReadout();
@@ -351,21 +352,28 @@ void TForm1::DataChanged(TObject*) {
 
 void TForm1::SetFileName(const QString& Name) {
   FFileName = Name;
+  ShowTitle();
+}
+
+void TForm1::ShowTitle() {
   QString Title = QStringLiteral("新規データ");
   if (!FFileName.isEmpty()) {
     Title = QFileInfo(FFileName).fileName();
     const qsizetype Dot = Title.lastIndexOf(QChar('.'));
     if (Dot >= 0) Title.truncate(Dot);
   }
-  setWindowTitle(QStringLiteral("Vantrel - [") + Title + QStringLiteral("]"));
+  // An unsaved document is marked as desktop programs mark it.
+  if (FData && FData->Modified()) Title += QChar('*');
+  const QString Full = QStringLiteral("Vantrel - [") + Title + QStringLiteral("]");
+  if (Full != windowTitle()) setWindowTitle(Full);
 }
 
 void TForm1::ResetDocument() {
   // An editor left open on the span would write its text into the new
   // document once the cell is left.
   BaseDataGrid->HideEditor();
-  SetFileName(QString());
   FData->Clear();
+  SetFileName(QString());
   FUndo->clear();
   KajyuType->SetItemIndex(0);
   BaseDataGrid->SetToggleIndex(2, 0, 0);

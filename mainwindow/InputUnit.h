@@ -113,6 +113,9 @@ public:
   void DataChanged(TObject* Sender);
   void RefreshLoadList();
   void SetFileName(const QString& Name);
+  // "Vantrel - [name]", with "*" after the name while there are unsaved
+  // changes.
+  void ShowTitle();
   void ResetDocument();
   // The layers of the diagram area as the check boxes and the menu say.
   TDiagramLayers DiagramLayers() const;

@@ -62,6 +62,7 @@ void TForm1::ShowDocument() {
   PaintBox1->repaint();
   // Back at the state last saved, there is nothing to save.
   FData->SetModified(!FUndo->isClean());
+  ShowTitle();
 }
 
 void TForm1::ShowBaseData() {

@@ -88,6 +88,7 @@ bool TForm1::SaveDocument() {
   if (FFileName.isEmpty()) return SaveDocumentAs();
   FData->SaveToFile(FFileName.toStdString());
   FUndo->setClean();
+  ShowTitle();
   return true;
 }
 

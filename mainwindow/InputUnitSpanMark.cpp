@@ -5,9 +5,11 @@
 #include "components/FormatGrid.h"
 #include "mainwindow/InputUnit.h"
 #include "platform/Controls.h"
+#include "platform/QtCanvas.h"
 #include "support/TypedNumber.h"
 
 #include <QCoreApplication>
+#include <QFontMetrics>
 #include <QHelpEvent>
 #include <QToolTip>
 #include <algorithm>
@@ -58,9 +60,19 @@ void TForm1::ReportUnreadable(const QStringList& Typed) {
 bool TForm1::ListToolTip(QHelpEvent* Event) {
   const TGridCoord Cell = KajyuGrid->MouseToCell(Event->pos().x(), Event->pos().y());
   const int I = Cell.Y - 1;
-  if (Cell.X >= 1 && I >= 0 && I < FData->LoadCount() && LoadOutsideSpan(*FData, I))
-    QToolTip::showText(Event->globalPos(), OutOfSpanText(), KajyuGrid->viewport());
-  else
+  QStringList Tips;
+  if (Cell.X >= 1 && I >= 0 && I < FData->LoadCount()) {
+    if (LoadOutsideSpan(*FData, I)) Tips << OutOfSpanText();
+    // A remark wider than its column (less the 3 pixels the cell keeps
+    // free on each side) shows whole here.
+    const QString Remark = KajyuGrid->Cells(5, Cell.Y);
+    const QFontMetrics Metrics(ToQFont(KajyuGrid->Font()));
+    if (Cell.X == 5 && Metrics.horizontalAdvance(Remark) > KajyuGrid->ColWidths(5) - 6)
+      Tips << Remark;
+  }
+  if (Tips.isEmpty())
     QToolTip::hideText();
+  else
+    QToolTip::showText(Event->globalPos(), Tips.join(QChar('\n')), KajyuGrid->viewport());
   return true;
 }

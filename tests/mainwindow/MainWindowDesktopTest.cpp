@@ -117,3 +117,19 @@ TEST_F(DesktopTest, TheFileNamedFirstAtStartIsOpened) {
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(DesktopTest, ARemarkTooLongForItsColumnShowsWholeInTheToolTip) {
+  SetSpan("10");
+  const QString Long = QStringLiteral("二階床梁の東側、設備荷重を含む長い備考です");
+  EnterLoad(lkConcentrated, "2", "1", {}, Long);
+  EnterLoad(lkConcentrated, "3", "1", {}, QStringLiteral("短い"));
+  EXPECT_EQ(ToolTipAt(5, 1), Long);
+  EXPECT_EQ(ToolTipAt(5, 2), QString());
+  EXPECT_EQ(ToolTipAt(3, 1), QString()); // only over the remark
+  EnterLoad(lkConcentrated, "12", "1", {}, Long);
+  EXPECT_EQ(ToolTipAt(5, 3), QStringLiteral("部材範囲外の荷重があります\n") + Long);
+}
+
+} // namespace

@@ -191,7 +191,7 @@ TEST_F(FileTest, AFailedSaveKeepsTheDocumentAndTheWindow) {
                 Message.endsWith(" を作成できません"))
         << E.what();
   }
-  EXPECT_EQ(Caption(), "Vantrel - [新規データ]");
+  EXPECT_EQ(Caption(), "Vantrel - [新規データ*]");
   EXPECT_TRUE(Form->FFileName.isEmpty());
   EXPECT_TRUE(Data().Modified());
 
@@ -209,7 +209,7 @@ TEST_F(FileTest, AFailedSaveKeepsTheDocumentAndTheWindow) {
   ASSERT_TRUE(QFile::remove(Path) && QDir(Dir.path()).mkdir("named.vbd"));
   EditSpan("7");
   EXPECT_THROW(Form->Save1Click(Form.get()), EFCreateError);
-  EXPECT_EQ(Caption(), "Vantrel - [named]");
+  EXPECT_EQ(Caption(), "Vantrel - [named*]");
   EXPECT_EQ(Form->FFileName, Path);
   EXPECT_TRUE(Data().Modified());
 }

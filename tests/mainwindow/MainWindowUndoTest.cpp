@@ -145,16 +145,25 @@ TEST_F(UndoTest, AddReplaceDeleteAndMovesComeBackWithTheList) {
   EXPECT_FALSE(Form->UpButton->isEnabled());
 }
 
-TEST_F(UndoTest, ModifiedFollowsTheStateLastSaved) {
+TEST_F(UndoTest, ModifiedAndTheTitleFollowTheStateLastSaved) {
+  // The title marks every unsaved state with "*" after the name.
+  const auto Modified = [this] {
+    EXPECT_EQ(Form->windowTitle().endsWith("*]"), Data().Modified())
+        << Form->windowTitle().toStdString();
+    return Data().Modified();
+  };
+  EXPECT_EQ(Form->windowTitle(), "Vantrel - [新規データ]");
   TypeSpan("10");
   EnterLoad(lkConcentrated, "4", "5");
+  EXPECT_EQ(Form->windowTitle(), "Vantrel - [新規データ*]");
   SaveAs();
-  ASSERT_FALSE(Data().Modified());
+  ASSERT_FALSE(Modified());
+  EXPECT_EQ(Form->windowTitle(), "Vantrel - [saved]");
   EnterLoad(lkConcentrated, "6", "1");
-  EXPECT_TRUE(Data().Modified());
+  EXPECT_TRUE(Modified());
 
   Undo();
-  EXPECT_FALSE(Data().Modified());
+  EXPECT_FALSE(Modified());
   // Nothing to save: closing asks nothing (an unexpected question throws).
   Scripted.Calls.clear();
   QCloseEvent Close;
@@ -163,17 +172,17 @@ TEST_F(UndoTest, ModifiedFollowsTheStateLastSaved) {
   EXPECT_TRUE(Scripted.Calls.empty());
 
   Redo();
-  EXPECT_TRUE(Data().Modified());
+  EXPECT_TRUE(Modified());
   Undo();
   Undo(); // before the state saved
-  EXPECT_TRUE(Data().Modified());
+  EXPECT_TRUE(Modified());
   // A new edit where the saved state was redoable loses that state.
   Redo();
-  EXPECT_FALSE(Data().Modified());
+  EXPECT_FALSE(Modified());
   Undo();
   EnterLoad(lkMoment, "1", "1");
   Undo();
-  EXPECT_TRUE(Data().Modified());
+  EXPECT_TRUE(Modified());
 }
 
 TEST_F(UndoTest, NewAndOpenStartAFreshHistory) {
