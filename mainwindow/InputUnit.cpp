@@ -137,7 +137,9 @@ void TForm1::CreateInputArea() {
   Label3->adjustSize();
   NameEdit = new QLineEdit(Panel1);
   NameEdit->setGeometry(Layout::NameEditBounds);
-  NameEdit->setValidator(new TCp932Validator(NameEdit));
+  auto* Remark = new TCp932Validator(NameEdit);
+  Remark->OnRejected = [this] { NameEditInputRejected(this); };
+  NameEdit->setValidator(Remark);
   // Any remark a file holds fits, not only Qt's default 32767 characters.
   NameEdit->setMaxLength(std::numeric_limits<int>::max());
 }
@@ -242,7 +244,6 @@ void TForm1::ConnectEvents() {
   PaintBox1->OnPaint = std::bind(&TForm1::PaintBox1Paint, this, _1);
   PaintBox1->OnMouseMove = std::bind(&TForm1::PaintBox1MouseMove, this, _1, _2, _3, _4);
   StatusBar1->OnClick = std::bind(&TForm1::StatusBar1Click, this, _1);
-  connect(NameEdit, &QLineEdit::inputRejected, this, [this] { NameEditInputRejected(this); });
   qApp->installEventFilter(this);
 }
 
@@ -397,7 +398,7 @@ void TForm1::BaseDataGridToggleChange(TObject*, int ACol, int ARow, int) {
 }
 
 void TForm1::NameEditInputRejected(TObject*) {
-  // The box refuses what the file's code page cannot hold; say why.
+  // The box drops what the file's code page cannot hold; say why.
   QToolTip::showText(NameEdit->mapToGlobal(QPoint(0, NameEdit->height())),
                      QStringLiteral("Shift-JIS で表せない文字は入力できません"), NameEdit);
 }

@@ -283,8 +283,9 @@ TEST_F(FormTest, RemarksAreKeptInTheFileCodePage) {
   Form->KajyuGridButtonClick(Form->KajyuGrid, 0, 1);
   EXPECT_EQ(Form->NameEdit->text(), "あ");
 
-  // What the code page cannot hold stops the command before anything changes.
-  Form->NameEdit->setText(QStringLiteral("荷重😀"));
+  // What the code page cannot hold (a stored byte shown as U+FFFD) stops
+  // the command before anything changes.
+  Form->NameEdit->setText(QStringLiteral("荷重\uFFFD"));
   Form->KjInpGrid->SetCells(2, 0, "3");
   const bool Modified = Data().Modified();
   EXPECT_THROW(Form->AddBtnClick(Form->AddBtn), Exception);
@@ -293,7 +294,7 @@ TEST_F(FormTest, RemarksAreKeptInTheFileCodePage) {
   EXPECT_EQ(Data().LoadX(0), 1);
   EXPECT_EQ(Data().Modified(), Modified);
   EXPECT_EQ(Form->KjInpGrid->Cells(2, 0), "3");
-  EXPECT_EQ(Form->NameEdit->text(), QStringLiteral("荷重😀"));
+  EXPECT_EQ(Form->NameEdit->text(), QStringLiteral("荷重\uFFFD"));
 }
 
 TEST_F(FormTest, TheListGrowsPastThirtyLoadsAndShrinksBack) {

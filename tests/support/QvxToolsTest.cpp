@@ -46,15 +46,20 @@ TEST(QvxToolsTest, LocaleDecimalSeparator) {
 
 namespace {
 
-TEST(Cp932ValidatorTest, RefusesWhatTheFileCannotHold) {
+TEST(Cp932ValidatorTest, KeepsWhatTheFileCanHoldAndDropsTheRest) {
   TCp932Validator Validator;
-  int Position = 0;
+  int Rejected = 0;
+  Validator.OnRejected = [&Rejected] { ++Rejected; };
+  int Position = 3;
   QString Text = QStringLiteral("梁〜Ａ･ｶﾅ");
   EXPECT_EQ(Validator.validate(Text, Position), QValidator::Acceptable);
-  Text = QStringLiteral("梁😀");
-  EXPECT_EQ(Validator.validate(Text, Position), QValidator::Invalid);
-  Text = QStringLiteral("한");
-  EXPECT_EQ(Validator.validate(Text, Position), QValidator::Invalid);
+  EXPECT_EQ(Rejected, 0);
+  // The cursor after "美😀" stays after "美".
+  Text = QStringLiteral("美😀味しい🍣한");
+  EXPECT_EQ(Validator.validate(Text, Position), QValidator::Acceptable);
+  EXPECT_EQ(Text, QStringLiteral("美味しい"));
+  EXPECT_EQ(Position, 1);
+  EXPECT_EQ(Rejected, 1);
 }
 
 } // namespace
