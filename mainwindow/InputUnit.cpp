@@ -309,8 +309,7 @@ void TForm1::SetupGrids() {
   BaseDataGrid->SetCellColor(2, 1, clWindow);
   Cell(BaseDataGrid, 3, 1, QStringLiteral("(ｍ)"), ckLabel, Centred);
 
-  KajyuGrid->SetColWidths(0, 24);
-  KajyuGrid->SetColWidths(5, 100);
+  ResetListColumns();
   const QString Headers[] = {QStringLiteral("No"),   QStringLiteral("種類"),
                              QStringLiteral("位置"), QStringLiteral("荷重"),
                              QStringLiteral("幅"),   QStringLiteral("備考")};
@@ -375,6 +374,7 @@ void TForm1::ResetDocument() {
   BaseDataGrid->HideEditor();
   FData->Clear();
   SetFileName(QString());
+  ResetListColumns();
   FUndo->clear();
   KajyuType->SetItemIndex(0);
   BaseDataGrid->SetToggleIndex(2, 0, 0);

@@ -217,6 +217,10 @@ private:
   bool ListToolTip(QHelpEvent* Event);
   // The row-number button and the read-only cells of list row R.
   void SetupListRow(int R);
+  // The list's columns at their design widths.
+  void ResetListColumns();
+  // Writes Text into list cell (C, Row), widening column C to hold it.
+  void ShowInListColumn(int C, int Row, const QString& Text);
   // Grows or shrinks the list to a row for every load, 30 at the least.
   void FitLoadRows();
   // Fills list row Row with load Row - 1, or empties it past the last load.

@@ -5,9 +5,11 @@
 #include "components/FormatGrid.h"
 #include "mainwindow/InputUnit.h"
 #include "mainwindow/InputUnitLayout.h"
+#include "platform/QtCanvas.h"
 #include "support/Cp932.h"
 #include "support/QvxTools.h"
 
+#include <QFontMetrics>
 #include <algorithm>
 
 namespace {
@@ -16,9 +18,24 @@ constexpr int EagerListRows = 1000;
 
 } // namespace
 
+void TForm1::ResetListColumns() {
+  KajyuGrid->SetDefaultColWidth(Layout::GridColWidth);
+  KajyuGrid->SetColWidths(0, 24);
+  KajyuGrid->SetColWidths(5, 100);
+}
+
+void TForm1::ShowInListColumn(int C, int Row, const QString& Text) {
+  KajyuGrid->SetCells(C, Row, Text);
+  // A number is never cut to look like another: its column grows to hold
+  // it whole (the list scrolls sideways), with the 3 pixels the cell keeps
+  // free on each side.
+  const int Needed = QFontMetrics(ToQFont(KajyuGrid->Font())).horizontalAdvance(Text) + 6;
+  if (Needed > KajyuGrid->ColWidths(C)) KajyuGrid->SetColWidths(C, Needed);
+}
+
 void TForm1::SetupListRow(int R) {
   const TCellAlign Centred = caCenter | caVCenter, Right = caRight | caVCenter, Left = caVCenter;
-  KajyuGrid->SetCells(0, R, QString::number(R));
+  ShowInListColumn(0, R, QString::number(R));
   KajyuGrid->SetCellKind(0, R, ckButton);
   for (int C = 1; C <= 5; ++C) {
     KajyuGrid->SetCellKind(C, R, ckNormal);
@@ -77,9 +94,8 @@ void TForm1::ShowLoadInRow(int Row) {
                       IsKnownKind(Kind)
                           ? QString::fromUtf8(LoadKindNames[static_cast<std::size_t>(Kind)])
                           : QString());
-  KajyuGrid->SetCells(2, Row, FormatReal3(FData->LoadX(I)));
-  KajyuGrid->SetCells(3, Row, FormatReal3(FData->LoadW(I)));
-  KajyuGrid->SetCells(4, Row,
-                      IsDistributedKind(Kind) ? FormatReal3(FData->LoadWidth(I)) : QString());
+  ShowInListColumn(2, Row, FormatReal3(FData->LoadX(I)));
+  ShowInListColumn(3, Row, FormatReal3(FData->LoadW(I)));
+  ShowInListColumn(4, Row, IsDistributedKind(Kind) ? FormatReal3(FData->LoadWidth(I)) : QString());
   KajyuGrid->SetCells(5, Row, QString::fromStdString(Cp932ToDisplay(FData->LoadRemark(I))));
 }

@@ -2,7 +2,12 @@
 // there is what a list filled at once would show.
 #include "tests/mainwindow/FormFixture.h"
 
+#include "platform/QtCanvas.h"
 #include "tests/kit/BeamBuilder.h"
+
+#include <QFontMetrics>
+#include <cmath>
+#include <random>
 
 namespace {
 
@@ -34,6 +39,33 @@ TEST_F(FormTest, ALongListFillsItsRowsAsTheyComeOnScreen) {
   Form->RefreshLoadList();
   EXPECT_EQ(List->Cells(2, 3000), "1.000");
   EXPECT_EQ(List->CellFormat(2, 3000)->Color, List->Color());
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(FormTest, EveryNumberInTheListFitsItsColumnWhole) {
+  std::mt19937 Random(5);
+  std::vector<TBeamLoad> Loads;
+  for (int I = 0; I < 1200; ++I) {
+    const double Scale = std::pow(10.0, static_cast<double>(Random() % 10));
+    const double Sign = Random() % 2 ? -1 : 1;
+    Loads.push_back({lkUniform, Sign * Scale * 1.234, -Sign * Scale * 9.876, Scale, ""});
+  }
+  BuildBeam(Data(), btSimple, 10, Loads);
+  Form->RefreshLoadList();
+  TFormatGrid* List = Form->KajyuGrid;
+  const QFontMetrics Metrics(ToQFont(List->Font()));
+  for (int R = 1; R <= 1000; ++R)
+    for (int C : {0, 2, 3, 4})
+      ASSERT_LE(Metrics.horizontalAdvance(List->Cells(C, R)) + 6, List->ColWidths(C))
+          << List->Cells(C, R).toStdString();
+  Scripted.MessageAnswers = {mrNo};
+  Form->New1Click(Form.get());
+  EXPECT_EQ(List->ColWidths(0), 24);
+  EXPECT_EQ(List->ColWidths(3), 48);
+  EXPECT_EQ(List->ColWidths(5), 100);
 }
 
 } // namespace
