@@ -1,6 +1,7 @@
 #include "analysis/SafeSave.h"
 
 #include "analysis/FileErrors.h"
+#include "analysis/SaveTemporaries.h"
 #include "platform/Exceptions.h"
 
 #include <cerrno>
@@ -86,7 +87,7 @@ std::string RandomName(const std::string& Dir) {
   static std::mt19937 Random{std::random_device{}()};
   static constexpr char Letters[] =
       "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
-  std::string Name = Dir + "/.vbd";
+  std::string Name = Dir + "/" + TemporaryNamePrefix();
   for (int I = 0; I < 8; ++I)
     Name += Letters[std::uniform_int_distribution<std::size_t>(0, sizeof Letters - 2)(Random)];
   return Name;
@@ -123,9 +124,12 @@ public:
     return EEXIST;
   }
 
-  // Writes, sets the mode and syncs; throws on any failure.
+  // Writes, takes the old file's owner and group where the process may
+  // (as root saving another user's file), sets the mode and syncs; throws
+  // on any failure but the owner's.
   void Fill(const TSaveTarget& Target, const std::vector<std::uint8_t>& Bytes) {
     if (const int Error = WriteAll(FFd, Bytes)) Fail(Target, Error);
+    if (Target.Exists) KeepOwner(Target.Stat);
     const mode_t Mode = Target.Exists ? Target.Stat.st_mode & 07777 : NewFileMode();
     if (fchmod(FFd, Mode) != 0) Fail(Target, errno);
     if (fsync(FFd) != 0) Fail(Target, errno);
@@ -147,6 +151,16 @@ public:
   }
 
 private:
+  // Another owner only where the process may give the file away; else
+  // at least the group, where the user belongs to it.
+  void KeepOwner(const struct stat& Old) const {
+    struct stat Now {};
+    if (fstat(FFd, &Now) != 0 || (Now.st_uid == Old.st_uid && Now.st_gid == Old.st_gid)) return;
+    if (fchown(FFd, Old.st_uid, Old.st_gid) == 0) return;
+    if (fchown(FFd, static_cast<uid_t>(-1), Old.st_gid) == 0) return;
+    // Neither may be kept: the file is the user's own, as a copy would be.
+  }
+
   int LinkUnderOwnName(const std::string& Self, const std::string& Dir) {
     for (int Try = 0; Try < 100; ++Try) {
       const std::string Name = RandomName(Dir);
@@ -210,6 +224,7 @@ void WriteInPlace(const TSaveTarget& Target, const std::vector<std::uint8_t>& By
 
 void WriteFileSafely(const std::string& FileName, const std::vector<std::uint8_t>& Bytes) {
   const TSaveTarget Target = FindTarget(FileName);
+  RemoveStaleTemporaries(Target.Dir);
   const int Error = ReplaceThroughTemporary(Target, Bytes);
   if (Error == 0) return;
   // A folder the user may not write to, or a sticky one holding another

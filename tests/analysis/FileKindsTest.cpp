@@ -4,6 +4,7 @@
 // folder; cases that need an unprivileged user run in a child process that
 // drops to nobody when the tests run as root.
 #include "analysis/BeamData.h"
+#include "analysis/SaveTemporaries.h"
 #include "tests/analysis/FileBytes.h"
 #include "tests/kit/TempFolderTest.h"
 
@@ -241,6 +242,55 @@ TEST_F(FileKinds, AnotherUsersWritableFileInAStickyFolder) {
   ASSERT_EQ(stat(Shared.c_str(), &St), 0);
   EXPECT_EQ(St.st_uid, 0u); // still root's file, written in place
   EXPECT_EQ(Listing(Dir), std::vector<std::string>{"shared.vbd"});
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(FileKinds, ASaveRemovesTheTemporariesThatEndedSavesLeftBehind) {
+  // A process that has ended, and one that is alive (the test's parent).
+  const pid_t Ended = fork();
+  if (Ended == 0) _exit(0);
+  waitpid(Ended, nullptr, 0);
+  const std::string Ours = TemporaryNamePrefix(); // ".vbd-<machine>-<pid>-"
+  const std::string Machine = Ours.substr(0, Ours.rfind('-', Ours.size() - 2) + 1);
+  const std::vector<std::string> Kept = {
+      Machine + std::to_string(getppid()) + "-abcdefgh",      // a save going on
+      ".vbd-00000000-" + std::to_string(Ended) + "-abcdefgh", // another machine's
+      Machine + std::to_string(Ended) + "-abcdefg",           // not of this form
+      ".vbdabcdefgh"};
+  const std::string Stale = Machine + std::to_string(Ended) + "-abcdefgh";
+  for (const std::string& Name : Kept)
+    std::ofstream(Dir / Name) << "x";
+  std::ofstream(Dir / Stale) << "x";
+  TData D;
+  MakeDocument(D, 4);
+  D.SaveToFile(Dir / "beam.vbd");
+  std::vector<std::string> Want = Kept;
+  Want.push_back("beam.vbd");
+  std::sort(Want.begin(), Want.end());
+  EXPECT_EQ(Listing(Dir), Want);
+}
+
+TEST_F(FileKinds, RootSavingAnotherUsersFileKeepsItsOwnerAndGroup) {
+  if (geteuid() != 0) GTEST_SKIP() << "needs root to save another user's file";
+  const passwd* Nobody = getpwnam("nobody");
+  ASSERT_NE(Nobody, nullptr);
+  TData Old, D;
+  MakeDocument(Old, 3);
+  MakeDocument(D, 9);
+  const fs::path File = Dir / "theirs.vbd";
+  Old.SaveToFile(File);
+  ASSERT_EQ(chown(File.c_str(), Nobody->pw_uid, Nobody->pw_gid), 0);
+  ASSERT_EQ(chmod(File.c_str(), 0640), 0);
+  D.SaveToFile(File);
+  struct stat St {};
+  ASSERT_EQ(stat(File.c_str(), &St), 0);
+  EXPECT_EQ(St.st_uid, Nobody->pw_uid);
+  EXPECT_EQ(St.st_gid, Nobody->pw_gid);
+  EXPECT_EQ(St.st_mode & 07777, 0640u);
+  EXPECT_EQ(ReadAll(File), SavedBytes(D));
 }
 
 } // namespace
