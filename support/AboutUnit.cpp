@@ -142,15 +142,23 @@ void TAboutBox::showEvent(QShowEvent* Event) {
 }
 
 void TAboutBox::FormShow(TObject*) {
-  Label1->setText(QStringLiteral("OS Version       : ") + OSVersionText());
+  ShowSystemLine(QStringLiteral("OS Version       : ") + OSVersionText());
   Label2->setText(QStringLiteral("全メモリー容量　 : ") + TotalMemoryText());
   Label3->setText(QStringLiteral("空きメモリー容量 : ") + FreeMemoryText());
   ProductName->SetCaption(ApplicationTitle());
   Version->setText(FileVersionText(QCoreApplication::applicationFilePath()));
-  for (QLabel* Label : {Label1, Label2, Label3, Version})
+  for (QLabel* Label : {Label2, Label3, Version})
     Label->adjustSize();
   Animate1->setVisible(true);
   Animate1->Play(1, 75, 1);
+}
+
+void TAboutBox::ShowSystemLine(const QString& Line) {
+  // The line keeps from the panel's right edge the inset the pictures keep from its left.
+  const int Width = Panel1->ClientRect().right() + 1 - 4 - Label1->x();
+  Label1->setText(Label1->fontMetrics().elidedText(Line, Qt::ElideRight, Width));
+  Label1->setToolTip(Line);
+  Label1->adjustSize();
 }
 
 void TAboutBox::Animate1Start(TObject*) {

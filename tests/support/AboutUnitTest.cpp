@@ -70,7 +70,7 @@ TEST_F(AboutBoxTest, ComponentsSitWhereTheFormPutsThem) {
 
 TEST_F(AboutBoxTest, ShowingFillsTheLinesAndPlaysTheClipOverTheStill) {
   auto Box = Shown();
-  EXPECT_EQ(Box->Label1->text(), QStringLiteral("OS Version       : ") + OSVersionText());
+  EXPECT_EQ(Box->Label1->toolTip(), QStringLiteral("OS Version       : ") + OSVersionText());
   EXPECT_TRUE(Box->Label2->text().startsWith(QStringLiteral("全メモリー容量　 : ")));
   EXPECT_TRUE(Box->Label2->text().endsWith(QStringLiteral(" MB")));
   EXPECT_TRUE(Box->Label3->text().startsWith(QStringLiteral("空きメモリー容量 : ")));
@@ -81,6 +81,19 @@ TEST_F(AboutBoxTest, ShowingFillsTheLinesAndPlaysTheClipOverTheStill) {
   EXPECT_FALSE(Box->Image4->isVisible());
   EXPECT_EQ(Box->Animate1->FrameCount(), 75);
   EXPECT_EQ(Box->Animate1->FrameInterval(), 67);
+}
+
+TEST_F(AboutBoxTest, ALongSystemLineIsCutInsideThePanelWithTheWholeLineAsItsTip) {
+  auto Box = Shown();
+  const QString Line = QStringLiteral("OS Version       : ") + QString(64, QChar('W')) +
+                       QStringLiteral(" (Kernel:6.18.4-amd64)");
+  Box->ShowSystemLine(Line);
+  const QString Text = Box->Label1->text();
+  ASSERT_TRUE(Text.endsWith(QChar(0x2026))) << Text.toStdString();
+  EXPECT_TRUE(Line.startsWith(Text.chopped(1))) << "the system name comes first";
+  EXPECT_LE(Box->Label1->fontMetrics().horizontalAdvance(Text), Box->Label1->width());
+  EXPECT_LE(Box->Label1->geometry().right(), Box->Panel1->ClientRect().right());
+  EXPECT_EQ(Box->Label1->toolTip(), Line);
 }
 
 TEST_F(AboutBoxTest, OkWhilePlayingStopsTheClipAndShowsTheStill) {
