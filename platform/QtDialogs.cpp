@@ -1,6 +1,7 @@
 // The dialogs on Qt's own widgets. Their button texts come from Qt's
 // translations, which the application loads.
 #include "platform/Dialogs.h"
+#include "platform/FileDetails.h"
 
 #include <QAbstractButton>
 #include <QDialog>
@@ -47,6 +48,7 @@ bool RunFileDialog(QWidget* Parent, const TFileDialogOptions& Options, QFileDial
                    QString& FileName) {
   QFileDialog Dialog(Parent, Options.Title, Options.InitialDir);
   Dialog.setOption(QFileDialog::DontUseNativeDialog);
+  ShowJapaneseFileDetails(Dialog);
   Dialog.setAcceptMode(Mode);
   Dialog.setFileMode(QFileDialog::AnyFile);
   Dialog.setNameFilters(Options.Filters);
