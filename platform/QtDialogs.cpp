@@ -68,7 +68,7 @@ public:
   TModalResult MessageBox(QWidget* Parent, const QString& Text, const QString& Caption,
                           TMsgDlgType Type, unsigned Buttons) override {
     if ((Buttons & (mbOK | mbYes | mbNo | mbCancel)) == 0) Buttons = mbOK;
-    QMessageBox Box(IconOf(Type), Caption, Text, QMessageBox::NoButton, Parent);
+    QMessageBox Box(IconOf(Type), Caption, Text, QMessageBox::NoButton, Parent, FixedDialogFlags);
     Box.setTextFormat(Qt::PlainText);
     QMessageBox::StandardButton Escape = QMessageBox::NoButton;
     for (const TButtonInfo& Info : MessageButtons) {
@@ -85,7 +85,7 @@ public:
 
   bool InputQuery(QWidget* Parent, const QString& Caption, const QString& Prompt,
                   QString& Value) override {
-    QDialog Dialog(Parent);
+    QDialog Dialog(Parent, FixedDialogFlags);
     Dialog.setWindowTitle(Caption);
     auto* Label = new QLabel(Prompt, &Dialog);
     auto* Edit = new QLineEdit(Value, &Dialog);

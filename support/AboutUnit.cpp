@@ -4,6 +4,7 @@
 #include "platform/Animate.h"
 #include "platform/Application.h"
 #include "platform/Controls.h"
+#include "platform/Dialogs.h"
 #include "platform/QtCanvas.h"
 #include "support/QvxTools.h"
 
@@ -47,7 +48,7 @@ QString MakerWebPage() {
   return WebPages[0];
 }
 
-TAboutBox::TAboutBox(QWidget* Owner) : QDialog(Owner) {
+TAboutBox::TAboutBox(QWidget* Owner) : QDialog(Owner, FixedDialogFlags) {
   setWindowTitle(QStringLiteral("バージョン情報"));
   setFixedSize(487, 247);
   setFont(FontOf(TFont{}));

@@ -4,6 +4,7 @@
 #include "platform/Application.h"
 #include "platform/Exceptions.h"
 #include "platform/FileDetails.h"
+#include "tests/kit/FixedFrame.h"
 #include "tests/kit/ScriptedDialogs.h"
 
 #include <QAbstractButton>
@@ -88,6 +89,7 @@ TEST_F(DialogsQt, MessageBoxShowsTheIconAndButtonsAndAnswersEscape) {
       EXPECT_EQ(Box->icon(), Case.Icon);
       EXPECT_EQ(Box->standardButtons(), Case.Shown);
       EXPECT_EQ(Box->windowTitle(), "Vantrel");
+      ExpectFixedDialogFrame(*Box);
       QTest::keyClick(Box, Qt::Key_Escape);
     });
     EXPECT_EQ(Dialogs().MessageBox(nullptr, "中止しました", "Vantrel", Case.Type, Case.Buttons),
@@ -100,6 +102,7 @@ TEST_F(DialogsQt, InputBoxStartsWithTheValueSelectedAndReturnsTheEntry) {
     auto* Edit = Box->findChild<QLineEdit*>();
     EXPECT_EQ(Box->findChild<QLabel*>()->text(), "新しい名前:");
     EXPECT_EQ(Edit->text(), "旧名");
+    ExpectFixedDialogFrame(*Box);
     QInputMethodEvent Commit; // typed Japanese replaces the selected text
     Commit.setCommitString("新名称");
     QApplication::sendEvent(Edit, &Commit);

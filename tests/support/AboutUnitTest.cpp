@@ -6,6 +6,7 @@
 #include "platform/Animate.h"
 #include "platform/Controls.h"
 #include "support/QvxTools.h"
+#include "tests/kit/FixedFrame.h"
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -44,6 +45,7 @@ TEST_F(AboutBoxTest, ComponentsSitWhereTheFormPutsThem) {
   TAboutBox Box(&Owner);
   EXPECT_EQ(Box.windowTitle(), QStringLiteral("バージョン情報"));
   EXPECT_EQ(Box.size(), QSize(487, 247));
+  ExpectFixedDialogFrame(Box);
   EXPECT_EQ(Box.Panel1->geometry(), QRect(6, 4, 475, 209));
   EXPECT_EQ(Box.ProductName->pos(), QPoint(82, 8));
   EXPECT_EQ(Box.Version->pos(), QPoint(196, 34));
