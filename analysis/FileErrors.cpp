@@ -8,39 +8,39 @@
 std::string SystemErrorText(int Error) {
   switch (Error) {
   case ENOENT:
-    return "ファイルまたはフォルダがありません";
+    return "ファイルまたはフォルダが見つからないため";
   case EACCES:
   case EPERM:
-    return "アクセスが拒否されました";
+    return "アクセスが拒否されたため";
   case EISDIR:
-    return "フォルダです";
+    return "フォルダのため";
   case ENOTDIR:
-    return "パスの途中がフォルダではありません";
+    return "パスの途中がフォルダではないため";
   case ELOOP:
-    return "シンボリックリンクが多すぎるか循環しています";
+    return "シンボリックリンクが多すぎるか循環しているため";
   case ENAMETOOLONG:
-    return "名前が長すぎます";
+    return "名前が長すぎるため";
   case ENOSPC:
-    return "ディスクに空きがありません";
+    return "ディスクに空きがないため";
   case EDQUOT:
-    return "ディスク使用量の制限を超えました";
+    return "ディスク使用量の制限を超えたため";
   case EFBIG:
-    return "ファイルが大きすぎます";
+    return "ファイルが大きすぎるため";
   case EROFS:
-    return "読み込み専用のファイルシステムです";
+    return "読み込み専用のファイルシステムのため";
   case EIO:
-    return "入出力エラーです";
+    return "入出力エラーのため";
   default:
-    return std::strerror(Error);
+    return std::string("システムのエラー「") + std::strerror(Error) + "」のため";
   }
 }
 
 std::string FileTypeText(mode_t Mode) {
   if (S_ISDIR(Mode)) return SystemErrorText(EISDIR);
-  if (S_ISFIFO(Mode)) return "名前付きパイプで、通常のファイルではありません";
-  if (S_ISCHR(Mode) || S_ISBLK(Mode)) return "デバイスで、通常のファイルではありません";
-  if (S_ISSOCK(Mode)) return "ソケットで、通常のファイルではありません";
-  return "通常のファイルではありません";
+  if (S_ISFIFO(Mode)) return "名前付きパイプのため";
+  if (S_ISCHR(Mode) || S_ISBLK(Mode)) return "デバイスのため";
+  if (S_ISSOCK(Mode)) return "ソケットのため";
+  return "通常のファイルではないため";
 }
 
 std::string OpenErrorMessage(const std::string& FullName, const std::string& Reason) {

@@ -4,8 +4,9 @@
 #include <sys/types.h>
 
 // The texts of file messages: ファイル "<full path>". <reason> は開けません
-// (or を作成できません). Reasons are Japanese for the errors a user meets
-// with files, the C library's text otherwise.
+// (or を作成できません). A reason says why, ending in "ため", so that it
+// reads as the cause in any such sentence. Reasons are Japanese for the
+// errors a user meets with files; other errors quote the C library's text.
 std::string SystemErrorText(int Error);
 // Why a file of this type is neither opened nor replaced: a folder, a
 // named pipe, a device, a socket.

@@ -1,7 +1,7 @@
 // Feeds arbitrary bytes to the AVI clip reader. A refused clip is simply
 // no clip; an accepted one must describe frames that lie within its bytes,
 // and every frame must decode to Width × Height opaque pixels.
-#include "support/AviReader.h"
+#include "platform/AviReader.h"
 
 #include <cstdlib>
 #include <vector>

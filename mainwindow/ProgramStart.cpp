@@ -7,11 +7,14 @@
 #include <QFileInfo>
 #include <QLibraryInfo>
 #include <QLocale>
-#include <QStringList>
 #include <QTranslator>
 
+QString ProgramTitle() {
+  return QStringLiteral("Vantrel");
+}
+
 void PrepareApplication(TApplication& Application) {
-  Application.SetTitle(QStringLiteral("Vantrel"));
+  Application.SetTitle(ProgramTitle());
   InstallFontSubstitutes();
   SpeakJapanese(Application);
 }
@@ -28,11 +31,11 @@ void SpeakJapanese(QCoreApplication& Application) {
     delete Translator;
 }
 
-void OpenStartFile(TForm1& Form, const QStringList& Arguments) {
-  if (Arguments.size() < 2 || Arguments[1].isEmpty()) return;
+void OpenStartFile(TForm1& Form, const QString& FileName) {
+  if (FileName.isEmpty()) return;
   // The open dialog names files by their full path; so does the caption's
   // file and every message about it.
-  const QString FileName = QFileInfo(Arguments[1]).absoluteFilePath();
+  const QString FullName = QFileInfo(FileName).absoluteFilePath();
   QMetaObject::invokeMethod(
-      &Form, [&Form, FileName] { Form.OpenFile(FileName); }, Qt::QueuedConnection);
+      &Form, [&Form, FullName] { Form.OpenFile(FullName); }, Qt::QueuedConnection);
 }

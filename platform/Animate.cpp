@@ -1,6 +1,6 @@
 #include "platform/Animate.h"
 
-#include "support/AviReader.h"
+#include "platform/AviReader.h"
 
 #include <QFile>
 #include <QPainter>

@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <Qt>
 
 class QWidget;
 
@@ -17,6 +18,14 @@ constexpr TModalResult EscapeResult(unsigned Buttons) {
   if (Buttons & mbNo) return mrNo;
   return mrOk;
 }
+
+// The frame of a dialog of fixed size (the message and input boxes, the
+// about box): a title bar with the system menu and the close button, and
+// no minimise or maximise button. CustomizeWindowHint makes these hints
+// the whole set on every platform, instead of the platform's default.
+inline constexpr Qt::WindowFlags FixedDialogFlags = Qt::Dialog | Qt::CustomizeWindowHint |
+                                                    Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                                                    Qt::WindowCloseButtonHint;
 
 struct TFileDialogOptions {
   QString Title;

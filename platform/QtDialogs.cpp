@@ -1,6 +1,7 @@
 // The dialogs on Qt's own widgets. Their button texts come from Qt's
 // translations, which the application loads.
 #include "platform/Dialogs.h"
+#include "platform/FileDetails.h"
 
 #include <QAbstractButton>
 #include <QDialog>
@@ -47,6 +48,7 @@ bool RunFileDialog(QWidget* Parent, const TFileDialogOptions& Options, QFileDial
                    QString& FileName) {
   QFileDialog Dialog(Parent, Options.Title, Options.InitialDir);
   Dialog.setOption(QFileDialog::DontUseNativeDialog);
+  ShowJapaneseFileDetails(Dialog);
   Dialog.setAcceptMode(Mode);
   Dialog.setFileMode(QFileDialog::AnyFile);
   Dialog.setNameFilters(Options.Filters);
@@ -66,7 +68,7 @@ public:
   TModalResult MessageBox(QWidget* Parent, const QString& Text, const QString& Caption,
                           TMsgDlgType Type, unsigned Buttons) override {
     if ((Buttons & (mbOK | mbYes | mbNo | mbCancel)) == 0) Buttons = mbOK;
-    QMessageBox Box(IconOf(Type), Caption, Text, QMessageBox::NoButton, Parent);
+    QMessageBox Box(IconOf(Type), Caption, Text, QMessageBox::NoButton, Parent, FixedDialogFlags);
     Box.setTextFormat(Qt::PlainText);
     QMessageBox::StandardButton Escape = QMessageBox::NoButton;
     for (const TButtonInfo& Info : MessageButtons) {
@@ -83,7 +85,7 @@ public:
 
   bool InputQuery(QWidget* Parent, const QString& Caption, const QString& Prompt,
                   QString& Value) override {
-    QDialog Dialog(Parent);
+    QDialog Dialog(Parent, FixedDialogFlags);
     Dialog.setWindowTitle(Caption);
     auto* Label = new QLabel(Prompt, &Dialog);
     auto* Edit = new QLineEdit(Value, &Dialog);

@@ -3,21 +3,79 @@
 # debootstrap (only the package and what apt pulls in for it), starts the
 # program there with a data file on its command line, shown on an Xvfb of
 # this machine, and checks the window caption. Needs root and the network
-# to Debian's mirror; not run by test.sh.
+# to the Debian mirror that this machine's apt uses for bookworm; not run
+# by test.sh.
 #   package-fresh-check.sh [DEB] [ROOT_DIR]
 set -uo pipefail
 cd "$(dirname "$0")/.."
 DEB=$(realpath "${1:-$(ls build/package/vantrel_*.deb 2>/dev/null | tail -n 1)}")
 ROOT=${2:-/tmp/vantrel-bookworm}
+SUITE=bookworm
 [ -f "$DEB" ] || { echo "no package; run scripts/package.sh first"; exit 2; }
+
+# Addresses of the "deb" sources of $SUITE in one-line apt lists
+# ("deb [options] URI SUITE COMPONENTS...").
+one_line_sources() {
+  awk -v suite="$SUITE" '
+    { sub(/#.*/, "") }
+    $1 == "deb" {
+      sub(/^[ \t]*deb[ \t]+(\[[^]]*\][ \t]+)?/, "")
+      split($0, f, /[ \t]+/)
+      if (f[2] == suite) print f[1]
+    }' "$@"
+}
+
+# The same from deb822 stanzas (Types:, URIs:, Suites:, Enabled:), one
+# address per enabled stanza: its first URI.
+deb822_sources() {
+  awk -v suite="$SUITE" '
+    function has(list, word) { return index(" " list " ", " " word " ") > 0 }
+    function stanza_end() {
+      if (has(types, "deb") && has(suites, suite) && tolower(enabled) != "no") {
+        split(uris, u, " ")
+        print u[1]
+      }
+      types = uris = suites = enabled = ""
+    }
+    FNR == 1 { stanza_end() }
+    /^[ \t]*$/ { stanza_end(); next }
+    /^#/ { next }
+    {
+      name = tolower($0); sub(/:.*/, "", name)
+      value = $0; sub(/^[^:]*:[ \t]*/, "", value); gsub(/[ \t]+/, " ", value)
+      if (name == "types") types = value
+      else if (name == "uris") uris = value
+      else if (name == "suites") suites = value
+      else if (name == "enabled") enabled = value
+    }
+    END { stanza_end() }' "$@"
+}
+
+# The mirror this machine's apt uses for $SUITE: the first source found in
+# sources.list, sources.list.d/*.list, then sources.list.d/*.sources.
+apt_mirror() {
+  local lists=() stanzas=() f
+  for f in /etc/apt/sources.list /etc/apt/sources.list.d/*.list; do
+    [ -f "$f" ] && lists+=("$f")
+  done
+  for f in /etc/apt/sources.list.d/*.sources; do
+    [ -f "$f" ] && stanzas+=("$f")
+  done
+  {
+    [ ${#lists[@]} -eq 0 ] || one_line_sources "${lists[@]}"
+    [ ${#stanzas[@]} -eq 0 ] || deb822_sources "${stanzas[@]}"
+  } | head -n 1
+}
+MIRROR=$(apt_mirror)
+[ -n "$MIRROR" ] || { echo "no deb source for $SUITE in this machine's apt sources"; exit 2; }
 for tool in debootstrap xvfb-run xdotool; do
   command -v "$tool" >/dev/null || DEBIAN_FRONTEND=noninteractive apt-get install -y -qq \
     debootstrap xvfb xauth xdotool >/dev/null
 done
 
 if [ ! -x "$ROOT/usr/bin/apt-get" ]; then
-  echo "== debootstrap bookworm into $ROOT"
-  debootstrap --variant=minbase bookworm "$ROOT" http://deb.debian.org/debian >/dev/null || exit 1
+  echo "== debootstrap $SUITE into $ROOT from $MIRROR"
+  debootstrap --variant=minbase "$SUITE" "$ROOT" "$MIRROR" >/dev/null || exit 1
 fi
 mountpoint -q "$ROOT/proc" || mount --bind /proc "$ROOT/proc"
 mkdir -p "$ROOT/tmp/.X11-unix"

@@ -22,6 +22,7 @@ JOBS=$(nproc 2>/dev/null || echo 2)
 
 TOTAL_PASSED=0
 TOTAL_FAILED=0
+TOTAL_SKIPPED=0
 
 # Every tracked C++ file must be as clang-format leaves it; a difference
 # counts as one failure and names the files.
@@ -37,6 +38,15 @@ style() {
   TOTAL_FAILED=$((TOTAL_FAILED + 1))
 }
 
+# not_run LOG KIND: how many tests ctest's closing list of tests that did
+# not run gives as KIND (Skipped, Disabled).
+not_run() {
+  awk -v kind="($2)" '/^The following tests did not run:/ { list = 1; next }
+    list && NF == 0 { list = 0 }
+    list && $NF == kind { n++ }
+    END { print n + 0 }' "$1"
+}
+
 # stage NAME BUILD_DIR CMAKE_ARGS...
 stage() {
   local name=$1 dir=$2
@@ -50,7 +60,7 @@ stage() {
   fi
   local log="$dir/ctest.log"
   ctest --test-dir "$dir" --output-on-failure -j "$JOBS" 2>&1 | tee "$log"
-  local line total failed
+  local line total failed skipped disabled
   line=$(grep -E 'tests passed, [0-9]+ tests? failed out of [0-9]+' "$log" | tail -n 1)
   if [ -z "$line" ]; then
     if grep -q 'No tests were found' "$log"; then return; fi
@@ -60,8 +70,13 @@ stage() {
   fi
   failed=$(echo "$line" | sed -E 's/.* ([0-9]+) tests? failed out of ([0-9]+).*/\1/')
   total=$(echo "$line" | sed -E 's/.* failed out of ([0-9]+).*/\1/')
-  TOTAL_PASSED=$((TOTAL_PASSED + total - failed))
+  # ctest's total holds the skipped tests (GTEST_SKIP), and its "passed"
+  # counts them; disabled tests are in neither.
+  skipped=$(not_run "$log" Skipped)
+  disabled=$(not_run "$log" Disabled)
+  TOTAL_PASSED=$((TOTAL_PASSED + total - failed - skipped))
   TOTAL_FAILED=$((TOTAL_FAILED + failed))
+  TOTAL_SKIPPED=$((TOTAL_SKIPPED + skipped + disabled))
 }
 
 # The window under a real X server with a window manager, driven by
@@ -70,6 +85,7 @@ real_x() {
   echo "== window under X"
   if ! command -v xvfb-run >/dev/null; then
     echo "window under X: skipped, no xvfb-run"
+    TOTAL_SKIPPED=$((TOTAL_SKIPPED + 1))
     return
   fi
   # A display number of its own, so that other X sessions on the machine
@@ -89,5 +105,5 @@ if [ "$SANITIZE" = 1 ]; then
   stage "tests under ASan and UBSan" build/sanitize -DVANTREL_SANITIZE=ON -DVANTREL_BENCH=OFF
 fi
 
-echo "$TOTAL_PASSED passed, $TOTAL_FAILED failed"
+echo "$TOTAL_PASSED passed, $TOTAL_FAILED failed, $TOTAL_SKIPPED skipped"
 [ "$TOTAL_FAILED" -eq 0 ]

@@ -4,6 +4,7 @@
 #include "platform/Animate.h"
 #include "platform/Application.h"
 #include "platform/Controls.h"
+#include "platform/Dialogs.h"
 #include "platform/QtCanvas.h"
 #include "support/QvxTools.h"
 
@@ -47,7 +48,7 @@ QString MakerWebPage() {
   return WebPages[0];
 }
 
-TAboutBox::TAboutBox(QWidget* Owner) : QDialog(Owner) {
+TAboutBox::TAboutBox(QWidget* Owner) : QDialog(Owner, FixedDialogFlags) {
   setWindowTitle(QStringLiteral("バージョン情報"));
   setFixedSize(487, 247);
   setFont(FontOf(TFont{}));
@@ -142,15 +143,23 @@ void TAboutBox::showEvent(QShowEvent* Event) {
 }
 
 void TAboutBox::FormShow(TObject*) {
-  Label1->setText(QStringLiteral("OS Version       : ") + OSVersionText());
+  ShowSystemLine(QStringLiteral("OS Version       : ") + OSVersionText());
   Label2->setText(QStringLiteral("全メモリー容量　 : ") + TotalMemoryText());
   Label3->setText(QStringLiteral("空きメモリー容量 : ") + FreeMemoryText());
   ProductName->SetCaption(ApplicationTitle());
   Version->setText(FileVersionText(QCoreApplication::applicationFilePath()));
-  for (QLabel* Label : {Label1, Label2, Label3, Version})
+  for (QLabel* Label : {Label2, Label3, Version})
     Label->adjustSize();
   Animate1->setVisible(true);
   Animate1->Play(1, 75, 1);
+}
+
+void TAboutBox::ShowSystemLine(const QString& Line) {
+  // The line keeps from the panel's right edge the inset the pictures keep from its left.
+  const int Width = Panel1->ClientRect().right() + 1 - 4 - Label1->x();
+  Label1->setText(Label1->fontMetrics().elidedText(Line, Qt::ElideRight, Width));
+  Label1->setToolTip(Line);
+  Label1->adjustSize();
 }
 
 void TAboutBox::Animate1Start(TObject*) {

@@ -52,6 +52,9 @@ public:
 
   // The box's clip file; empty when the clip could not be extracted.
   QString AnimationFileName() const { return FAnimationFileName; }
+  // Shows the system line in Label1, cut with "…" to the panel's width;
+  // the whole line is its tool tip.
+  void ShowSystemLine(const QString& Line);
 
   void FormCreate(TObject* Sender);
   void FormShow(TObject* Sender);

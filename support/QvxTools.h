@@ -40,7 +40,10 @@ struct TFileVersion {
 // The version note of the program file FileName; all zero and not Found
 // when the file has none or cannot be read.
 TFileVersion ReadFileVersion(const QString& FileName);
-// "Version %d.%d.%d.%d" of ReadFileVersion, four zeros without a version.
+// The four numbers with dots between them ("1.0.0.0").
+QString VersionNumberText(const TFileVersion& Version);
+// "Version " and the numbers of ReadFileVersion, four zeros without a
+// version.
 QString FileVersionText(const QString& FileName);
 
 // The running system: its name (PRETTY_NAME of os-release, at most 64

@@ -85,9 +85,12 @@ TFileVersion ReadFileVersion(const QString& FileName) {
   return Version;
 }
 
+QString VersionNumberText(const TFileVersion& V) {
+  return QString::asprintf("%d.%d.%d.%d", V.Major, V.Minor, V.Release, V.Build);
+}
+
 QString FileVersionText(const QString& FileName) {
-  const TFileVersion V = ReadFileVersion(FileName);
-  return QString::asprintf("Version %d.%d.%d.%d", V.Major, V.Minor, V.Release, V.Build);
+  return QStringLiteral("Version ") + VersionNumberText(ReadFileVersion(FileName));
 }
 
 QString OsReleaseName(const QString& FileText) {

@@ -4,6 +4,7 @@
 // folder; cases that need an unprivileged user run in a child process that
 // drops to nobody when the tests run as root.
 #include "analysis/BeamData.h"
+#include "analysis/FileErrors.h"
 #include "analysis/SaveTemporaries.h"
 #include "tests/analysis/FileBytes.h"
 #include "tests/kit/TempFolderTest.h"
@@ -12,6 +13,7 @@
 
 #include <algorithm>
 #include <csignal>
+#include <cstring>
 #include <fcntl.h>
 #include <filesystem>
 #include <fstream>
@@ -95,14 +97,27 @@ protected:
   }
 };
 
+TEST(FileErrorTexts, EveryReasonIsACauseThatFitsTheMessages) {
+  // "… <reason> は開けません" and "… <reason> を作成できません" read as
+  // Japanese only when the reason says why: it ends in "ため".
+  std::vector<std::string> Reasons;
+  for (int Error = 1; Error < 134; ++Error)
+    Reasons.push_back(SystemErrorText(Error));
+  for (const mode_t Mode : {S_IFDIR, S_IFIFO, S_IFCHR, S_IFBLK, S_IFSOCK, S_IFLNK})
+    Reasons.push_back(FileTypeText(Mode));
+  for (const std::string& Reason : Reasons)
+    EXPECT_TRUE(Reason.ends_with("ため")) << Reason;
+  EXPECT_NE(SystemErrorText(EMFILE).find(std::strerror(EMFILE)), std::string::npos);
+}
+
 TEST_F(FileKinds, OnlyRegularFilesOpen) {
   TData D;
   MakeDocument(D, 5);
   const auto Before = SavedBytes(D);
   const fs::path Pipe = Fifo("pipe.vbd");
   // No writer: a blocking open would wait for one forever.
-  ExpectMessage(Failure([&] { D.LoadFromFile(Pipe); }), Pipe,
-                "名前付きパイプで、通常のファイルではありません", "は開けません");
+  ExpectMessage(Failure([&] { D.LoadFromFile(Pipe); }), Pipe, "名前付きパイプのため",
+                "は開けません");
   // A writer that never writes: a blocking read would wait forever.
   const int Writer = open(Pipe.c_str(), O_RDWR | O_NONBLOCK);
   ASSERT_GE(Writer, 0);
@@ -111,13 +126,13 @@ TEST_F(FileKinds, OnlyRegularFilesOpen) {
 
   const int Sock = Socket("socket.vbd");
   ExpectMessage(Failure([&] { D.LoadFromFile(Dir / "socket.vbd"); }), Dir / "socket.vbd",
-                "ソケットで、通常のファイルではありません", "は開けません");
+                "ソケットのため", "は開けません");
   close(Sock);
-  ExpectMessage(Failure([&] { D.LoadFromFile("/dev/null"); }), "/dev/null",
-                "デバイスで、通常のファイルではありません", "は開けません");
-  ExpectMessage(Failure([&] { D.LoadFromFile(Dir); }), Dir, "フォルダです", "は開けません");
+  ExpectMessage(Failure([&] { D.LoadFromFile("/dev/null"); }), "/dev/null", "デバイスのため",
+                "は開けません");
+  ExpectMessage(Failure([&] { D.LoadFromFile(Dir); }), Dir, "フォルダのため", "は開けません");
   ExpectMessage(Failure([&] { D.LoadFromFile(Dir / "none.vbd"); }), Dir / "none.vbd",
-                "ファイルまたはフォルダがありません", "は開けません");
+                "ファイルまたはフォルダが見つからないため", "は開けません");
   EXPECT_EQ(SavedBytes(D), Before);
 }
 
@@ -125,8 +140,8 @@ TEST_F(FileKinds, SpecialFilesAreNeverReplaced) {
   TData D;
   MakeDocument(D, 5);
   const fs::path Pipe = Fifo("pipe.vbd");
-  ExpectMessage(Failure([&] { D.SaveToFile(Pipe); }), Pipe,
-                "名前付きパイプで、通常のファイルではありません", "を作成できません");
+  ExpectMessage(Failure([&] { D.SaveToFile(Pipe); }), Pipe, "名前付きパイプのため",
+                "を作成できません");
   EXPECT_TRUE(fs::is_fifo(Pipe));
   const int Sock = Socket("socket.vbd");
   EXPECT_NE(Failure([&] { D.SaveToFile(Dir / "socket.vbd"); }).find("ソケット"), std::string::npos);
@@ -161,12 +176,12 @@ TEST_F(FileKinds, SymbolicLinksLeadToTheirFile) {
   fs::create_symlink("loop2.vbd", Dir / "loop1.vbd");
   fs::create_symlink("loop1.vbd", Dir / "loop2.vbd");
   ExpectMessage(Failure([&] { D.SaveToFile(Dir / "loop1.vbd"); }), Dir / "loop1.vbd",
-                "シンボリックリンクが多すぎるか循環しています", "を作成できません");
+                "シンボリックリンクが多すぎるか循環しているため", "を作成できません");
   EXPECT_TRUE(fs::is_symlink(Dir / "loop1.vbd"));
   // A link into a missing folder names the link, not where it leads.
   fs::create_symlink("nowhere/beam.vbd", Dir / "lost.vbd");
   ExpectMessage(Failure([&] { D.SaveToFile(Dir / "lost.vbd"); }), Dir / "lost.vbd",
-                "ファイルまたはフォルダがありません", "を作成できません");
+                "ファイルまたはフォルダが見つからないため", "を作成できません");
   EXPECT_EQ(Listing(Dir), (std::vector<std::string>{"chain.vbd", "dangling.vbd", "loop1.vbd",
                                                     "loop2.vbd", "lost.vbd", "real"}));
 }
@@ -197,7 +212,7 @@ TEST_F(FileKinds, WriteProtectedFilesAndFolders) {
   Old.SaveToFile(Locked);
   fs::permissions(Locked, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
   const std::string Message =
-      "ファイル \"" + Locked.string() + "\". アクセスが拒否されました を作成できません";
+      "ファイル \"" + Locked.string() + "\". アクセスが拒否されたため を作成できません";
   EXPECT_EQ(AsUnprivilegedUser([&] { return Failure([&] { D.SaveToFile(Locked); }) == Message; }),
             1);
   EXPECT_EQ(ReadAll(Locked), SavedBytes(Old));

@@ -3,19 +3,26 @@
 #include "platform/Dialogs.h"
 #include "platform/Application.h"
 #include "platform/Exceptions.h"
+#include "platform/FileDetails.h"
+#include "tests/kit/FixedFrame.h"
 #include "tests/kit/ScriptedDialogs.h"
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QDir>
 #include <QFile>
 #include <QFileDialog>
+#include <QHeaderView>
 #include <QInputMethodEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QRegularExpression>
+#include <QStyle>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QTreeView>
 #include <gtest/gtest.h>
 #include <memory>
 
@@ -82,6 +89,7 @@ TEST_F(DialogsQt, MessageBoxShowsTheIconAndButtonsAndAnswersEscape) {
       EXPECT_EQ(Box->icon(), Case.Icon);
       EXPECT_EQ(Box->standardButtons(), Case.Shown);
       EXPECT_EQ(Box->windowTitle(), "Vantrel");
+      ExpectFixedDialogFrame(*Box);
       QTest::keyClick(Box, Qt::Key_Escape);
     });
     EXPECT_EQ(Dialogs().MessageBox(nullptr, "中止しました", "Vantrel", Case.Type, Case.Buttons),
@@ -94,6 +102,7 @@ TEST_F(DialogsQt, InputBoxStartsWithTheValueSelectedAndReturnsTheEntry) {
     auto* Edit = Box->findChild<QLineEdit*>();
     EXPECT_EQ(Box->findChild<QLabel*>()->text(), "新しい名前:");
     EXPECT_EQ(Edit->text(), "旧名");
+    ExpectFixedDialogFrame(*Box);
     QInputMethodEvent Commit; // typed Japanese replaces the selected text
     Commit.setCommitString("新名称");
     QApplication::sendEvent(Edit, &Commit);
@@ -154,6 +163,60 @@ TEST_F(DialogsQt, OpenDialogPassesOnAnyNameAndAddsTheExtensionOnlyWhenNothingEls
   EXPECT_EQ(OpenDialogName("/etc/passwd", "vbd"), "/etc/passwd");
   EXPECT_EQ(OpenDialogName(Dir.filePath("a.b/c"), "vbd"), Dir.filePath("a.b/c.vbd"));
   EXPECT_EQ(OpenDialogName(Dir.filePath("beam"), ""), Dir.filePath("beam"));
+}
+
+TEST_F(DialogsQt, FileDetailsAreJapaneseAndShownWhole) {
+  QLocale::setDefault(QLocale(QLocale::Japanese, QLocale::Japan)); // as the program sets it
+  QTemporaryDir Dir;
+  ASSERT_TRUE(QDir(Dir.path()).mkdir("folder"));
+  QFile File(Dir.filePath("beam.vbd"));
+  ASSERT_TRUE(File.open(QIODevice::WriteOnly));
+  File.write(QByteArray(179, 'x'));
+  File.close();
+  TFileDialogOptions Options;
+  Options.InitialDir = Dir.path();
+  QStringList Shown; // size, type and date of each row
+  WhenModal<QFileDialog>([&Shown](QFileDialog* Dialog) {
+    const QTreeView* View = Dialog->findChild<QTreeView*>();
+    const QAbstractItemModel* Model = View->model();
+    const auto Text = [&](int Row, int Column) {
+      return Model->index(Row, Column, View->rootIndex()).data().toString();
+    };
+    // The folder is read in the background; sizes come last.
+    EXPECT_TRUE(QTest::qWaitFor([&] {
+      return Model->rowCount(View->rootIndex()) == 2 &&
+             (Text(0, 1) == "179 バイト" || Text(1, 1) == "179 バイト");
+    }));
+    const int Margin = View->style()->pixelMetric(QStyle::PM_FocusFrameHMargin) + 1;
+    for (int Row = 0; Row < 2; ++Row)
+      for (int Column = 1; Column <= 3; ++Column) {
+        Shown << Text(Row, Column);
+        EXPECT_LE(View->fontMetrics().horizontalAdvance(Shown.back()) + 2 * Margin,
+                  View->header()->sectionSize(Column))
+            << Shown.back().toStdString();
+      }
+    Dialog->reject();
+  });
+  QString FileName;
+  EXPECT_FALSE(Dialogs().OpenFileName(nullptr, Options, FileName));
+  QLocale::setDefault(QLocale::c());
+  ASSERT_EQ(Shown.size(), 6);
+  EXPECT_TRUE(Shown.contains("フォルダー") && Shown.contains("vbd ファイル"))
+      << Shown.join('|').toStdString();
+  // No English anywhere: the only letters are the file's own suffix.
+  for (const QString& Text : Shown)
+    EXPECT_FALSE(QString(Text).remove("vbd").contains(QRegularExpression("[A-Za-z]")))
+        << Text.toStdString();
+}
+
+TEST(FileDetails, SizesChangeUnitWhereTheNumberWouldReach1024) {
+  QLocale::setDefault(QLocale(QLocale::Japanese, QLocale::Japan));
+  EXPECT_EQ(FileSizeText(1023), "1,023 バイト");
+  EXPECT_EQ(FileSizeText(1024), "1.0 キロバイト");
+  EXPECT_EQ(FileSizeText(1048575), "1.0 メガバイト"); // not 1,024.0 キロバイト
+  EXPECT_EQ(FileSizeText(1048524), "1,023.9 キロバイト");
+  EXPECT_EQ(FileSizeText(qint64{5} << 50), "5,120.0 テラバイト");
+  QLocale::setDefault(QLocale::c());
 }
 
 class ApplicationErrors : public DialogsScripted {};

@@ -6,6 +6,7 @@
 #include "platform/Animate.h"
 #include "platform/Controls.h"
 #include "support/QvxTools.h"
+#include "tests/kit/FixedFrame.h"
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -44,6 +45,7 @@ TEST_F(AboutBoxTest, ComponentsSitWhereTheFormPutsThem) {
   TAboutBox Box(&Owner);
   EXPECT_EQ(Box.windowTitle(), QStringLiteral("バージョン情報"));
   EXPECT_EQ(Box.size(), QSize(487, 247));
+  ExpectFixedDialogFrame(Box);
   EXPECT_EQ(Box.Panel1->geometry(), QRect(6, 4, 475, 209));
   EXPECT_EQ(Box.ProductName->pos(), QPoint(82, 8));
   EXPECT_EQ(Box.Version->pos(), QPoint(196, 34));
@@ -70,7 +72,7 @@ TEST_F(AboutBoxTest, ComponentsSitWhereTheFormPutsThem) {
 
 TEST_F(AboutBoxTest, ShowingFillsTheLinesAndPlaysTheClipOverTheStill) {
   auto Box = Shown();
-  EXPECT_EQ(Box->Label1->text(), QStringLiteral("OS Version       : ") + OSVersionText());
+  EXPECT_EQ(Box->Label1->toolTip(), QStringLiteral("OS Version       : ") + OSVersionText());
   EXPECT_TRUE(Box->Label2->text().startsWith(QStringLiteral("全メモリー容量　 : ")));
   EXPECT_TRUE(Box->Label2->text().endsWith(QStringLiteral(" MB")));
   EXPECT_TRUE(Box->Label3->text().startsWith(QStringLiteral("空きメモリー容量 : ")));
@@ -81,6 +83,19 @@ TEST_F(AboutBoxTest, ShowingFillsTheLinesAndPlaysTheClipOverTheStill) {
   EXPECT_FALSE(Box->Image4->isVisible());
   EXPECT_EQ(Box->Animate1->FrameCount(), 75);
   EXPECT_EQ(Box->Animate1->FrameInterval(), 67);
+}
+
+TEST_F(AboutBoxTest, ALongSystemLineIsCutInsideThePanelWithTheWholeLineAsItsTip) {
+  auto Box = Shown();
+  const QString Line = QStringLiteral("OS Version       : ") + QString(64, QChar('W')) +
+                       QStringLiteral(" (Kernel:6.18.4-amd64)");
+  Box->ShowSystemLine(Line);
+  const QString Text = Box->Label1->text();
+  ASSERT_TRUE(Text.endsWith(QChar(0x2026))) << Text.toStdString();
+  EXPECT_TRUE(Line.startsWith(Text.chopped(1))) << "the system name comes first";
+  EXPECT_LE(Box->Label1->fontMetrics().horizontalAdvance(Text), Box->Label1->width());
+  EXPECT_LE(Box->Label1->geometry().right(), Box->Panel1->ClientRect().right());
+  EXPECT_EQ(Box->Label1->toolTip(), Line);
 }
 
 TEST_F(AboutBoxTest, OkWhilePlayingStopsTheClipAndShowsTheStill) {

@@ -30,13 +30,13 @@ protected:
 };
 
 TEST_F(SaveFaultTest, FailuresKeepTheOldFileAndLeaveNothingBehind) {
-  ExpectFailure("write", "ディスクに空きがありません");
-  ExpectFailure("no-tmpfile,write", "ディスクに空きがありません");
-  ExpectFailure("fchmod", "アクセスが拒否されました");
-  ExpectFailure("no-tmpfile,fchmod", "アクセスが拒否されました");
-  ExpectFailure("rename", "入出力エラーです");
-  ExpectFailure("no-tmpfile,rename", "入出力エラーです");
-  ExpectFailure("link", "入出力エラーです");
+  ExpectFailure("write", "ディスクに空きがないため");
+  ExpectFailure("no-tmpfile,write", "ディスクに空きがないため");
+  ExpectFailure("fchmod", "アクセスが拒否されたため");
+  ExpectFailure("no-tmpfile,fchmod", "アクセスが拒否されたため");
+  ExpectFailure("rename", "入出力エラーのため");
+  ExpectFailure("no-tmpfile,rename", "入出力エラーのため");
+  ExpectFailure("link", "入出力エラーのため");
 }
 
 TEST_F(SaveFaultTest, WithoutUnnamedFilesANamedOneIsUsedAndRemoved) {
@@ -59,7 +59,7 @@ TEST_F(SaveFaultTest, AFolderThatCannotBeSyncedIsReported) {
   const TRunResult Result = Make(File, NewBeam, Under("fsync-dir"));
   EXPECT_EQ(Result.Code, 1);
   EXPECT_EQ(Result.Output,
-            "ファイル \"" + File.string() + "\". 入出力エラーです を作成できません\n");
+            "ファイル \"" + File.string() + "\". 入出力エラーのため を作成できません\n");
   EXPECT_EQ(Listing(), std::vector<std::string>{"beam.vbd"});
 }
 

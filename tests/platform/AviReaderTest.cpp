@@ -1,25 +1,26 @@
 // The clip reader on the about box's own clip, on every truncation of it
 // and on clips whose headers lie about sizes, counts and formats.
-#include "support/AviReader.h"
-#include "support/QvxTools.h"
+#include "platform/AviReader.h"
 
-#include <QBuffer>
 #include <cstring>
+#include <fstream>
 #include <gtest/gtest.h>
-
-static void InitAboutResources() {
-  Q_INIT_RESOURCE(about);
-}
+#include <iterator>
 
 namespace {
 
-// The AVI bytes of the ANIME_DATA resource.
+// The AVI bytes of the about box's clip, which the program's resources
+// hold after a 4-byte little-endian length.
 std::vector<std::uint8_t> AboutClip() {
-  InitAboutResources();
-  QBuffer Stream;
-  Stream.open(QIODevice::ReadWrite);
-  EXPECT_TRUE(SaveResourceToStream(QStringLiteral("ANIME_DATA"), Stream));
-  return {Stream.data().begin(), Stream.data().end()};
+  std::ifstream In(VANTREL_ABOUT_CLIP, std::ios::binary);
+  std::vector<std::uint8_t> Bytes{std::istreambuf_iterator<char>(In),
+                                  std::istreambuf_iterator<char>()};
+  EXPECT_GT(Bytes.size(), 4u);
+  const std::uint32_t Length =
+      Bytes[0] | (Bytes[1] << 8) | (Bytes[2] << 16) | (static_cast<std::uint32_t>(Bytes[3]) << 24);
+  EXPECT_EQ(Length, Bytes.size() - 4);
+  Bytes.erase(Bytes.begin(), Bytes.begin() + 4);
+  return Bytes;
 }
 
 std::size_t Find(const std::vector<std::uint8_t>& Bytes, const char* FourCC) {

@@ -1,4 +1,4 @@
-#include "support/AviReader.h"
+#include "platform/AviReader.h"
 
 #include <cstring>
 #include <functional>

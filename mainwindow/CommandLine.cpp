@@ -1,0 +1,82 @@
+#include "mainwindow/CommandLine.h"
+
+#include "mainwindow/ProgramStart.h"
+#include "support/QvxTools.h"
+
+#include <QCoreApplication>
+#include <cstdio>
+
+namespace {
+
+QString Translated(const char* Text) {
+  return QCoreApplication::translate("CommandLine", Text);
+}
+
+QString UsageLine() {
+  return Translated("使い方: vantrel [オプション] [--] [ファイル名]") + QChar('\n');
+}
+
+QString HelpText() {
+  return UsageLine() +
+         Translated("静定梁の計算をします。ファイル名を指定すると、そのファイルを開いて始めます。\n"
+                    "\n"
+                    "オプション:\n"
+                    "  --help     この使い方を表示して終わります\n"
+                    "  --version  バージョンを表示して終わります\n"
+                    "  --         これ以降の引数をすべてファイル名として扱います\n"
+                    "Qt のオプション (-platform など) も使えます。\n");
+}
+
+TCommandLine Refused(const QString& Error) {
+  return {skRefuse, QString(), Error};
+}
+
+void Print(std::FILE* Stream, const QString& Text) {
+  std::fputs(Text.toUtf8().constData(), Stream);
+}
+
+} // namespace
+
+TCommandLine ParseCommandLine(const QStringList& Arguments) {
+  TCommandLine Command;
+  bool OptionsEnded = false, HaveFile = false;
+  for (const QString& Argument : Arguments.mid(1)) {
+    if (!OptionsEnded && Argument == QStringLiteral("--")) {
+      OptionsEnded = true;
+    } else if (!OptionsEnded && Argument.startsWith(QChar('-')) &&
+               Argument != QStringLiteral("-")) {
+      if (Argument == QStringLiteral("--help")) return {skHelp, QString(), QString()};
+      if (Argument == QStringLiteral("--version")) return {skVersion, QString(), QString()};
+      return Refused(Translated("不明なオプションです: ") + Argument);
+    } else if (HaveFile) {
+      return Refused(Translated("ファイル名は一つしか指定できません: ") + Argument);
+    } else {
+      HaveFile = true;
+      Command.FileName = Argument;
+    }
+  }
+  return Command;
+}
+
+std::optional<int> AnswerCommandLine(const TCommandLine& Command) {
+  switch (Command.Kind) {
+  case skWindow:
+    return std::nullopt;
+  case skHelp:
+    Print(stdout, HelpText());
+    return 0;
+  case skVersion:
+    Print(stdout, VersionLine() + QChar('\n'));
+    return 0;
+  case skRefuse:
+    Print(stderr, QStringLiteral("vantrel: ") + Command.Error + QChar('\n') + UsageLine());
+    return 2;
+  }
+  return std::nullopt;
+}
+
+QString VersionLine() {
+  // The running program's own file, also before the application object
+  // exists to name it.
+  return ProgramTitle() + QChar(' ') + VersionNumberText(ReadFileVersion("/proc/self/exe"));
+}
