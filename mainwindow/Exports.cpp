@@ -3,6 +3,7 @@
 #include "analysis/BeamData.h"
 #include "mainwindow/BeamImage.h"
 #include "mainwindow/ReportSheet.h"
+#include "mainwindow/ResultsText.h"
 #include "mainwindow/VectorCanvas.h"
 #include "platform/Exceptions.h"
 
@@ -16,6 +17,7 @@
 #include <QSaveFile>
 #include <QSvgGenerator>
 #include <charconv>
+#include <cmath>
 
 namespace {
 
@@ -26,7 +28,13 @@ namespace {
                           .toStdString());
 }
 
+// The shortest form that reads back as Value; 範囲外 for a value that is
+// not finite.
 void AppendNumber(QByteArray& Out, double Value) {
+  if (!std::isfinite(Value)) {
+    Out.append(OutOfRangeText().toUtf8());
+    return;
+  }
   char Buffer[64];
   const auto Result = std::to_chars(Buffer, Buffer + sizeof Buffer, Value);
   Out.append(Buffer, Result.ptr - Buffer);

@@ -20,7 +20,8 @@ void WriteWholeFile(const QString& FileName, const std::function<bool(QIODevice&
 
 // X (m), S (kN), M (kN･m) of every sample as CSV in UTF-8 with a byte-order
 // mark: a header line, then one line per sample, numbers in the shortest
-// form that reads back to the same value.
+// form that reads back to the same value, 範囲外 for one that is not
+// finite.
 QByteArray ResultsCsv(const TData& Data);
 void SaveResultsCsv(const TData& Data, const QString& FileName);
 
