@@ -45,12 +45,13 @@ QRect PageRect(const QPageLayout& Layout, int Resolution) {
   return QRect(QPoint(0, 0), Layout.paintRectPixels(Resolution).size());
 }
 
-bool PaintSheet(TData& Data, QPagedPaintDevice& Device, const QRect& Page,
-                const TReportInfo& Info) {
+bool PaintReport(TData& Data, QPagedPaintDevice& Device, const QRect& Page,
+                 const TReportInfo& Info) {
   QPainter Painter;
   if (!Painter.begin(&Device)) return false;
-  DrawReportSheet(Data, Painter, Page, Info);
-  return Painter.end();
+  const bool Painted =
+      DrawReport(Data, Painter, Page, Info, [&Device] { return Device.newPage(); });
+  return Painter.end() && Painted;
 }
 
 } // namespace
@@ -101,12 +102,12 @@ void SaveReportPdf(TData& Data, const QString& FileName, const TReportInfo& Info
     Writer.setCreator(QStringLiteral("Vantrel"));
     Writer.setTitle(QStringLiteral("Vantrel 計算書"));
     Writer.setPageLayout(Layout);
-    return PaintSheet(Data, Writer, PageRect(Writer.pageLayout(), Writer.resolution()), Info);
+    return PaintReport(Data, Writer, PageRect(Writer.pageLayout(), Writer.resolution()), Info);
   });
 }
 
 void PrintReport(TData& Data, QPrinter& Printer, const TReportInfo& Info) {
-  if (!PaintSheet(Data, Printer, PageRect(Printer.pageLayout(), Printer.resolution()), Info))
+  if (!PaintReport(Data, Printer, PageRect(Printer.pageLayout(), Printer.resolution()), Info))
     throw Exception("印刷できません。プリンタの設定を確認してください。");
 }
 

@@ -29,10 +29,10 @@ void SaveResultsCsv(const TData& Data, const QString& FileName);
 // chooses another.
 QPageLayout DefaultPageLayout();
 
-// The report sheet as a one-page PDF on the paper of Layout.
+// The report as a PDF, as many pages as it takes, on the paper of Layout.
 void SaveReportPdf(TData& Data, const QString& FileName, const TReportInfo& Info,
                    const QPageLayout& Layout);
-// The report sheet on the printer, on its paper and orientation.
+// The report on the printer, on its paper and orientation.
 void PrintReport(TData& Data, QPrinter& Printer, const TReportInfo& Info);
 
 // The diagram area at Width x Height pixels: SVG for a name ending in
