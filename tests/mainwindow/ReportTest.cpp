@@ -1,13 +1,16 @@
 // The report as a PDF, read back with poppler's pdfinfo and pdftotext:
-// every load on numbered pages, long texts wrapped inside the page; the
-// flow of its blocks down the pages.
+// every load on numbered pages, long texts wrapped inside the page, the
+// header from the report dialog kept in the settings; the flow of its
+// blocks down the pages.
 #include "mainwindow/Exports.h"
+#include "mainwindow/ReportHeader.h"
 #include "mainwindow/ReportLayout.h"
 #include "mainwindow/ReportSheet.h"
 #include "support/Cp932.h"
 #include "tests/kit/BeamBuilder.h"
 #include "tests/mainwindow/FormFixture.h"
 
+#include <QDate>
 #include <QDir>
 #include <QImage>
 #include <QPageLayout>
@@ -56,8 +59,9 @@ int InkInMargins(const QString& Pdf, int Dpi, int Band) {
 
 class ReportTest : public FormTest {
 protected:
-  // PDF出力 into Name.
-  QString Export(const QString& Name) {
+  // PDF出力 with Header answered in the report dialog.
+  QString Export(const QString& Name, const TReportInfo& Header = {}) {
+    ReportScripted.Answers.push_back(Header);
     Scripted.FileAnswers.push_back(Dir.filePath(Name));
     Form->PdfExport1Click(Form.get());
     return Dir.filePath(Name);
@@ -102,6 +106,36 @@ TEST_F(ReportTest, LongTextsWrapInsideThePageInBothOrientations) {
     // diagram's label of the huge load.
     EXPECT_EQ(InkInMargins(Pdf, 30, 16), 0) << Orientation;
   }
+}
+
+TEST_F(ReportTest, TheHeaderIsFilledInFromTheSettingsAndKeptThere) {
+  const QString Today = QDate::currentDate().toString("yyyy/MM/dd");
+  TReportInfo Header;
+  Header.Subject = "A邸 2階床梁";
+  Header.Designer = "山田 太郎";
+  Header.Date = "2024/05/01";
+  // Cancelled: no file is asked for, nothing is kept.
+  ReportScripted.Answers = {std::nullopt};
+  Form->PdfExport1Click(Form.get());
+  EXPECT_TRUE(Scripted.Calls.empty());
+  const QString First = PageText(Export("header.pdf", Header), 1);
+  for (const QString& Field : {Header.Subject, Header.Designer, Header.Date})
+    EXPECT_TRUE(First.contains(Field)) << Field.toStdString();
+  Header.Date = Today;
+  Export("today.pdf", Header);
+  const auto Fields = [](const TReportInfo& Info) {
+    return QStringList{Info.Subject, Info.Designer, Info.Date};
+  };
+  ASSERT_EQ(ReportScripted.Shown.size(), 3U);
+  EXPECT_EQ(Fields(ReportScripted.Shown[1]), QStringList({"", "", Today}));
+  EXPECT_EQ(Fields(ReportScripted.Shown[2]),
+            QStringList({"A邸 2階床梁", "山田 太郎", "2024/05/01"}));
+  // Kept in the test's settings folder; today's date as none, so that a
+  // report made on another day carries that day.
+  EXPECT_TRUE(QFile::exists(SettingsDir.filePath("Vantrel/Vantrel.conf")));
+  TReportInfo Next;
+  ReadReportHeader(Next, QDate(2030, 1, 2));
+  EXPECT_EQ(Fields(Next), QStringList({"A邸 2階床梁", "山田 太郎", "2030/01/02"}));
 }
 
 // Random blocks flowed down pages: each placed once, in order, and whole,
