@@ -1,7 +1,7 @@
 // The report as a PDF, read back with poppler's pdfinfo and pdftotext:
 // every load on numbered pages, long texts wrapped inside the page, the
-// header from the report dialog kept in the settings; the flow of its
-// blocks down the pages.
+// header from the report dialog kept in the settings, the orientation of
+// Qt's own page set-up dialog; the flow of its blocks down the pages.
 #include "mainwindow/Exports.h"
 #include "mainwindow/ReportHeader.h"
 #include "mainwindow/ReportLayout.h"
@@ -14,8 +14,11 @@
 #include <QDir>
 #include <QImage>
 #include <QPageLayout>
+#include <QPageSetupDialog>
 #include <QProcess>
+#include <QRadioButton>
 #include <QRegularExpression>
+#include <QTimer>
 #include <random>
 
 namespace {
@@ -38,6 +41,10 @@ double Info(const QString& Pdf, const QString& Pattern) {
 }
 int Pages(const QString& Pdf) {
   return static_cast<int>(Info(Pdf, R"(Pages:\s+(\d+))"));
+}
+// Whether the first page of Pdf is wider than tall.
+bool Wide(const QString& Pdf) {
+  return Info(Pdf, R"(Page size:\s+([\d.]+) x)") > Info(Pdf, R"(Page size:\s+[\d.]+ x ([\d.]+))");
 }
 
 // Pixels that are not white within Band pixels of the edges of any page of
@@ -105,6 +112,28 @@ TEST_F(ReportTest, LongTextsWrapInsideThePageInBothOrientations) {
     // Nothing in the 15 mm margins (18 pixels at 30 dpi), not even the
     // diagram's label of the huge load.
     EXPECT_EQ(InkInMargins(Pdf, 30, 16), 0) << Orientation;
+  }
+}
+
+TEST_F(ReportTest, TheOrientationChosenInQtsPageSetUpReachesThePdf) {
+  BuildBeam(Data(), btSimple, 4, {{lkConcentrated, 1, 2, 0}});
+  // From portrait to reverse landscape and from landscape to reverse
+  // portrait, where Qt's dialog leaves the page layout as it was.
+  for (const char* Choice : {"reverseLandscape", "portrait", "landscape", "reversePortrait"}) {
+    // Qt's own dialog, answered from inside its loop as soon as it runs
+    // (it sets the printer up only when its exec() ends accepted).
+    QTimer::singleShot(0, [Choice] {
+      auto* Dialog = qobject_cast<QPageSetupDialog*>(QApplication::activeModalWidget());
+      ASSERT_TRUE(Dialog);
+      auto* Button = Dialog->findChild<QRadioButton*>(QLatin1String(Choice));
+      EXPECT_TRUE(Button) << Choice;
+      if (Button) Button->click();
+      Dialog->done(Button ? QDialog::Accepted : QDialog::Rejected);
+    });
+    Form->PrintSetup1Click(Form.get());
+    EXPECT_EQ(Wide(Export(QStringLiteral("%1.pdf").arg(Choice))),
+              QByteArray(Choice).toLower().contains("landscape"))
+        << Choice;
   }
 }
 
