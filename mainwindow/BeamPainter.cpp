@@ -5,6 +5,41 @@
 #include "mainwindow/DiagramExtremes.h"
 #include "platform/PixelMath.h"
 
+#include <QCoreApplication>
+#include <cmath>
+
+namespace {
+
+// Whether a sample of the line Value picks is not finite, so that
+// TData::DrawDiagrams leaves the line out.
+bool HasNonFinite(const TData& Data, double TCalcPoint::*Value) {
+  return std::any_of(Data.Points().begin(), Data.Points().end(), [Value](const TCalcPoint& P) {
+    return !std::isfinite(P.X) || !std::isfinite(P.*Value);
+  });
+}
+
+// Says in the lower left of R, in the line's colour, why a line that is
+// shown is missing.
+void DrawMissingLineNotes(const TData& Data, TCanvas& Canvas, const TRect& R,
+                          const TDiagramLayers& Layers) {
+  int Bottom = R.Bottom - 4;
+  const auto Note = [&](TColor Color, const QString& Text) {
+    Canvas.Brush.Style = bsClear;
+    Canvas.Font.Color = Color;
+    const std::string Line = Text.toStdString();
+    Bottom -= Canvas.TextHeight(Line);
+    Canvas.TextOut(R.Left + 6, Bottom, Line);
+  };
+  if (Layers.Moment && HasNonFinite(Data, &TCalcPoint::M))
+    Note(clBlue,
+         QCoreApplication::translate("BeamPainter", "M は範囲外の値を含むため表示できません"));
+  if (Layers.Shear && HasNonFinite(Data, &TCalcPoint::S))
+    Note(clGreen,
+         QCoreApplication::translate("BeamPainter", "S は範囲外の値を含むため表示できません"));
+}
+
+} // namespace
+
 void DrawBeam(TData& Data, TCanvas& Canvas, const TRect& R, const TDiagramLayers& Layers,
               TDiagramScale* Remember) {
   Canvas.Brush.Color = clWhite;
@@ -36,6 +71,7 @@ void DrawBeam(TData& Data, TCanvas& Canvas, const TRect& R, const TDiagramLayers
     DrawPinSupport(Canvas, {x0, y0}, 16);
     DrawPinSupport(Canvas, {x1, y0}, 16);
   }
+  DrawMissingLineNotes(Data, Canvas, R, Layers);
   if (Layers.Extremes) DrawExtremeLabels(Data, Canvas, R, k, {x0, y0}, Layers);
   if (Remember) *Remember = TDiagramScale{k, x0, y0};
 }

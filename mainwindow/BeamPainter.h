@@ -21,7 +21,9 @@ struct TDiagramScale {
 };
 
 // Paints the whole diagram area R: white ground, then (for a positive span)
-// the load figures, the shear and moment lines, the beam and its supports.
+// the load figures, the shear and moment lines, the beam and its supports;
+// a shown line that cannot be drawn because a sample is not finite is
+// named in a note at the lower left instead.
 // Stores scale and origin in Remember when it is given; an area too narrow
 // for the margins gets the ground only and a scale of 0.
 void DrawBeam(TData& Data, TCanvas& Canvas, const TRect& R, const TDiagramLayers& Layers,

@@ -3,6 +3,7 @@
 #include "analysis/BeamData.h"
 #include "mainwindow/BeamImage.h"
 #include "mainwindow/ReportSheet.h"
+#include "mainwindow/ResultsText.h"
 #include "mainwindow/VectorCanvas.h"
 #include "platform/Exceptions.h"
 
@@ -16,6 +17,7 @@
 #include <QSaveFile>
 #include <QSvgGenerator>
 #include <charconv>
+#include <cmath>
 
 namespace {
 
@@ -26,7 +28,13 @@ namespace {
                           .toStdString());
 }
 
+// The shortest form that reads back as Value; 範囲外 for a value that is
+// not finite.
 void AppendNumber(QByteArray& Out, double Value) {
+  if (!std::isfinite(Value)) {
+    Out.append(OutOfRangeText().toUtf8());
+    return;
+  }
   char Buffer[64];
   const auto Result = std::to_chars(Buffer, Buffer + sizeof Buffer, Value);
   Out.append(Buffer, Result.ptr - Buffer);
@@ -37,12 +45,13 @@ QRect PageRect(const QPageLayout& Layout, int Resolution) {
   return QRect(QPoint(0, 0), Layout.paintRectPixels(Resolution).size());
 }
 
-bool PaintSheet(TData& Data, QPagedPaintDevice& Device, const QRect& Page,
-                const TReportInfo& Info) {
+bool PaintReport(TData& Data, QPagedPaintDevice& Device, const QRect& Page,
+                 const TReportInfo& Info) {
   QPainter Painter;
   if (!Painter.begin(&Device)) return false;
-  DrawReportSheet(Data, Painter, Page, Info);
-  return Painter.end();
+  const bool Painted =
+      DrawReport(Data, Painter, Page, Info, [&Device] { return Device.newPage(); });
+  return Painter.end() && Painted;
 }
 
 } // namespace
@@ -93,12 +102,12 @@ void SaveReportPdf(TData& Data, const QString& FileName, const TReportInfo& Info
     Writer.setCreator(QStringLiteral("Vantrel"));
     Writer.setTitle(QStringLiteral("Vantrel 計算書"));
     Writer.setPageLayout(Layout);
-    return PaintSheet(Data, Writer, PageRect(Writer.pageLayout(), Writer.resolution()), Info);
+    return PaintReport(Data, Writer, PageRect(Writer.pageLayout(), Writer.resolution()), Info);
   });
 }
 
 void PrintReport(TData& Data, QPrinter& Printer, const TReportInfo& Info) {
-  if (!PaintSheet(Data, Printer, PageRect(Printer.pageLayout(), Printer.resolution()), Info))
+  if (!PaintReport(Data, Printer, PageRect(Printer.pageLayout(), Printer.resolution()), Info))
     throw Exception("印刷できません。プリンタの設定を確認してください。");
 }
 

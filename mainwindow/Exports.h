@@ -20,7 +20,8 @@ void WriteWholeFile(const QString& FileName, const std::function<bool(QIODevice&
 
 // X (m), S (kN), M (kN･m) of every sample as CSV in UTF-8 with a byte-order
 // mark: a header line, then one line per sample, numbers in the shortest
-// form that reads back to the same value.
+// form that reads back to the same value, 範囲外 for one that is not
+// finite.
 QByteArray ResultsCsv(const TData& Data);
 void SaveResultsCsv(const TData& Data, const QString& FileName);
 
@@ -28,10 +29,10 @@ void SaveResultsCsv(const TData& Data, const QString& FileName);
 // chooses another.
 QPageLayout DefaultPageLayout();
 
-// The report sheet as a one-page PDF on the paper of Layout.
+// The report as a PDF, as many pages as it takes, on the paper of Layout.
 void SaveReportPdf(TData& Data, const QString& FileName, const TReportInfo& Info,
                    const QPageLayout& Layout);
-// The report sheet on the printer, on its paper and orientation.
+// The report on the printer, on its paper and orientation.
 void PrintReport(TData& Data, QPrinter& Printer, const TReportInfo& Info);
 
 // The diagram area at Width x Height pixels: SVG for a name ending in

@@ -194,8 +194,12 @@ private:
   // The copy of the diagram area: Ctrl+C on the focused area, context menu.
   void SetupDiagramCopy();
   QPrinter& Printer();
-  // What the printed sheet says besides the document.
+  // What the printed sheet says besides the document, its header as the
+  // user filled it in last.
   TReportInfo ReportInfo() const;
+  // The report dialog on the header of Info, which is kept for the next
+  // report when accepted; false when cancelled.
+  bool AskReportHeader(TReportInfo& Info);
   // The edit menu after the file menu, and the usual shortcuts.
   void CreateEditMenu();
   void AssignShortcuts();

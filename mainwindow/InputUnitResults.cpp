@@ -5,6 +5,8 @@
 #include "mainwindow/Exports.h"
 #include "mainwindow/InputUnit.h"
 #include "mainwindow/PrintDialogs.h"
+#include "mainwindow/ReportDialog.h"
+#include "mainwindow/ReportHeader.h"
 #include "mainwindow/ReportSheet.h"
 #include "mainwindow/ResultsWindow.h"
 #include "platform/Controls.h"
@@ -42,7 +44,15 @@ TDiagramLayers TForm1::DiagramLayers() const {
 }
 
 TReportInfo TForm1::ReportInfo() const {
-  return {FFileName, QDate::currentDate().toString(QStringLiteral("yyyy/MM/dd")), DiagramLayers()};
+  TReportInfo Info{FFileName, {}, DiagramLayers()};
+  ReadReportHeader(Info, QDate::currentDate());
+  return Info;
+}
+
+bool TForm1::AskReportHeader(TReportInfo& Info) {
+  if (!ReportDialog().Edit(this, Info)) return false;
+  WriteReportHeader(Info, QDate::currentDate());
+  return true;
 }
 
 void TForm1::UpdateResultsWindow() {
@@ -85,8 +95,9 @@ QPrinter& TForm1::Printer() {
 }
 
 void TForm1::Print1Click(TObject*) {
-  if (!PrintDialogs().Print(this, Printer())) return;
-  PrintReport(*FData, Printer(), ReportInfo());
+  TReportInfo Info = ReportInfo();
+  if (!AskReportHeader(Info) || !PrintDialogs().Print(this, Printer())) return;
+  PrintReport(*FData, Printer(), Info);
 }
 
 void TForm1::PrintSetup1Click(TObject*) {
@@ -94,13 +105,15 @@ void TForm1::PrintSetup1Click(TObject*) {
 }
 
 void TForm1::PdfExport1Click(TObject*) {
+  TReportInfo Info = ReportInfo();
   QString Chosen;
-  if (!Dialogs().SaveFileName(
+  if (!AskReportHeader(Info) ||
+      !Dialogs().SaveFileName(
           this,
           ExportDialog(FFileName, QStringLiteral("pdf"), {QStringLiteral("PDFファイル (*.pdf)")}),
           Chosen))
     return;
-  SaveReportPdf(*FData, Chosen, ReportInfo(), Printer().pageLayout());
+  SaveReportPdf(*FData, Chosen, Info, Printer().pageLayout());
 }
 
 void TForm1::ImageExport1Click(TObject*) {

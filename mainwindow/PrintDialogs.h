@@ -15,6 +15,10 @@ public:
   // The print dialog; false when cancelled.
   virtual bool Print(QWidget* Parent, QPrinter& Printer);
   // The page set-up dialog (paper and orientation); false when cancelled.
+  // The orientation chosen reaches the printer's page layout, a reversed
+  // one too: Qt's dialog on Linux keeps reverse landscape and reverse
+  // portrait only as printer options and leaves the page layout as it
+  // was, so that the PDF export would not turn with the page.
   virtual bool PageSetup(QWidget* Parent, QPrinter& Printer);
 };
 

@@ -1,18 +1,20 @@
 #include "mainwindow/ReportSheet.h"
 
 #include "analysis/BeamData.h"
+#include "mainwindow/ReportLayout.h"
+#include "mainwindow/ReportTable.h"
+#include "mainwindow/ReportText.h"
 #include "mainwindow/ResultsText.h"
 #include "mainwindow/VectorCanvas.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
-#include <QFontMetrics>
 #include <QPaintDevice>
 #include <QPainter>
 
 namespace {
 
-constexpr int LineHeight = 18;
-constexpr int RowHeight = 16;
+constexpr int FooterHeight = 24;
 
 QFont SheetFont(int PixelSize, bool Bold = false) {
   QFont Font(QStringLiteral("ＭＳ Ｐゴシック"));
@@ -21,93 +23,149 @@ QFont SheetFont(int PixelSize, bool Bold = false) {
   return Font;
 }
 
-// The writing position down the sheet, in units of 1/96 inch.
-struct TSheet {
-  QPainter& Painter;
+// The blocks of the report, made top to bottom on a sheet Width wide.
+struct TSheetBlocks {
+  const QPaintDevice* Device;
   int Width;
-  int Height;
-  int Y = 0;
+  std::vector<TReportBlock> Blocks;
 
-  void Text(const QString& Line, const QFont& Font, int Advance) {
-    Painter.setFont(Font);
-    Painter.setPen(Qt::black);
-    Painter.drawText(QRect(0, Y, Width, Advance), Qt::AlignLeft | Qt::AlignVCenter, Line);
-    Y += Advance;
+  // Line wrapped to the sheet's width, Space above what follows.
+  TReportBlock TextBlock(const QString& Line, const QFont& Font, int Space) const {
+    const TReportText Text(Line, Font, Width, Qt::AlignLeft, Device);
+    return {Text.Height() + Space,
+            [Text](QPainter& Painter, int Top) {
+              Painter.setPen(Qt::black);
+              Text.Draw(Painter, QPointF(0, Top));
+            },
+            Text.Step()};
+  }
+  TReportBlock& Text(const QString& Line, const QFont& Font, int Space = 2) {
+    return Blocks.emplace_back(TextBlock(Line, Font, Space));
   }
 };
 
-void DrawHeading(TSheet& Sheet, const TData& Data, const TReportInfo& Info) {
-  const QFont Title = SheetFont(20, true);
-  Sheet.Painter.setFont(SheetFont(12));
-  Sheet.Painter.drawText(QRect(0, 0, Sheet.Width, 28), Qt::AlignRight | Qt::AlignVCenter,
-                         Info.Date);
-  Sheet.Text(QStringLiteral("Vantrel 計算書"), Title, 34);
+void AddHeading(TSheetBlocks& Sheet, const TData& Data, const TReportInfo& Info) {
+  Sheet.Text(QStringLiteral("Vantrel 計算書"), SheetFont(20, true), 6);
+  const QFont Font = SheetFont(13);
+  Sheet.Text(QCoreApplication::translate("ReportSheet", "件名: %1").arg(Info.Subject), Font);
+  Sheet.Text(QCoreApplication::translate("ReportSheet", "設計者: %1    日付: %2")
+                 .arg(Info.Designer, Info.Date),
+             Font);
   const QString Name =
       Info.FileName.isEmpty() ? QStringLiteral("新規データ") : QFileInfo(Info.FileName).fileName();
-  Sheet.Text(QStringLiteral("ファイル: ") + Name, SheetFont(13), LineHeight + 2);
-  Sheet.Text(BeamLine(Data), SheetFont(13), LineHeight + 8);
+  Sheet.Text(QStringLiteral("ファイル: ") + Name, Font);
+  Sheet.Text(BeamLine(Data), Font, 8);
 }
 
-void DrawDiagramBox(TSheet& Sheet, TData& Data, const TReportInfo& Info, int BoxHeight) {
-  QPainter& Painter = Sheet.Painter;
-  Painter.save();
-  Painter.translate(0, Sheet.Y);
-  {
-    TVectorCanvas Canvas(Painter);
-    DrawBeam(Data, Canvas, {0, 0, Sheet.Width, BoxHeight}, Info.Layers, nullptr);
-  }
-  Painter.setPen(QPen(Qt::black, 1));
-  Painter.setBrush(Qt::NoBrush);
-  Painter.drawRect(QRect(0, 0, Sheet.Width - 1, BoxHeight - 1));
-  Painter.restore();
-  Sheet.Y += BoxHeight + 12;
+void AddDiagram(TSheetBlocks& Sheet, TData& Data, const TDiagramLayers& Layers, int BoxHeight) {
+  const int Width = Sheet.Width;
+  Sheet.Blocks.push_back(
+      {BoxHeight + 6, [&Data, Layers, Width, BoxHeight](QPainter& Painter, int Top) {
+         Painter.translate(0, Top);
+         // A label longer than the box is cut at its edge.
+         Painter.setClipRect(0, 0, Width, BoxHeight, Qt::IntersectClip);
+         {
+           TVectorCanvas Canvas(Painter);
+           DrawBeam(Data, Canvas, {0, 0, Width, BoxHeight}, Layers, nullptr);
+         }
+         Painter.setPen(QPen(Qt::black, 1));
+         Painter.setBrush(Qt::NoBrush);
+         Painter.drawRect(QRect(0, 0, Width - 1, BoxHeight - 1));
+       }});
 }
 
-void DrawLoadTable(TSheet& Sheet, const TData& Data) {
-  const std::vector<QStringList> Rows = LoadTableRows(Data);
-  const QFont Font = SheetFont(11);
-  const QFontMetrics Metrics(Font);
-  std::vector<int> Widths(Rows.front().size(), 0);
-  for (const QStringList& Row : Rows)
-    for (qsizetype C = 0; C < Row.size(); ++C)
-      Widths[C] = std::max(Widths[C], Metrics.horizontalAdvance(Row[C]) + 14);
-  Sheet.Painter.setFont(Font);
-  for (std::size_t R = 0; R < Rows.size(); ++R) {
-    // The rows that do not fit are counted instead.
-    if (Sheet.Y + 2 * RowHeight > Sheet.Height && R + 1 < Rows.size()) {
-      Sheet.Text(QStringLiteral("ほか %1 件の荷重は省略しました。").arg(Rows.size() - R), Font,
-                 RowHeight);
-      return;
-    }
-    int X = 0;
-    for (qsizetype C = 0; C < Rows[R].size(); ++C) {
-      const Qt::Alignment Align =
-          C == 1 || C + 1 == Rows[R].size() ? Qt::AlignLeft : Qt::AlignRight;
-      Sheet.Painter.drawText(QRect(X, Sheet.Y, Widths[C] - 7, RowHeight), Align | Qt::AlignVCenter,
-                             Rows[R][C]);
-      X += Widths[C];
-    }
-    if (R == 0) Sheet.Painter.drawLine(0, Sheet.Y + RowHeight, X, Sheet.Y + RowHeight);
-    Sheet.Y += RowHeight;
-  }
+// A short stroke of each shown line in its colour (those TData::DrawDiagrams
+// draws it in), with its name and unit, side by side.
+void AddLegend(TSheetBlocks& Sheet, const TDiagramLayers& Layers) {
+  struct TEntry {
+    TColor Color;
+    TReportText Text;
+  };
+  const int Column = Sheet.Width / 2, Stroke = 28, TextLeft = Stroke + 6;
+  const QFont Font = SheetFont(12);
+  std::vector<TEntry> Entries;
+  const auto Add = [&](bool Shown, TColor Color, const QString& Name) {
+    if (Shown)
+      Entries.push_back({Color, {Name, Font, Column - TextLeft, Qt::AlignLeft, Sheet.Device}});
+  };
+  Add(Layers.Shear, clGreen, QCoreApplication::translate("ReportSheet", "S: せん断力 (kN)"));
+  Add(Layers.Moment, clBlue,
+      QCoreApplication::translate("ReportSheet", "M: 曲げモーメント (kN･m)"));
+  if (Entries.empty()) return;
+  int Height = 0;
+  for (const TEntry& Entry : Entries)
+    Height = std::max(Height, Entry.Text.Height());
+  Sheet.Blocks.push_back(
+      {Height + 4, [Entries, Column, Stroke, TextLeft](QPainter& Painter, int Top) {
+         const double Middle = Top + Entries.front().Text.Step() / 2.0;
+         for (std::size_t I = 0; I < Entries.size(); ++I) {
+           const int X = static_cast<int>(I) * Column;
+           Painter.setPen(QPen(ToQColor(Entries[I].Color), 2));
+           Painter.drawLine(QPointF(X, Middle), QPointF(X + Stroke, Middle));
+           Painter.setPen(Qt::black);
+           Entries[I].Text.Draw(Painter, QPointF(X + TextLeft, Top));
+         }
+       }});
+}
+
+void AddResults(TSheetBlocks& Sheet, const TData& Data) {
+  Sheet.Text(QCoreApplication::translate(
+                 "ReportSheet",
+                 "符号: 荷重は下向き正、反力は上向き正、S は左側の鉛直力の和で上向き正、"
+                 "M は下に凸(正曲げ)を正、モーメント荷重は時計回り正。"
+                 "図は正の S と M を軸の下側に描きます。"),
+             SheetFont(11), 10);
+  Sheet.Text(QStringLiteral("計算結果"), SheetFont(14, true), 4).KeepWithNext = true;
+  for (const QString& Line : ResultLines(Data))
+    Sheet.Text(Line, SheetFont(12));
+  Sheet.Blocks.back().Height += 8;
+}
+
+// The table's title, header row and rows; Head receives what heads a page
+// the table continues on.
+void AddLoadTable(TSheetBlocks& Sheet, const TData& Data, std::vector<TReportBlock>& Head) {
+  const QFont TitleFont = SheetFont(14, true);
+  Sheet.Text(QStringLiteral("荷重と反力の分担"), TitleFont, 4).KeepWithNext = true;
+  const TReportTable Table = LayOutLoadTable(Data, SheetFont(11), Sheet.Width, Sheet.Device);
+  Head = {Sheet.TextBlock(QCoreApplication::translate("ReportSheet", "荷重と反力の分担 (続き)"),
+                          TitleFont, 4),
+          Table.Header};
+  Sheet.Blocks.push_back(Table.Header);
+  Sheet.Blocks.insert(Sheet.Blocks.end(), Table.Rows.begin(), Table.Rows.end());
+}
+
+void PaintFooter(QPainter& Painter, int Width, int Height, std::size_t Page, std::size_t Pages) {
+  Painter.setPen(Qt::black);
+  Painter.setFont(SheetFont(11));
+  Painter.drawText(QRect(0, Height - FooterHeight, Width, FooterHeight),
+                   Qt::AlignHCenter | Qt::AlignBottom,
+                   QStringLiteral("%1 / %2").arg(Page).arg(Pages));
 }
 
 } // namespace
 
-void DrawReportSheet(TData& Data, QPainter& Painter, const QRect& Page, const TReportInfo& Info) {
+bool DrawReport(TData& Data, QPainter& Painter, const QRect& Page, const TReportInfo& Info,
+                const std::function<bool()>& NewPage) {
   const double Scale = Painter.device()->logicalDpiX() / 96.0;
-  Painter.save();
-  Painter.translate(Page.topLeft());
-  Painter.scale(Scale, Scale);
-  TSheet Sheet{Painter, static_cast<int>(Page.width() / Scale),
-               static_cast<int>(Page.height() / Scale)};
-  DrawHeading(Sheet, Data, Info);
-  DrawDiagramBox(Sheet, Data, Info, std::min(380, Sheet.Height * 2 / 5));
-  Sheet.Text(QStringLiteral("計算結果"), SheetFont(14, true), LineHeight + 4);
-  for (const QString& Line : ResultLines(Data))
-    Sheet.Text(Line, SheetFont(12), LineHeight);
-  Sheet.Y += 8;
-  Sheet.Text(QStringLiteral("荷重と反力の分担"), SheetFont(14, true), LineHeight + 4);
-  DrawLoadTable(Sheet, Data);
-  Painter.restore();
+  const int Width = static_cast<int>(Page.width() / Scale);
+  const int Height = static_cast<int>(Page.height() / Scale);
+  TSheetBlocks Sheet{Painter.device(), Width, {}};
+  std::vector<TReportBlock> TableHead;
+  AddHeading(Sheet, Data, Info);
+  AddDiagram(Sheet, Data, Info.Layers, std::min(380, Height * 2 / 5));
+  AddLegend(Sheet, Info.Layers);
+  AddResults(Sheet, Data);
+  AddLoadTable(Sheet, Data, TableHead);
+
+  const std::vector<TReportPage> Pages = FlowBlocks(Sheet.Blocks, TableHead, Height - FooterHeight);
+  for (std::size_t I = 0; I < Pages.size(); ++I) {
+    if (I > 0 && !NewPage()) return false;
+    Painter.save();
+    Painter.translate(Page.topLeft());
+    Painter.scale(Scale, Scale);
+    PaintPage(Painter, Pages[I], Width);
+    PaintFooter(Painter, Width, Height, I + 1, Pages.size());
+    Painter.restore();
+  }
+  return true;
 }

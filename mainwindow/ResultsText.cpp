@@ -4,10 +4,19 @@
 #include "support/Cp932.h"
 #include "support/QvxTools.h"
 
+#include <QCoreApplication>
+#include <cmath>
+
 namespace {
 
 QString Value(double V, const char* Unit) {
-  return FormatReal3(V) + QString::fromUtf8(Unit);
+  return std::isfinite(V) ? FormatReal3(V) + QString::fromUtf8(Unit) : OutOfRangeText();
+}
+
+// "左端 X = 0.000(m)    S = 6.000(kN)    M = 0.000(kN･m)".
+QString EndLine(const QString& End, const TCalcPoint& P) {
+  return QCoreApplication::translate("ResultsText", "%1 X = %2    S = %3    M = %4")
+      .arg(End, Value(P.X, "(m)"), Value(P.S, "(kN)"), Value(P.M, "(kN･m)"));
 }
 
 QString ExtremeLine(const char* Name, const TExtreme& E, const char* Unit) {
@@ -33,6 +42,14 @@ int DisplayWidth(const QString& Text) {
 
 } // namespace
 
+QString OutOfRangeText() {
+  return QCoreApplication::translate("ResultsText", "範囲外");
+}
+
+QString ResultNumber(double Value) {
+  return std::isfinite(Value) ? FormatReal3(Value) : OutOfRangeText();
+}
+
 QString BeamTypeName(const TData& Data) {
   return Data.BeamType() != btSimple ? QStringLiteral("片持ち梁") : QStringLiteral("単純梁");
 }
@@ -53,6 +70,8 @@ QStringList ResultLines(const TData& Data) {
     Lines << QStringLiteral("左支点の反力 RA = %1").arg(Value(R.RA, "(kN)"))
           << QStringLiteral("右支点の反力 RB = %1").arg(Value(R.RB, "(kN)"));
   }
+  Lines << EndLine(QCoreApplication::translate("ResultsText", "左端"), Data.Points().front())
+        << EndLine(QCoreApplication::translate("ResultsText", "右端"), Data.Points().back());
   Lines << ExtremeLine("せん断力の最大 S", R.SMax, "(kN)")
         << ExtremeLine("せん断力の最小 S", R.SMin, "(kN)")
         << ExtremeLine("曲げモーメントの最大 M", R.MMax, "(kN･m)")
@@ -73,11 +92,11 @@ std::vector<QStringList> LoadTableRows(const TData& Data) {
   Rows.push_back(Header);
   for (int I = 0; I < Data.LoadCount(); ++I) {
     const TKajyuData& K = Data.Load(I);
-    QStringList Row{QString::number(I + 1), KindName(K.FKind), FormatReal3(K.FX),
+    QStringList Row{QString::number(I + 1), KindName(K.FKind), ResultNumber(K.FX),
                     Value(K.FW, K.FKind == lkMoment ? "(kN･m)" : "(kN)"),
-                    IsDistributedKind(K.FKind) ? FormatReal3(K.FWidth) : QString()};
-    if (Simple) Row << FormatReal3(K.FRA);
-    Row << FormatReal3(K.FRB) << QString::fromStdString(Cp932ToDisplay(K.FRemark));
+                    IsDistributedKind(K.FKind) ? ResultNumber(K.FWidth) : QString()};
+    if (Simple) Row << ResultNumber(K.FRA);
+    Row << ResultNumber(K.FRB) << QString::fromStdString(Cp932ToDisplay(K.FRemark));
     Rows.push_back(Row);
   }
   return Rows;

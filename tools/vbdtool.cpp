@@ -5,8 +5,11 @@
 //   vbdtool results FILE     prints the reactions and the extremes as JSON
 //   vbdtool render FILE WIDTHxHEIGHT OUT.png [--hide K|S|M ...] [--extremes]
 //                            paints the diagram area as the window shows it
-//   vbdtool pdf FILE OUT.pdf [--extremes]
-//                            writes the report sheet as the PDF command does
+//   vbdtool pdf FILE OUT.pdf [--extremes] [--landscape] [--subject TEXT]
+//               [--designer TEXT] [--date TEXT]
+//                            writes the report as the PDF command does, on
+//                            A4 (turned with --landscape), with the header
+//                            given (the date is today's unless given)
 //   vbdtool csv FILE OUT.csv writes the samples as the CSV command does
 //   vbdtool shot OUT.png     a picture of the program window as it starts
 #include "analysis/BeamData.h"
@@ -22,6 +25,7 @@
 
 #include <QApplication>
 #include <QDate>
+#include <QPageLayout>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -59,7 +63,8 @@ int Usage() {
                "       vbdtool make OUT < JSON\n"
                "       vbdtool results FILE\n"
                "       vbdtool render FILE WIDTHxHEIGHT OUT.png [--hide K|S|M ...] [--extremes]\n"
-               "       vbdtool pdf FILE OUT.pdf [--extremes]\n"
+               "       vbdtool pdf FILE OUT.pdf [--extremes] [--landscape] [--subject TEXT]\n"
+               "                   [--designer TEXT] [--date TEXT]\n"
                "       vbdtool csv FILE OUT.csv\n"
                "       vbdtool shot OUT.png\n";
   return 2;
@@ -84,26 +89,45 @@ void OpenDocument(TData& Data, const char* FileName) {
   Data.Calculate();
 }
 
+// The options of pdf after OUT.pdf into Info and Layout; false for one it
+// does not know.
+bool PdfOptions(int argc, char** argv, TReportInfo& Info, QPageLayout& Layout) {
+  for (int I = 4; I < argc; ++I) {
+    const std::string Option = argv[I];
+    const bool Valued = I + 1 < argc;
+    if (Option == "--extremes")
+      Info.Layers.Extremes = true;
+    else if (Option == "--landscape")
+      Layout.setOrientation(QPageLayout::Landscape);
+    else if (Valued && Option == "--subject")
+      Info.Subject = QString::fromLocal8Bit(argv[++I]);
+    else if (Valued && Option == "--designer")
+      Info.Designer = QString::fromLocal8Bit(argv[++I]);
+    else if (Valued && Option == "--date")
+      Info.Date = QString::fromLocal8Bit(argv[++I]);
+    else
+      return false;
+  }
+  return true;
+}
+
 // The PDF and the CSV of the window's commands.
 int Export(int argc, char** argv) {
   const bool Pdf = std::strcmp(argv[1], "pdf") == 0;
-  TDiagramLayers Layers;
-  if (Pdf && argc == 5 && std::strcmp(argv[4], "--extremes") == 0)
-    Layers.Extremes = true;
-  else if (argc != 4)
-    return Usage();
+  TReportInfo Info{QString::fromLocal8Bit(argv[2]),
+                   QDate::currentDate().toString(QStringLiteral("yyyy/MM/dd")),
+                   {}};
+  QPageLayout Layout = DefaultPageLayout();
+  if (argc < 4 || (Pdf ? !PdfOptions(argc, argv, Info, Layout) : argc != 4)) return Usage();
   TData Data;
   OpenDocument(Data, argv[2]);
   int Argc = 1;
   TOffscreenApplication App(Argc, argv);
   const QString Out = QString::fromLocal8Bit(argv[3]);
-  if (Pdf) {
-    const TReportInfo Info{QString::fromLocal8Bit(argv[2]),
-                           QDate::currentDate().toString(QStringLiteral("yyyy/MM/dd")), Layers};
-    SaveReportPdf(Data, Out, Info, DefaultPageLayout());
-  } else {
+  if (Pdf)
+    SaveReportPdf(Data, Out, Info, Layout);
+  else
     SaveResultsCsv(Data, Out);
-  }
   return 0;
 }
 

@@ -61,6 +61,7 @@ protected:
 
 TEST_F(ExportTest, ThePdfPageHasTheColouredDiagramsAndTheJapaneseText) {
   BuildSample();
+  ReportScripted.Answers = {TReportInfo{}};
   Scripted.FileAnswers = {Path("sheet.pdf")};
   Form->PdfExport1Click(Form.get());
   const QImage Page = RenderPdf(Path("sheet.pdf"), 50);
@@ -95,6 +96,7 @@ TEST_F(ExportTest, PageSetUpTurnsThePageAndPrintPrintsTheSheet) {
     }
   } Dialogs;
   Dialogs.Output = Path("printed.pdf");
+  ReportScripted.Answers = {TReportInfo{}, TReportInfo{}};
   SetPrintDialogs(&Dialogs);
   Form->PrintSetup1Click(Form.get());
   Form->Print1Click(Form.get());

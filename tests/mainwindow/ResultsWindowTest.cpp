@@ -1,12 +1,16 @@
 // The results window: what it shows, that it follows every change of the
 // document, and that its text can be copied.
 #include "mainwindow/ResultsWindow.h"
+#include "mainwindow/BeamImage.h"
+#include "mainwindow/Exports.h"
 #include "mainwindow/ResultsText.h"
+#include "tests/kit/BeamBuilder.h"
 #include "tests/mainwindow/FormFixture.h"
 
 #include <QClipboard>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <cmath>
 
 namespace {
 
@@ -64,6 +68,40 @@ TEST_F(ResultsWindowTest, TheTextIsSelectableAndCopies) {
   EnterLoad(lkConcentrated, "1", "2");
   Form->Results1->trigger();
   EXPECT_TRUE(Shown().contains("2.000(kN)"));
+}
+
+TEST_F(ResultsWindowTest, ValuesThatOverflowReadOutOfRangeAndTheDiagramSaysWhyMIsMissing) {
+  // M = RA·x overflows, and with it S through the reactions.
+  BuildBeam(Data(), btSimple, 10, {{lkConcentrated, 5, 1.7e308, 0}});
+  ASSERT_FALSE(std::isfinite(Data().Points()[300].M));
+  Form->Results1->trigger();
+  EXPECT_TRUE(Shown().contains("曲げモーメントの最大 M = 範囲外")) << Shown().toStdString();
+  EXPECT_FALSE(Shown().contains("inf", Qt::CaseInsensitive) ||
+               Shown().contains("nan", Qt::CaseInsensitive));
+  // The CSV says 範囲外 exactly where a sample is not finite.
+  const QList<QByteArray> Lines = ResultsCsv(Data()).split('\n');
+  for (std::size_t I = 0; I < Data().Points().size(); ++I) {
+    const TCalcPoint& P = Data().Points()[I];
+    const QList<QByteArray> Cells = Lines[static_cast<qsizetype>(I) + 1].trimmed().split(',');
+    for (const auto& [Cell, Value] : {std::pair{Cells[1], P.S}, std::pair{Cells[2], P.M}})
+      EXPECT_EQ(Cell == "範囲外", !std::isfinite(Value)) << I;
+  }
+  // Shown, the M line that cannot be drawn leaves its note at the lower
+  // left of the area, and nothing else.
+  TDiagramLayers NoMoment;
+  NoMoment.Moment = false;
+  const QImage With = RenderBeamImage(Data(), 600, 300, {});
+  const QImage Without = RenderBeamImage(Data(), 600, 300, NoMoment);
+  const QRect Note(0, 225, 300, 75);
+  int Elsewhere = 0, Blue = 0;
+  for (int Y = 0; Y < With.height(); ++Y)
+    for (int X = 0; X < With.width(); ++X)
+      if (With.pixel(X, Y) != Without.pixel(X, Y)) {
+        Elsewhere += !Note.contains(X, Y);
+        Blue += With.pixel(X, Y) == qRgb(0, 0, 255);
+      }
+  EXPECT_GT(Blue, 50);
+  EXPECT_EQ(Elsewhere, 0);
 }
 
 TEST(ResultsTextTest, ColumnsLineUpWithFullWidthCharacters) {

@@ -49,4 +49,18 @@ TEST_F(ToolTest, MakeRefusesRemarksTheFileCannotHold) {
   EXPECT_TRUE(Listing().empty());
 }
 
+TEST_F(ToolTest, PdfTakesTheHeaderAndTheOrientation) {
+  const fs::path File = Dir / "beam.vbd", Pdf = Dir / "beam.pdf";
+  ASSERT_EQ(Make(File, Beam).Code, 0);
+  const std::string Command = VBDTOOL " pdf " + Quote(File.string()) + " " + Quote(Pdf.string());
+  ASSERT_EQ(RunCommand(Command + " --landscape --subject 'A邸' --date 2024/05/01").Code, 0);
+  // A4 turned: 297 x 210 mm.
+  EXPECT_NE(RunCommand("pdfinfo " + Quote(Pdf.string())).Output.find("842 x 595 pts"),
+            std::string::npos);
+  const std::string Text = RunCommand("pdftotext " + Quote(Pdf.string()) + " -").Output;
+  EXPECT_NE(Text.find("件名: A邸"), std::string::npos) << Text;
+  EXPECT_NE(Text.find("日付: 2024/05/01"), std::string::npos) << Text;
+  EXPECT_EQ(RunCommand(Command + " --subject").Code, 2);
+}
+
 } // namespace
