@@ -34,19 +34,15 @@ target="$work/target/beam.vbd"
 cp "$work/doc1.vbd" "$target"
 
 shim=$(realpath "$BUILD/tests/tools/libfault_shim.so")
-save_loop() {
-  if [ "$mode" = no-tmpfile ]; then
-    LD_PRELOAD="$shim" VANTREL_FAULT=no-tmpfile "$BUILD/tests/tools/save_loop" "$@"
-  else
-    "$BUILD/tests/tools/save_loop" "$@"
-  fi
-}
-
 bad=0
 for mode in as-is no-tmpfile; do
+  # env runs the program in its own process, so that $! is the saver's.
+  save_loop=(env "$BUILD/tests/tools/save_loop")
+  [ "$mode" = no-tmpfile ] &&
+    save_loop=(env LD_PRELOAD="$shim" VANTREL_FAULT=no-tmpfile "$BUILD/tests/tools/save_loop")
   as_first=0 as_second=0 saves=0 left=0
   for ((i = 1; i <= KILLS; i++)); do
-    save_loop "$work/doc1.vbd" "$work/doc2.vbd" "$target" >"$work/count" &
+    "${save_loop[@]}" "$work/doc1.vbd" "$work/doc2.vbd" "$target" >"$work/count" &
     pid=$!
     sleep "0.$(printf '%03d' $((100 + RANDOM % 400)))"
     kill -KILL "$pid"
@@ -61,7 +57,7 @@ for mode in as-is no-tmpfile; do
       bad=$((bad + 1))
     fi
     [ -n "$(find "$work/target" -mindepth 1 ! -name beam.vbd)" ] && left=$((left + 1))
-    save_loop "$work/doc1.vbd" "$work/doc2.vbd" "$target" 1 >/dev/null
+    "${save_loop[@]}" "$work/doc1.vbd" "$work/doc2.vbd" "$target" 1 >/dev/null
     if [ -n "$(find "$work/target" -mindepth 1 ! -name beam.vbd)" ]; then
       echo "$mode, kill $i: still there after a further save:" $(ls -A "$work/target")
       bad=$((bad + 1))
