@@ -1,6 +1,7 @@
 // The diagram area, its check boxes and the check position readout.
 #include "analysis/BeamData.h"
 #include "mainwindow/InputUnit.h"
+#include "mainwindow/ResultsText.h"
 #include "platform/Controls.h"
 #include "platform/Dialogs.h"
 #include "platform/PaintBox.h"
@@ -24,8 +25,8 @@ void TForm1::PaintBox1MouseMove(TObject*, unsigned, int X, int) {
   double At = (X - FOriginX) / FScale, S = 0, M = 0;
   if (FData->CalcAt(At, S, M)) {
     StatusBar1->SetPanelText(1, FormatReal3(At));
-    StatusBar1->SetPanelText(3, FormatReal3(S));
-    StatusBar1->SetPanelText(5, FormatReal3(M));
+    StatusBar1->SetPanelText(3, ResultNumber(S));
+    StatusBar1->SetPanelText(5, ResultNumber(M));
   } else {
     ClearReadout();
   }
@@ -53,6 +54,6 @@ void TForm1::StatusBar1Click(TObject*) {
   if (!FData->CalcAt(X, S, M)) return;
   const QString Text =
       QStringLiteral("照査位置 = %1(m)\r\nせん断力 = %2(kN)\r\n曲げモーメント = %3(kN･m)")
-          .arg(FormatReal3(X), FormatReal3(S), FormatReal3(M));
+          .arg(FormatReal3(X), ResultNumber(S), ResultNumber(M));
   Dialogs().MessageBox(this, Text, QStringLiteral("照査位置の情報"), mtInformation, mbOK);
 }

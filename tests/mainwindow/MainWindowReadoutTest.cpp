@@ -79,6 +79,11 @@ TEST_F(ReadoutTest, ValuesShowWholeOrVisiblyCutWithTheWholeValueInTheToolTip) {
   EXPECT_EQ(Bar->ShownPanelText(5), Bar->PanelText(5));
   EXPECT_EQ(Bar->ShownPanelText(3), "-4755.103");
 
+  // A value that overflowed reads 範囲外, not "-inf".
+  EnterLoad(lkConcentrated, "0", "1.7e308");
+  ReadoutAt(400);
+  EXPECT_EQ(Bar->PanelText(5), "範囲外");
+
   Bar->SetPanelText(5, "-123456789012.345");
   const QString Shown = Bar->ShownPanelText(5);
   EXPECT_TRUE(Shown.endsWith(QChar(0x2026))) << Shown.toStdString();
