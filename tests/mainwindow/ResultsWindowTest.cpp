@@ -44,6 +44,10 @@ TEST_F(ResultsWindowTest, ShowsReactionsExtremesAndSharesAndFollowsEveryChange) 
   Form->BaseDataGridToggleChange(Form->BaseDataGrid, 2, 0, 1);
   EXPECT_TRUE(Shown().contains("固定端の反力 R = 10.000(kN)"));
   EXPECT_TRUE(Shown().contains("固定端の曲げモーメント M = -40.000(kN･m)"));
+  // A moment standing at the wall is the wall's too.
+  EnterLoad(lkMoment, "10", "10");
+  EXPECT_TRUE(Shown().contains("固定端の曲げモーメント M = -30.000(kN･m)"));
+  Form->Undo1Click(Form.get());
   Form->KajyuGrid->SetRow(1);
   Form->UpButtonClick(Form->DownButton);
   EXPECT_TRUE(Shown().split('\n').last().startsWith("  2  集中")) << Shown().toStdString();
