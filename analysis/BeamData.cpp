@@ -234,13 +234,14 @@ void TData::MoveLoad(int Index1, int Index2) {
 
 // ---- files
 
-void TData::SaveToFile(const std::string& FileName) {
+std::string TData::SaveToFile(const std::string& FileName) {
   // The whole file is made in memory first: nothing on disk is touched
   // before every byte is known.
   TMemoryStream Stream;
   SaveToStream(Stream);
-  WriteFileSafely(FileName, Stream.Bytes());
+  std::string Note = WriteFileSafely(FileName, Stream.Bytes());
   FModified = false;
+  return Note;
 }
 
 void TData::LoadFromFile(const std::string& FileName) {

@@ -152,7 +152,9 @@ public:
   // OriginY: the largest sampled magnitude reaches 80 % of OriginY.
   void DiagramScales(int OriginY, double& sS, double& sM) const;
 
-  void SaveToFile(const std::string& FileName);
+  // Saves the document as FileName (WriteFileSafely); returns its note,
+  // empty unless the file is saved but not known to be on disk.
+  std::string SaveToFile(const std::string& FileName);
   void LoadFromFile(const std::string& FileName);
   void SaveToStream(TStream& Stream) const;
   // Reads a document; either the whole stream is accepted or an exception

@@ -51,6 +51,19 @@ std::string CreateErrorMessage(const std::string& FullName, const std::string& R
   return "ファイル \"" + FullName + "\". " + Reason + " を作成できません";
 }
 
+std::string DamagedFileMessage(const std::string& FullName, const std::string& Reason,
+                               const std::string& Copy) {
+  std::string Message = "ファイル \"" + FullName + "\" は、" + Reason +
+                        "保存できませんでした。元のファイルは壊れている可能性があります。";
+  if (Copy.empty()) return Message + "内容を別のファイルに保存することもできませんでした";
+  return Message + "内容は \"" + Copy + "\" に保存しました";
+}
+
+std::string UnconfirmedSaveMessage(const std::string& FullName, const std::string& Reason) {
+  return "ファイル \"" + FullName + "\" は保存しましたが、" + Reason +
+         "ディスクに書き込まれたことを確認できませんでした";
+}
+
 std::string FullFileName(const std::string& FileName) {
   std::error_code Ec;
   std::filesystem::path Full = std::filesystem::absolute(FileName, Ec);

@@ -14,6 +14,14 @@ std::string FileTypeText(mode_t Mode);
 
 std::string OpenErrorMessage(const std::string& FullName, const std::string& Reason);
 std::string CreateErrorMessage(const std::string& FullName, const std::string& Reason);
+// A save in place that failed after writing began and could not put the
+// old bytes back: the original may be damaged; the document went to
+// Copy, or nowhere when Copy is empty.
+std::string DamagedFileMessage(const std::string& FullName, const std::string& Reason,
+                               const std::string& Copy);
+// A save that is in place but not known to be on disk: the folder could
+// not be synced after the new file took the old one's place.
+std::string UnconfirmedSaveMessage(const std::string& FullName, const std::string& Reason);
 
 // The full path shown in file messages.
 std::string FullFileName(const std::string& FileName);

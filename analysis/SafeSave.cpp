@@ -1,6 +1,7 @@
 #include "analysis/SafeSave.h"
 
 #include "analysis/FileErrors.h"
+#include "analysis/SaveInPlace.h"
 #include "analysis/SaveTemporaries.h"
 #include "platform/Exceptions.h"
 
@@ -178,57 +179,41 @@ private:
 };
 
 // After a rename the folder holds the new name; without this a power cut
-// could bring the old file back after the save was reported done.
-void SyncFolder(const TSaveTarget& Target) {
+// could bring the old file back after the save was reported done. 0 or
+// the error.
+int SyncFolder(const TSaveTarget& Target) {
   const int Fd = open(Target.Dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (Fd < 0) Fail(Target, errno);
+  if (Fd < 0) return errno;
   const int Error = fsync(Fd) == 0 || errno == EINVAL ? 0 : errno;
   close(Fd);
-  if (Error != 0) Fail(Target, Error);
+  return Error;
 }
 
-// 0 when the temporary file has replaced the target, else the error.
-int ReplaceThroughTemporary(const TSaveTarget& Target, const std::vector<std::uint8_t>& Bytes) {
+// 0 when the temporary file has replaced the target, else the error. A
+// folder that cannot be synced afterwards is no failure of the save: Note
+// says so.
+int ReplaceThroughTemporary(const TSaveTarget& Target, const std::vector<std::uint8_t>& Bytes,
+                            std::string& Note) {
   TTempFile Temp;
   if (const int Error = Temp.Create(Target.Dir)) return Error;
   Temp.Fill(Target, Bytes);
   if (const int Error = Temp.Replace(Target)) return Error;
-  SyncFolder(Target);
+  if (const int Error = SyncFolder(Target))
+    Note = UnconfirmedSaveMessage(Target.Shown, SystemErrorText(Error));
   return 0;
-}
-
-// Overwrites the existing target where no other file can take its place.
-// Space is claimed first, so that a full disk is met before the old bytes
-// are touched; after that a failure leaves a damaged file.
-void WriteInPlace(const TSaveTarget& Target, const std::vector<std::uint8_t>& Bytes) {
-  const int Fd = open(Target.Path.c_str(), O_WRONLY | O_NOCTTY | O_CLOEXEC);
-  if (Fd < 0) Fail(Target, errno);
-  struct stat St {};
-  int Error = 0;
-  if (fstat(Fd, &St) != 0)
-    Error = errno;
-  else if (St.st_dev != Target.Stat.st_dev || St.st_ino != Target.Stat.st_ino)
-    Error = ENOENT; // replaced meanwhile; nothing is written over a stranger
-  else if (!Bytes.empty() &&
-           fallocate(Fd, FALLOC_FL_KEEP_SIZE, 0, static_cast<off_t>(Bytes.size())) != 0 &&
-           errno != EOPNOTSUPP)
-    Error = errno;
-  if (Error == 0) Error = WriteAll(Fd, Bytes);
-  if (Error == 0 && ftruncate(Fd, static_cast<off_t>(Bytes.size())) != 0) Error = errno;
-  if (Error == 0 && fsync(Fd) != 0) Error = errno;
-  close(Fd);
-  if (Error != 0) Fail(Target, Error);
 }
 
 } // namespace
 
-void WriteFileSafely(const std::string& FileName, const std::vector<std::uint8_t>& Bytes) {
+std::string WriteFileSafely(const std::string& FileName, const std::vector<std::uint8_t>& Bytes) {
   const TSaveTarget Target = FindTarget(FileName);
   RemoveStaleTemporaries(Target.Dir);
-  const int Error = ReplaceThroughTemporary(Target, Bytes);
-  if (Error == 0) return;
+  std::string Note;
+  const int Error = ReplaceThroughTemporary(Target, Bytes, Note);
+  if (Error == 0) return Note;
   // A folder the user may not write to, or a sticky one holding another
   // user's file: the file itself may still be written.
   if (!Target.Exists || (Error != EACCES && Error != EPERM)) Fail(Target, Error);
-  WriteInPlace(Target, Bytes);
+  OverwriteInPlace(Target.Shown, Target.Path, Target.Stat, Bytes);
+  return {};
 }

@@ -14,7 +14,11 @@
 //   synced, get the old file's mode, and take the target's place in one
 //   rename, after which the folder is synced;
 // - where no file can be made in the folder but the target may be
-//   written, the target is overwritten in place (see docs/saving.md for
-//   what that cannot promise).
-// Every failure is an EFCreateError naming the path as given.
-void WriteFileSafely(const std::string& FileName, const std::vector<std::uint8_t>& Bytes);
+//   written, the target is overwritten in place, its old bytes kept in
+//   memory to be written back on a failure (OverwriteInPlace).
+// What each way promises: ARCHITECTURE.md, "Opening and saving a data
+// file". Every failure is an EFCreateError naming the path as given. The
+// result is empty, or a note for the user when the file is saved but not
+// known to be on disk (the folder could not be synced).
+[[nodiscard]] std::string WriteFileSafely(const std::string& FileName,
+                                          const std::vector<std::uint8_t>& Bytes);

@@ -127,6 +127,8 @@ public:
   bool QuerySave();
   bool SaveDocument();
   bool SaveDocumentAs();
+  // A save that took place but is not known to be on disk says so.
+  void ShowSaveNote(const std::string& Note);
   // Reads a data file with a busy cursor and, when it takes a while, a
   // progress dialog; nothing when the user cancels it.
   std::optional<TDataFileContents> ReadWithProgress(const QString& FileName);

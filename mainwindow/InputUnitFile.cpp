@@ -86,9 +86,10 @@ bool TForm1::QuerySave() {
 
 bool TForm1::SaveDocument() {
   if (FFileName.isEmpty()) return SaveDocumentAs();
-  FData->SaveToFile(FFileName.toStdString());
+  const std::string Note = FData->SaveToFile(FFileName.toStdString());
   FUndo->setClean();
   ShowTitle();
+  ShowSaveNote(Note);
   return true;
 }
 
@@ -98,10 +99,17 @@ bool TForm1::SaveDocumentAs() {
   if (!FFileName.isEmpty()) Options.InitialDir = QFileInfo(FFileName).absolutePath();
   QString Chosen;
   if (!Dialogs().SaveFileName(this, Options, Chosen)) return false;
-  FData->SaveToFile(Chosen.toStdString());
+  const std::string Note = FData->SaveToFile(Chosen.toStdString());
   FUndo->setClean();
   SetFileName(Chosen);
+  ShowSaveNote(Note);
   return true;
+}
+
+void TForm1::ShowSaveNote(const std::string& Note) {
+  if (Note.empty()) return;
+  Dialogs().MessageBox(this, QString::fromStdString(Note),
+                       QCoreApplication::translate("TForm1", "警告"), mtWarning, mbOK);
 }
 
 void TForm1::ForgetPick() {

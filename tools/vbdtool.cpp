@@ -186,7 +186,9 @@ int main(int argc, char** argv) {
       const std::string Json{std::istreambuf_iterator<char>(std::cin), {}};
       // One recalculation for the whole document, not one per field.
       Data.Update([&] { DocumentFromJson(Json, Data); });
-      Data.SaveToFile(argv[2]);
+      // Saved, though perhaps not yet on disk: said, and no failure.
+      if (const std::string Note = Data.SaveToFile(argv[2]); !Note.empty())
+        std::cerr << Note << '\n';
       return 0;
     }
   } catch (const std::exception& E) {

@@ -1,7 +1,14 @@
 // Preloaded into a program under test, makes one kind of system call fail
 // as VANTREL_FAULT says:
 //   no-tmpfile  open with O_TMPFILE: EOPNOTSUPP (a file system without it)
-//   write       write to a regular file: ENOSPC
+//   no-create   open that may create a file (O_CREAT, O_TMPFILE) under the
+//               folder VANTREL_FAULT_PATH names: EACCES (a folder that may
+//               not be written, as seen by root too)
+//   write       write or pwrite to a regular file: ENOSPC
+//   write-once  the first write or pwrite of more than a byte to a regular
+//               file writes half of it, the next one fails with EIO, the
+//               others go through (a write that fails midway)
+//   ftruncate   ftruncate: EIO
 //   fchmod      fchmod: EPERM
 //   fsync-dir   fsync of a folder: EIO
 //   rename      rename: EIO
@@ -41,14 +48,41 @@ int Failed(int Error) {
   return -1;
 }
 
+bool Creates(int Flags) {
+  return (Flags & O_CREAT) || (Flags & O_TMPFILE) == O_TMPFILE;
+}
+
+bool UnderFaultPath(const char* Path) {
+  const char* Folder = std::getenv("VANTREL_FAULT_PATH");
+  return Folder && std::strncmp(Path, Folder, std::strlen(Folder)) == 0;
+}
+
 int OpenWith(const char* Symbol, const char* Path, int Flags, mode_t Mode) {
   if ((Flags & O_TMPFILE) == O_TMPFILE && Fault("no-tmpfile")) return Failed(EOPNOTSUPP);
+  if (Creates(Flags) && Fault("no-create") && UnderFaultPath(Path)) return Failed(EACCES);
   return Next<int (*)(const char*, int, ...)>(Symbol)(Path, Flags, Mode);
 }
 
 // The mode an open passes only when it may create a file.
 mode_t ModeArgument(int Flags, va_list Args) {
-  return (Flags & O_CREAT) || (Flags & O_TMPFILE) == O_TMPFILE ? va_arg(Args, mode_t) : 0;
+  return Creates(Flags) ? va_arg(Args, mode_t) : 0;
+}
+
+// How many of Count bytes a write to Fd may write: Count, fewer, or -1
+// with errno set.
+ssize_t Writable(int Fd, size_t Count) {
+  if (!IsA(Fd, S_IFREG)) return static_cast<ssize_t>(Count);
+  if (Fault("write")) return Failed(ENOSPC);
+  static int Step = 0; // of write-once: before the short write, after it, done
+  if (Fault("write-once") && Step == 0 && Count > 1) {
+    Step = 1;
+    return static_cast<ssize_t>(Count / 2);
+  }
+  if (Fault("write-once") && Step == 1) {
+    Step = 2;
+    return Failed(EIO);
+  }
+  return static_cast<ssize_t>(Count);
 }
 
 } // namespace
@@ -72,8 +106,33 @@ int open64(const char* Path, int Flags, ...) {
 }
 
 ssize_t write(int Fd, const void* Buffer, size_t Count) {
-  if (Fault("write") && IsA(Fd, S_IFREG)) return Failed(ENOSPC);
-  return Next<ssize_t (*)(int, const void*, size_t)>("write")(Fd, Buffer, Count);
+  const ssize_t N = Writable(Fd, Count);
+  if (N < 0) return N;
+  return Next<ssize_t (*)(int, const void*, size_t)>("write")(Fd, Buffer, static_cast<size_t>(N));
+}
+
+ssize_t pwrite(int Fd, const void* Buffer, size_t Count, off_t Offset) {
+  const ssize_t N = Writable(Fd, Count);
+  if (N < 0) return N;
+  return Next<ssize_t (*)(int, const void*, size_t, off_t)>("pwrite")(
+      Fd, Buffer, static_cast<size_t>(N), Offset);
+}
+
+ssize_t pwrite64(int Fd, const void* Buffer, size_t Count, off_t Offset) {
+  const ssize_t N = Writable(Fd, Count);
+  if (N < 0) return N;
+  return Next<ssize_t (*)(int, const void*, size_t, off_t)>("pwrite64")(
+      Fd, Buffer, static_cast<size_t>(N), Offset);
+}
+
+int ftruncate(int Fd, off_t Length) {
+  if (Fault("ftruncate")) return Failed(EIO);
+  return Next<int (*)(int, off_t)>("ftruncate")(Fd, Length);
+}
+
+int ftruncate64(int Fd, off_t Length) {
+  if (Fault("ftruncate")) return Failed(EIO);
+  return Next<int (*)(int, off_t)>("ftruncate64")(Fd, Length);
 }
 
 int fchmod(int Fd, mode_t Mode) {
