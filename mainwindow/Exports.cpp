@@ -1,32 +1,28 @@
 #include "mainwindow/Exports.h"
 
 #include "analysis/BeamData.h"
+#include "analysis/FileErrors.h"
+#include "analysis/SafeSave.h"
 #include "mainwindow/BeamImage.h"
 #include "mainwindow/ReportSheet.h"
 #include "mainwindow/ResultsText.h"
 #include "mainwindow/VectorCanvas.h"
 #include "platform/Exceptions.h"
 
-#include <QDir>
+#include <QBuffer>
+#include <QCoreApplication>
+#include <QFile>
 #include <QFileInfo>
 #include <QPageLayout>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QPrinter>
 #include <QRegularExpression>
-#include <QSaveFile>
 #include <QSvgGenerator>
 #include <charconv>
 #include <cmath>
 
 namespace {
-
-[[noreturn]] void CreateError(const QString& FileName, const QString& Reason) {
-  const QString Full = QDir::toNativeSeparators(QFileInfo(FileName).absoluteFilePath());
-  throw EFCreateError((QStringLiteral("ファイル \"") + Full + QStringLiteral("\". ") + Reason +
-                       QStringLiteral(" を作成できません"))
-                          .toStdString());
-}
 
 // The shortest form that reads back as Value; 範囲外 for a value that is
 // not finite.
@@ -56,19 +52,17 @@ bool PaintReport(TData& Data, QPagedPaintDevice& Device, const QRect& Page,
 
 } // namespace
 
-void WriteWholeFile(const QString& FileName, const std::function<bool(QIODevice&)>& Write) {
-  QSaveFile File(FileName);
-  if (!File.open(QIODevice::WriteOnly)) CreateError(FileName, File.errorString());
-  // An exception out of Write leaves the temporary file to QSaveFile, which
-  // removes it.
-  if (!Write(File) || File.error() != QFileDevice::NoError) {
-    const QString Reason = File.error() != QFileDevice::NoError
-                               ? File.errorString()
-                               : QStringLiteral("書き込みに失敗しました。");
-    File.cancelWriting();
-    CreateError(FileName, Reason);
-  }
-  if (!File.commit()) CreateError(FileName, File.errorString());
+std::string WriteWholeFile(const QString& FileName,
+                           const std::function<bool(QIODevice&)>& Write) {
+  const std::string Path = QFile::encodeName(FileName).toStdString();
+  QByteArray Bytes;
+  QBuffer Buffer(&Bytes);
+  Buffer.open(QIODevice::WriteOnly);
+  if (!Write(Buffer))
+    throw EFCreateError(CreateErrorMessage(
+        FullFileName(Path),
+        QCoreApplication::translate("Exports", "内容を作れなかったため").toStdString()));
+  return WriteFileSafely(Path, std::vector<std::uint8_t>(Bytes.begin(), Bytes.end()));
 }
 
 QByteArray ResultsCsv(const TData& Data) {
@@ -85,9 +79,10 @@ QByteArray ResultsCsv(const TData& Data) {
   return Out;
 }
 
-void SaveResultsCsv(const TData& Data, const QString& FileName) {
+std::string SaveResultsCsv(const TData& Data, const QString& FileName) {
   const QByteArray Bytes = ResultsCsv(Data);
-  WriteWholeFile(FileName, [&Bytes](QIODevice& File) { return File.write(Bytes) == Bytes.size(); });
+  return WriteWholeFile(FileName,
+                        [&Bytes](QIODevice& File) { return File.write(Bytes) == Bytes.size(); });
 }
 
 QPageLayout DefaultPageLayout() {
@@ -95,9 +90,9 @@ QPageLayout DefaultPageLayout() {
                      QPageLayout::Millimeter);
 }
 
-void SaveReportPdf(TData& Data, const QString& FileName, const TReportInfo& Info,
-                   const QPageLayout& Layout) {
-  WriteWholeFile(FileName, [&](QIODevice& File) {
+std::string SaveReportPdf(TData& Data, const QString& FileName, const TReportInfo& Info,
+                          const QPageLayout& Layout) {
+  return WriteWholeFile(FileName, [&](QIODevice& File) {
     QPdfWriter Writer(&File);
     Writer.setCreator(QStringLiteral("Vantrel"));
     Writer.setTitle(QStringLiteral("Vantrel 計算書"));
@@ -111,14 +106,14 @@ void PrintReport(TData& Data, QPrinter& Printer, const TReportInfo& Info) {
     throw Exception("印刷できません。プリンタの設定を確認してください。");
 }
 
-void SaveDiagramImage(TData& Data, const QString& FileName, int Width, int Height,
-                      const TDiagramLayers& Layers) {
+std::string SaveDiagramImage(TData& Data, const QString& FileName, int Width, int Height,
+                             const TDiagramLayers& Layers) {
   if (QFileInfo(FileName).suffix().compare(QStringLiteral("svg"), Qt::CaseInsensitive) != 0) {
     const QImage Image = RenderBeamImage(Data, Width, Height, Layers);
-    WriteWholeFile(FileName, [&Image](QIODevice& File) { return Image.save(&File, "PNG"); });
-    return;
+    return WriteWholeFile(FileName,
+                          [&Image](QIODevice& File) { return Image.save(&File, "PNG"); });
   }
-  WriteWholeFile(FileName, [&](QIODevice& File) {
+  return WriteWholeFile(FileName, [&](QIODevice& File) {
     QSvgGenerator Svg;
     Svg.setOutputDevice(&File);
     Svg.setSize(QSize(Width, Height));

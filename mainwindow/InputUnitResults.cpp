@@ -113,7 +113,7 @@ void TForm1::PdfExport1Click(TObject*) {
           ExportDialog(FFileName, QStringLiteral("pdf"), {QStringLiteral("PDFファイル (*.pdf)")}),
           Chosen))
     return;
-  SaveReportPdf(*FData, Chosen, Info, Printer().pageLayout());
+  ShowSaveNote(SaveReportPdf(*FData, Chosen, Info, Printer().pageLayout()));
 }
 
 void TForm1::ImageExport1Click(TObject*) {
@@ -135,7 +135,7 @@ void TForm1::ImageExport1Click(TObject*) {
         QStringLiteral("エラー"), mtError, mbOK);
     return;
   }
-  SaveDiagramImage(*FData, Chosen, Width, Height, DiagramLayers());
+  ShowSaveNote(SaveDiagramImage(*FData, Chosen, Width, Height, DiagramLayers()));
 }
 
 void TForm1::CsvExport1Click(TObject*) {
@@ -145,5 +145,5 @@ void TForm1::CsvExport1Click(TObject*) {
           ExportDialog(FFileName, QStringLiteral("csv"), {QStringLiteral("CSVファイル (*.csv)")}),
           Chosen))
     return;
-  SaveResultsCsv(*FData, Chosen);
+  ShowSaveNote(SaveResultsCsv(*FData, Chosen));
 }

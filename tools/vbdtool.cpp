@@ -25,6 +25,7 @@
 
 #include <QApplication>
 #include <QDate>
+#include <QFile>
 #include <QPageLayout>
 #include <cerrno>
 #include <cstdio>
@@ -35,6 +36,11 @@
 #include <vector>
 
 namespace {
+
+// A file saved but not known to be on disk: said, and no failure.
+void TellNote(const std::string& Note) {
+  if (!Note.empty()) std::cerr << Note << '\n';
+}
 
 // Anything that can be read to its end (a file, a pipe, /dev/stdin) is read
 // into memory first, up to this many bytes, and then read as a data file.
@@ -123,11 +129,8 @@ int Export(int argc, char** argv) {
   OpenDocument(Data, argv[2]);
   int Argc = 1;
   TOffscreenApplication App(Argc, argv);
-  const QString Out = QString::fromLocal8Bit(argv[3]);
-  if (Pdf)
-    SaveReportPdf(Data, Out, Info, Layout);
-  else
-    SaveResultsCsv(Data, Out);
+  const QString Out = QFile::decodeName(argv[3]);
+  TellNote(Pdf ? SaveReportPdf(Data, Out, Info, Layout) : SaveResultsCsv(Data, Out));
   return 0;
 }
 
@@ -160,9 +163,7 @@ int Render(int argc, char** argv) {
 
   int Argc = 1;
   TOffscreenApplication App(Argc, argv);
-  const QImage Image = RenderBeamImage(Data, Width, Height, Layers);
-  if (!Image.save(QString::fromLocal8Bit(argv[4]), "PNG"))
-    throw Exception(std::string("画像を書き込めません: ") + argv[4]);
+  TellNote(SaveDiagramImage(Data, QFile::decodeName(argv[4]), Width, Height, Layers));
   return 0;
 }
 
@@ -186,9 +187,7 @@ int main(int argc, char** argv) {
       const std::string Json{std::istreambuf_iterator<char>(std::cin), {}};
       // One recalculation for the whole document, not one per field.
       Data.Update([&] { DocumentFromJson(Json, Data); });
-      // Saved, though perhaps not yet on disk: said, and no failure.
-      if (const std::string Note = Data.SaveToFile(argv[2]); !Note.empty())
-        std::cerr << Note << '\n';
+      TellNote(Data.SaveToFile(argv[2]));
       return 0;
     }
   } catch (const std::exception& E) {
