@@ -67,6 +67,9 @@ void TForm1::KajyuGridButtonClick(TObject*, int ACol, int ARow) {
   DelBtn->SetTag(ARow);
   if (!Picked) return;
   const int I = ARow - 1;
+  // An editor left open on an entry value (the button takes no focus)
+  // would later write its text over the picked value.
+  KjInpGrid->HideEditor();
   KajyuType->SetItemIndex(FData->LoadKind(I));
   KjInpGrid->SetCells(2, 0, FormatReal3(FData->LoadX(I)));
   KjInpGrid->SetCells(2, 1, FormatReal3(FData->LoadW(I)));

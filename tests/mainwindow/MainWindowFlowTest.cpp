@@ -205,3 +205,21 @@ TEST_F(FormTest, ATypedTextThatIsNoNumberCountsAsZeroAndTheStatusBarSaysSo) {
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(FormTest, PickingALoadWhileAnEntryValueIsBeingEditedShowsThePickedValue) {
+  Form->BaseDataGridSetEditText(Form->BaseDataGrid, 2, 1, "10");
+  EnterLoad(lkConcentrated, "0", "5");
+  ClickCell(Form->KjInpGrid, 2, 0);
+  ClickCell(Form->KjInpGrid, 2, 0);
+  ASSERT_TRUE(Editing(Form->KjInpGrid));
+  QTest::keyClicks(QApplication::focusWidget(), "3");
+  Form->KajyuGridButtonClick(Form->KajyuGrid, 0, 1);
+  Form->NameEdit->setFocus(); // the editor, if any, writes its text back
+  EXPECT_EQ(Form->KjInpGrid->Cells(2, 0), "0.000");
+  Form->AddBtnClick(Form->RepBtn);
+  EXPECT_EQ(Data().LoadX(0), 0);
+}
+
+} // namespace
