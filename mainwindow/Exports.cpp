@@ -52,8 +52,7 @@ bool PaintReport(TData& Data, QPagedPaintDevice& Device, const QRect& Page,
 
 } // namespace
 
-std::string WriteWholeFile(const QString& FileName,
-                           const std::function<bool(QIODevice&)>& Write) {
+std::string WriteWholeFile(const QString& FileName, const std::function<bool(QIODevice&)>& Write) {
   const std::string Path = QFile::encodeName(FileName).toStdString();
   QByteArray Bytes;
   QBuffer Buffer(&Bytes);
@@ -110,8 +109,7 @@ std::string SaveDiagramImage(TData& Data, const QString& FileName, int Width, in
                              const TDiagramLayers& Layers) {
   if (QFileInfo(FileName).suffix().compare(QStringLiteral("svg"), Qt::CaseInsensitive) != 0) {
     const QImage Image = RenderBeamImage(Data, Width, Height, Layers);
-    return WriteWholeFile(FileName,
-                          [&Image](QIODevice& File) { return Image.save(&File, "PNG"); });
+    return WriteWholeFile(FileName, [&Image](QIODevice& File) { return Image.save(&File, "PNG"); });
   }
   return WriteWholeFile(FileName, [&](QIODevice& File) {
     QSvgGenerator Svg;

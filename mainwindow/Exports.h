@@ -20,8 +20,7 @@ struct TReportInfo;
 // throws EFCreateError; the result is WriteFileSafely's note, empty unless
 // the file is saved but not known to be on disk. The name goes to the
 // file system in its own encoding (QFile::encodeName).
-std::string WriteWholeFile(const QString& FileName,
-                           const std::function<bool(QIODevice&)>& Write);
+std::string WriteWholeFile(const QString& FileName, const std::function<bool(QIODevice&)>& Write);
 
 // X (m), S (kN), M (kN･m) of every sample as CSV in UTF-8 with a byte-order
 // mark: a header line, then one line per sample, numbers in the shortest
