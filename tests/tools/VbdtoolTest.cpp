@@ -1,7 +1,10 @@
-// vbdtool dump on pipes and broken remarks, make on remarks a file cannot
-// hold.
+// vbdtool dump on pipes, sockets and broken remarks, make on remarks a
+// file cannot hold.
 #include "tests/analysis/FileBytes.h"
 #include "tests/tools/ToolRun.h"
+
+#include <sys/socket.h>
+#include <sys/un.h>
 
 namespace {
 
@@ -22,6 +25,24 @@ TEST_F(ToolTest, DumpReadsPipesAsFiles) {
       RunCommand("head -c 50 " + Quote(File.string()) + " | " VBDTOOL " dump /dev/stdin");
   EXPECT_EQ(Cut.Code, 1);
   EXPECT_NE(Cut.Output.find("壊れています"), std::string::npos) << Cut.Output;
+}
+
+TEST_F(ToolTest, DumpTellsWhyInJapanese) {
+  // A Unix socket cannot be opened as a file (ENXIO).
+  const fs::path Path = Dir / "socket.vbd";
+  const int Fd = socket(AF_UNIX, SOCK_STREAM, 0);
+  sockaddr_un Address{};
+  Address.sun_family = AF_UNIX;
+  Path.string().copy(Address.sun_path, sizeof Address.sun_path - 1);
+  ASSERT_EQ(bind(Fd, reinterpret_cast<sockaddr*>(&Address), sizeof Address), 0);
+  const TRunResult Result = RunCommand(VBDTOOL " dump " + Quote(Path.string()));
+  close(Fd);
+  const std::string Head = "ファイル \"" + Path.string() + "\". ", Tail = "ため は開けません\n";
+  ASSERT_TRUE(Result.Output.starts_with(Head) && Result.Output.ends_with(Tail)) << Result.Output;
+  const std::string Reason = Result.Output.substr(Head.size());
+  EXPECT_TRUE(std::none_of(Reason.begin(), Reason.end(), [](char C) {
+    return (C >= 'A' && C <= 'Z') || (C >= 'a' && C <= 'z');
+  })) << Result.Output;
 }
 
 TEST_F(ToolTest, DumpShowsRemarksThatAreNoText) {
