@@ -30,7 +30,6 @@
 #include <cstdio>
 #include <cstring>
 #include <iostream>
-#include <iterator>
 #include <string>
 #include <vector>
 
@@ -56,6 +55,17 @@ void LoadInput(const char* FileName, TData& Data) {
     throw Exception(std::string("入力が 1 GB を超えています: ") + FileName);
   TMemoryStream Stream(std::move(Bytes));
   Data.LoadFromStream(Stream);
+}
+
+// All of the standard input; a failing read is told, not taken for its end.
+std::string ReadStandardInput() {
+  std::string Text;
+  char Chunk[1 << 16];
+  std::size_t N;
+  while ((N = std::fread(Chunk, 1, sizeof Chunk, stdin)) > 0)
+    Text.append(Chunk, N);
+  if (std::ferror(stdin)) throw Exception("標準入力は" + SystemErrorText(errno) + "読めません");
+  return Text;
 }
 
 int Usage() {
@@ -183,7 +193,7 @@ int main(int argc, char** argv) {
       return 0;
     }
     if (std::strcmp(argv[1], "make") == 0) {
-      const std::string Json{std::istreambuf_iterator<char>(std::cin), {}};
+      const std::string Json = ReadStandardInput();
       // One recalculation for the whole document, not one per field.
       Data.Update([&] { DocumentFromJson(Json, Data); });
       Data.SaveToFile(argv[2]);

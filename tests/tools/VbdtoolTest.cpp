@@ -84,4 +84,14 @@ TEST_F(ToolTest, PdfTakesTheHeaderAndTheOrientation) {
   EXPECT_EQ(RunCommand(Command + " --subject").Code, 2);
 }
 
+TEST_F(ToolTest, MakeTellsWhyItsInputCannotBeRead) {
+  // A folder as the standard input cannot be read (EISDIR): that is told,
+  // not taken for an empty input.
+  const TRunResult Result =
+      RunCommand(VBDTOOL " make " + Quote((Dir / "x.vbd").string()) + " < " + Quote(Dir.string()));
+  EXPECT_EQ(Result.Code, 1);
+  EXPECT_EQ(Result.Output, "標準入力はフォルダのため読めません\n");
+  EXPECT_TRUE(Listing().empty());
+}
+
 } // namespace
