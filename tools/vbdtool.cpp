@@ -14,7 +14,6 @@
 //   vbdtool shot OUT.png     a picture of the program window as it starts
 #include "analysis/BeamData.h"
 #include "analysis/FileErrors.h"
-#include "analysis/Stream.h"
 #include "mainwindow/BeamImage.h"
 #include "mainwindow/Exports.h"
 #include "mainwindow/InputUnit.h"
@@ -22,6 +21,7 @@
 #include "platform/Exceptions.h"
 #include "tests/kit/OffscreenApplication.h"
 #include "tools/DocumentJson.h"
+#include "tools/InputStream.h"
 
 #include <QApplication>
 #include <QDate>
@@ -31,30 +31,18 @@
 #include <cstring>
 #include <iostream>
 #include <string>
-#include <vector>
 
 namespace {
 
-// Anything that can be read to its end (a file, a pipe, /dev/stdin) is read
-// into memory first, up to this many bytes, and then read as a data file.
-constexpr std::size_t MaxInputBytes = std::size_t{1} << 30;
-
+// Anything that can be read from its start (a file, a pipe, /dev/stdin) is
+// read as a data file, as far as its load count and remark lengths say the
+// data go: input past that end is refused, not read.
 void LoadInput(const char* FileName, TData& Data) {
-  std::FILE* File = std::fopen(FileName, "rb");
-  if (!File) throw EFOpenError(OpenErrorMessage(FullFileName(FileName), SystemErrorText(errno)));
-  std::vector<std::uint8_t> Bytes;
-  std::uint8_t Chunk[1 << 16];
-  std::size_t N;
-  while ((N = std::fread(Chunk, 1, sizeof Chunk, File)) > 0 && Bytes.size() <= MaxInputBytes)
-    Bytes.insert(Bytes.end(), Chunk, Chunk + N);
-  const bool Failed = std::ferror(File) != 0;
-  const int Error = errno;
-  std::fclose(File);
-  if (Failed) throw EFOpenError(OpenErrorMessage(FullFileName(FileName), SystemErrorText(Error)));
-  if (Bytes.size() > MaxInputBytes)
-    throw Exception(std::string("入力が 1 GB を超えています: ") + FileName);
-  TMemoryStream Stream(std::move(Bytes));
-  Data.LoadFromStream(Stream);
+  TInputStream Stream(FileName);
+  TDataFileContents Contents = ReadDataFile(Stream);
+  if (Stream.CanRead(1))
+    throw EReadError(std::string("データの終わりの後にも入力が続いています: ") + FileName);
+  Data.Assign(std::move(Contents));
 }
 
 // All of the standard input; a failing read is told, not taken for its end.

@@ -1,12 +1,23 @@
-// vbdtool dump on pipes, sockets and broken remarks, make on remarks a
-// file cannot hold.
+// vbdtool dump on pipes, endless inputs, sockets and broken remarks, make
+// on remarks a file cannot hold.
 #include "tests/analysis/FileBytes.h"
 #include "tests/tools/ToolRun.h"
 
+#include <climits>
 #include <sys/socket.h>
 #include <sys/un.h>
+#include <utility>
 
 namespace {
+
+const char* const InvalidFile =
+    "選択されたファイルは、このプログラム用のファイルでないかもしくはファイルが壊れています。";
+
+void WriteBytes(const fs::path& Path, const std::vector<std::uint8_t>& Bytes) {
+  std::ofstream(Path, std::ios::binary)
+      .write(reinterpret_cast<const char*>(Bytes.data()),
+             static_cast<std::streamsize>(Bytes.size()));
+}
 
 const char* const Beam = R"({"type":1,"L":4,"loads":[{"kind":3,"X":1,"W":2,"remark":"荷重"}]})";
 
@@ -25,6 +36,32 @@ TEST_F(ToolTest, DumpReadsPipesAsFiles) {
       RunCommand("head -c 50 " + Quote(File.string()) + " | " VBDTOOL " dump /dev/stdin");
   EXPECT_EQ(Cut.Code, 1);
   EXPECT_NE(Cut.Output.find("壊れています"), std::string::npos) << Cut.Output;
+}
+
+TEST_F(ToolTest, DumpStopsReadingWhereTheDataMustEnd) {
+  // A device, a file of 4 GiB that holds one load and then nothing, and
+  // pipes that go on for ever: each is refused after the bytes that its
+  // load count allows, without holding what follows.
+  const fs::path Sparse = Dir / "sparse.vbd", Empty = Dir / "empty.vbd", Huge = Dir / "huge.vbd";
+  WriteBytes(Sparse, TFileBytes().Header(0, 4, 1).Record("a", 3, 1, 2, 0).Bytes);
+  fs::resize_file(Sparse, std::uintmax_t{4} << 30);
+  WriteBytes(Empty, TFileBytes().Header(0, 4, 0).Bytes);
+  WriteBytes(Huge, TFileBytes().Header(0, 4, INT32_MAX).Bytes);
+  const std::string Beyond = "データの終わりの後にも入力が続いています: ";
+  const std::pair<std::string, std::string> Cases[] = {
+      {VBDTOOL " dump /dev/zero", InvalidFile},
+      {VBDTOOL " dump " + Quote(Sparse.string()), Beyond + Sparse.string()},
+      {"cat " + Quote(Empty.string()) + " /dev/zero | " VBDTOOL " dump /dev/stdin",
+       Beyond + "/dev/stdin"},
+      {"cat " + Quote(Huge.string()) + " /dev/zero | " VBDTOOL " dump /dev/stdin",
+       "vbdtool は 1 GB を超えるデータを読めません: /dev/stdin"},
+  };
+  for (const auto& [Command, Message] : Cases) {
+    const TRunResult Result = RunCommand(Command);
+    EXPECT_EQ(Result.Code, 1) << Command;
+    EXPECT_EQ(Result.Output, Message + "\n");
+    EXPECT_LT(Result.PeakKiB, 200 * 1024) << Command;
+  }
 }
 
 TEST_F(ToolTest, DumpTellsWhyInJapanese) {
