@@ -1,5 +1,5 @@
 // vbdtool dump on pipes, endless inputs, sockets and broken remarks, make
-// on remarks a file cannot hold.
+// on values a file cannot hold, deep JSON and input it cannot read.
 #include "tests/analysis/FileBytes.h"
 #include "tests/tools/ToolRun.h"
 
@@ -107,6 +107,64 @@ TEST_F(ToolTest, MakeRefusesRemarksTheFileCannotHold) {
   EXPECT_TRUE(Listing().empty());
 }
 
+TEST_F(ToolTest, MakeTellsWhyItsInputCannotBeRead) {
+  // A folder as the standard input cannot be read (EISDIR): that is told,
+  // not taken for an empty input.
+  const TRunResult Result =
+      RunCommand(VBDTOOL " make " + Quote((Dir / "x.vbd").string()) + " < " + Quote(Dir.string()));
+  EXPECT_EQ(Result.Code, 1);
+  EXPECT_EQ(Result.Output, "標準入力はフォルダのため読めません\n");
+  EXPECT_TRUE(Listing().empty());
+}
+
+TEST_F(ToolTest, MakeTakesOnlyThirtyTwoBitIntegers) {
+  // Kept as written within the range; outside it, or not an integer,
+  // refused with the field named, never wrapped.
+  const std::pair<std::string, bool> Values[] = {
+      {"-2147483648", true},
+      {"2147483647", true},
+      {"-2147483649", false},
+      {"2147483648", false},
+      {"4294967297", false},
+      {"4294967296", false},
+      {"18446744073709551615", false},
+      {"-9223372036854775808", false},
+      {"1.5", false},
+  };
+  const std::string Range = " は -2147483648 から 2147483647 までの整数でなければなりません";
+  const fs::path File = Dir / "int.vbd";
+  for (const auto& [Value, Kept] : Values) {
+    SCOPED_TRACE(Value);
+    if (Kept) {
+      ASSERT_EQ(
+          Make(File, R"({"L":1,"type":)" + Value + R"(,"loads":[{"kind":)" + Value + "}]}").Code,
+          0);
+      const std::string Dump = RunCommand(VBDTOOL " dump " + Quote(File.string())).Output;
+      EXPECT_EQ(Dump.rfind("{\"type\":" + Value + ",", 0), 0u) << Dump;
+      EXPECT_NE(Dump.find("{\"kind\":" + Value + ","), std::string::npos) << Dump;
+    } else {
+      EXPECT_EQ(Make(File, R"({"L":1,"type":)" + Value + "}").Output, "\"type\"" + Range + "\n");
+      EXPECT_EQ(Make(File, R"({"L":1,"loads":[{},{"kind":)" + Value + "}]}").Output,
+                "\"kind\"" + Range + " (荷重 2)\n");
+    }
+  }
+}
+
+TEST_F(ToolTest, MakeRefusesJsonNestedDeeperThanSixtyFour) {
+  const auto Nested = [](int Depth) {
+    return R"({"L":1,"x":)" + std::string(Depth - 1, '[') + std::string(Depth - 1, ']') + "}";
+  };
+  const std::string Refused = "JSON の入れ子が深すぎます (64 段まで)\n";
+  EXPECT_EQ(Make(Dir / "a.vbd", Nested(64)).Code, 0);
+  EXPECT_EQ(Make(Dir / "b.vbd", Nested(65)).Output, Refused);
+  std::ofstream(Dir / "deep.json") << Nested(200000);
+  EXPECT_EQ(RunCommand(VBDTOOL " make " + Quote((Dir / "c.vbd").string()) + " < " +
+                       Quote((Dir / "deep.json").string()))
+                .Output,
+            Refused);
+  EXPECT_EQ(Listing(), (std::vector<std::string>{"a.vbd", "deep.json"}));
+}
+
 TEST_F(ToolTest, PdfTakesTheHeaderAndTheOrientation) {
   const fs::path File = Dir / "beam.vbd", Pdf = Dir / "beam.pdf";
   ASSERT_EQ(Make(File, Beam).Code, 0);
@@ -119,16 +177,6 @@ TEST_F(ToolTest, PdfTakesTheHeaderAndTheOrientation) {
   EXPECT_NE(Text.find("件名: A邸"), std::string::npos) << Text;
   EXPECT_NE(Text.find("日付: 2024/05/01"), std::string::npos) << Text;
   EXPECT_EQ(RunCommand(Command + " --subject").Code, 2);
-}
-
-TEST_F(ToolTest, MakeTellsWhyItsInputCannotBeRead) {
-  // A folder as the standard input cannot be read (EISDIR): that is told,
-  // not taken for an empty input.
-  const TRunResult Result =
-      RunCommand(VBDTOOL " make " + Quote((Dir / "x.vbd").string()) + " < " + Quote(Dir.string()));
-  EXPECT_EQ(Result.Code, 1);
-  EXPECT_EQ(Result.Output, "標準入力はフォルダのため読めません\n");
-  EXPECT_TRUE(Listing().empty());
 }
 
 } // namespace
