@@ -9,6 +9,8 @@
 
 namespace {
 
+constexpr std::int64_t MaxBytes = std::int64_t{1} << 30;
+
 [[noreturn]] void ReadFailed(const std::string& FileName, int Error) {
   throw EFOpenError(OpenErrorMessage(FullFileName(FileName), SystemErrorText(Error)));
 }

@@ -10,12 +10,10 @@
 // A file read once from its start, only as far as its reader asks: a
 // regular file, a pipe, /dev/stdin, a device. What was read is kept, so
 // that CanRead can look ahead; its size is what was read so far. Nothing
-// past MaxBytes is ever read: asking for it fails with Exception. A file
-// that cannot be opened or read fails with EFOpenError.
+// past 1 GiB is ever read: asking for it fails with Exception. A file that
+// cannot be opened or read fails with EFOpenError.
 class TInputStream : public TStream {
 public:
-  static constexpr std::int64_t MaxBytes = std::int64_t{1} << 30;
-
   explicit TInputStream(const std::string& FileName);
   ~TInputStream() override;
 
