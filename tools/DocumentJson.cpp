@@ -61,6 +61,14 @@ std::int32_t ReadInteger(const nlohmann::json& Object, const char* Key, int Inde
   return Value.get<std::int32_t>();
 }
 
+std::string ReadText(const nlohmann::json& Object, const char* Key, int Index) {
+  if (!Object.contains(Key)) return {};
+  const nlohmann::json& Value = Object.at(Key);
+  if (!Value.is_string())
+    throw Exception(std::string("\"") + Key + "\" は文字列でなければなりません" + Place(Index));
+  return Value.get<std::string>();
+}
+
 // The parsed JSON. Nesting deeper than MaxDepth is refused as soon as the
 // parser opens it, before the rest is read.
 nlohmann::json Parse(const std::string& Json) {
@@ -140,7 +148,7 @@ void DocumentFromJson(const std::string& Json, TData& Data) {
   int Index = 0;
   for (const nlohmann::json& Load : Loads) {
     if (!Load.is_object()) throw Exception("\"loads\" の要素はオブジェクトでなければなりません");
-    const std::string Remark = Load.value("remark", std::string());
+    const std::string Remark = ReadText(Load, "remark", Index);
     // The file would keep only the text before it.
     if (Remark.find('\0') != std::string::npos)
       throw Exception("\"remark\" に NUL 文字は使えません" + Place(Index));

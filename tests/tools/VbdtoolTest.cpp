@@ -98,6 +98,8 @@ TEST_F(ToolTest, MakeRefusesRemarksTheFileCannotHold) {
   const TRunResult Nul = Make(Dir / "nul.vbd", R"({"L":1,"loads":[{},{"remark":"a\u0000b"}]})");
   EXPECT_EQ(Nul.Code, 1);
   EXPECT_EQ(Nul.Output, "\"remark\" に NUL 文字は使えません (荷重 2)\n");
+  EXPECT_EQ(Make(Dir / "n.vbd", R"({"L":1,"loads":[{"remark":1}]})").Output,
+            "\"remark\" は文字列でなければなりません (荷重 1)\n");
   for (const char* Surrogate : {"\\ud800", "\\udc00"}) {
     const TRunResult Lone = Make(Dir / "lone.vbd", std::string(R"({"L":1,"loads":[{"remark":"a)") +
                                                        Surrogate + R"(b"}]})");
