@@ -1,6 +1,7 @@
 // vbdtool: looks inside Vantrel data files and makes them.
 //   vbdtool dump FILE        prints the document and its analysis as JSON
-//                            (FILE may be a pipe such as /dev/stdin)
+//                            (FILE may be a pipe such as /dev/stdin; it
+//                            is read only as far as its data go)
 //   vbdtool make OUT < JSON  writes a data file from JSON
 //   vbdtool results FILE     prints the reactions and the extremes as JSON
 //   vbdtool render FILE WIDTHxHEIGHT OUT.png [--hide K|S|M ...] [--extremes]
@@ -31,6 +32,7 @@
 #include <cstring>
 #include <iostream>
 #include <string>
+#include <utility>
 
 namespace {
 
