@@ -299,10 +299,12 @@ TDataFileContents ReadDataFile(TStream& Stream, const TReadProgress& Progress) {
   Contents.BeamType = ReadInteger(Stream);
   Contents.Length = ReadReal(Stream);
   const std::int32_t Count = ReadInteger(Stream);
+  const auto Loads = static_cast<std::size_t>(std::max(Count, 0));
   // Every record takes at least MinRecordSize bytes, which bounds what a
   // count can claim before anything is allocated for it.
-  if (Count > Stream.Remaining() / MinRecordSize) throw EReadError(SInvalidDataFile);
-  Contents.Loads = std::vector<TKajyuData>(static_cast<std::size_t>(std::max(Count, 0)));
+  if (!Stream.CanRead(static_cast<std::int64_t>(Loads) * MinRecordSize))
+    throw EReadError(SInvalidDataFile);
+  Contents.Loads = std::vector<TKajyuData>(Loads);
   constexpr std::size_t ProgressStep = 4096;
   for (std::size_t I = 0; I < Contents.Loads.size(); ++I) {
     if (Progress && I % ProgressStep == 0 && !Progress(static_cast<std::int64_t>(I), Count))

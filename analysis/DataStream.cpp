@@ -73,7 +73,7 @@ double ReadReal(TStream& Stream) {
 
 std::string ReadString(TStream& Stream) {
   const std::int32_t Length = ReadInteger(Stream);
-  if (Length < 0 || Length > Stream.Remaining()) throw EReadError(SInvalidDataFile);
+  if (Length < 0 || !Stream.CanRead(Length)) throw EReadError(SInvalidDataFile);
   std::string Text(static_cast<std::size_t>(Length), '\0');
   ReadBytes(Stream, Text.data(), Text.size());
   Text.resize(std::strlen(Text.c_str()));

@@ -23,6 +23,10 @@ public:
 
   // Bytes between the position and the end (0 when positioned past it).
   std::int64_t Remaining() const;
+  // Whether Count more bytes can be read from the position: the readers
+  // ask before they allocate for a count or a length. A stream that learns
+  // its size only by reading (a pipe) reads on as far as that to answer.
+  virtual bool CanRead(std::int64_t Count) { return Count <= Remaining(); }
 };
 
 // A stream over a growable byte buffer.

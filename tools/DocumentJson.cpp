@@ -5,6 +5,7 @@
 #include "support/Cp932.h"
 
 #include <charconv>
+#include <climits>
 #include <cmath>
 #include <nlohmann/json.hpp>
 
@@ -22,7 +23,16 @@ std::string Quoted(const std::string& Utf8) {
   return nlohmann::json(Utf8).dump();
 }
 
-double ReadNumber(const nlohmann::json& Object, const char* Key) {
+// The deepest nesting of arrays and objects that is read.
+constexpr int MaxDepth = 64;
+
+// Where a field is, after its name in a message: " (荷重 N)" for a field of
+// the load at Index, nothing for the document's own (Index -1).
+std::string Place(int Index) {
+  return Index < 0 ? std::string() : " (荷重 " + std::to_string(Index + 1) + ")";
+}
+
+double ReadNumber(const nlohmann::json& Object, const char* Key, int Index = -1) {
   if (!Object.contains(Key)) return 0;
   const nlohmann::json& Value = Object.at(Key);
   if (Value.is_number()) return Value.get<double>();
@@ -32,15 +42,48 @@ double ReadNumber(const nlohmann::json& Object, const char* Key) {
     if (Text == "Infinity") return HUGE_VAL;
     if (Text == "-Infinity") return -HUGE_VAL;
   }
-  throw Exception(std::string("\"") + Key + "\" は数値ではありません");
+  throw Exception(std::string("\"") + Key + "\" は数値ではありません" + Place(Index));
 }
 
-std::int32_t ReadInteger(const nlohmann::json& Object, const char* Key) {
+// A 32-bit integer as the file stores it: anything else (a fraction, a
+// larger integer) is refused, never cut to fit.
+std::int32_t ReadInteger(const nlohmann::json& Object, const char* Key, int Index = -1) {
   if (!Object.contains(Key)) return 0;
   const nlohmann::json& Value = Object.at(Key);
-  if (!Value.is_number_integer())
-    throw Exception(std::string("\"") + Key + "\" は整数ではありません");
+  bool Fits = false;
+  if (Value.is_number_unsigned())
+    Fits = Value.get<std::uint64_t>() <= INT32_MAX;
+  else if (Value.is_number_integer())
+    Fits = Value.get<std::int64_t>() >= INT32_MIN && Value.get<std::int64_t>() <= INT32_MAX;
+  if (!Fits)
+    throw Exception(std::string("\"") + Key + "\" は " + std::to_string(INT32_MIN) + " から " +
+                    std::to_string(INT32_MAX) + " までの整数でなければなりません" + Place(Index));
   return Value.get<std::int32_t>();
+}
+
+std::string ReadText(const nlohmann::json& Object, const char* Key, int Index) {
+  if (!Object.contains(Key)) return {};
+  const nlohmann::json& Value = Object.at(Key);
+  if (!Value.is_string())
+    throw Exception(std::string("\"") + Key + "\" は文字列でなければなりません" + Place(Index));
+  return Value.get<std::string>();
+}
+
+// The parsed JSON. Nesting deeper than MaxDepth is refused as soon as the
+// parser opens it, before the rest is read.
+nlohmann::json Parse(const std::string& Json) {
+  const nlohmann::json::parser_callback_t Shallow =
+      [](int Depth, nlohmann::json::parse_event_t Event, nlohmann::json&) {
+        if (Depth >= MaxDepth && (Event == nlohmann::json::parse_event_t::object_start ||
+                                  Event == nlohmann::json::parse_event_t::array_start))
+          throw Exception("JSON の入れ子が深すぎます (" + std::to_string(MaxDepth) + " 段まで)");
+        return true;
+      };
+  try {
+    return nlohmann::json::parse(Json, Shallow);
+  } catch (const nlohmann::json::exception& E) {
+    throw Exception(std::string("JSON を読めません: ") + E.what());
+  }
 }
 
 // "remark":"<text>", and for bytes that are no code page 932 text the text
@@ -95,12 +138,7 @@ std::string ResultsToJson(const TData& Data) {
 }
 
 void DocumentFromJson(const std::string& Json, TData& Data) {
-  nlohmann::json Root;
-  try {
-    Root = nlohmann::json::parse(Json);
-  } catch (const nlohmann::json::exception& E) {
-    throw Exception(std::string("JSON を読めません: ") + E.what());
-  }
+  const nlohmann::json Root = Parse(Json);
   if (!Root.is_object()) throw Exception("JSON の最上位はオブジェクトでなければなりません");
   Data.SetBeamType(ReadInteger(Root, "type"));
   Data.SetLength(ReadNumber(Root, "L"));
@@ -110,15 +148,14 @@ void DocumentFromJson(const std::string& Json, TData& Data) {
   int Index = 0;
   for (const nlohmann::json& Load : Loads) {
     if (!Load.is_object()) throw Exception("\"loads\" の要素はオブジェクトでなければなりません");
-    const std::string Remark = Load.value("remark", std::string());
+    const std::string Remark = ReadText(Load, "remark", Index);
     // The file would keep only the text before it.
     if (Remark.find('\0') != std::string::npos)
-      throw Exception("\"remark\" に NUL 文字は使えません (荷重 " + std::to_string(Index + 1) +
-                      ")");
-    Data.SetLoadKind(Index, ReadInteger(Load, "kind"));
-    Data.SetLoadX(Index, ReadNumber(Load, "X"));
-    Data.SetLoadW(Index, ReadNumber(Load, "W"));
-    Data.SetLoadWidth(Index, ReadNumber(Load, "width"));
+      throw Exception("\"remark\" に NUL 文字は使えません" + Place(Index));
+    Data.SetLoadKind(Index, ReadInteger(Load, "kind", Index));
+    Data.SetLoadX(Index, ReadNumber(Load, "X", Index));
+    Data.SetLoadW(Index, ReadNumber(Load, "W", Index));
+    Data.SetLoadWidth(Index, ReadNumber(Load, "width", Index));
     Data.SetLoadRemark(Index, Utf8ToCp932(Remark));
     ++Index;
   }

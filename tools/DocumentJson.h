@@ -13,7 +13,9 @@ class TData;
 std::string DocumentToJson(const TData& Data);
 
 // Fills an empty document from the JSON shape above through its setters
-// (the computed fields are ignored). Throws Exception on malformed input.
+// (the computed fields are ignored). Throws Exception on malformed input:
+// JSON nested deeper than 64 levels, a field of the wrong type, a "type"
+// or "kind" that is no 32-bit integer.
 void DocumentFromJson(const std::string& Json, TData& Data);
 
 // The reactions and extremes of a calculated document: {"RA", "RB",

@@ -1,6 +1,7 @@
 // vbdtool: looks inside Vantrel data files and makes them.
 //   vbdtool dump FILE        prints the document and its analysis as JSON
-//                            (FILE may be a pipe such as /dev/stdin)
+//                            (FILE may be a pipe such as /dev/stdin; it
+//                            is read only as far as its data go)
 //   vbdtool make OUT < JSON  writes a data file from JSON
 //   vbdtool results FILE     prints the reactions and the extremes as JSON
 //   vbdtool render FILE WIDTHxHEIGHT OUT.png [--hide K|S|M ...] [--extremes]
@@ -14,7 +15,6 @@
 //   vbdtool shot OUT.png     a picture of the program window as it starts
 #include "analysis/BeamData.h"
 #include "analysis/FileErrors.h"
-#include "analysis/Stream.h"
 #include "mainwindow/BeamImage.h"
 #include "mainwindow/Exports.h"
 #include "mainwindow/InputUnit.h"
@@ -22,6 +22,7 @@
 #include "platform/Exceptions.h"
 #include "tests/kit/OffscreenApplication.h"
 #include "tools/DocumentJson.h"
+#include "tools/InputStream.h"
 
 #include <QApplication>
 #include <QDate>
@@ -31,9 +32,8 @@
 #include <cstdio>
 #include <cstring>
 #include <iostream>
-#include <iterator>
 #include <string>
-#include <vector>
+#include <utility>
 
 namespace {
 
@@ -42,26 +42,23 @@ void TellNote(const std::string& Note) {
   if (!Note.empty()) std::cerr << Note << '\n';
 }
 
-// Anything that can be read to its end (a file, a pipe, /dev/stdin) is read
-// into memory first, up to this many bytes, and then read as a data file.
-constexpr std::size_t MaxInputBytes = std::size_t{1} << 30;
-
+// Anything that can be read from its start (a file, a pipe, /dev/stdin) is
+// read as a data file, as far as its load count and remark lengths say the
+// data go; what follows is not read, as the program does not read it.
 void LoadInput(const char* FileName, TData& Data) {
-  std::FILE* File = std::fopen(FileName, "rb");
-  if (!File) throw EFOpenError(OpenErrorMessage(FullFileName(FileName), SystemErrorText(errno)));
-  std::vector<std::uint8_t> Bytes;
-  std::uint8_t Chunk[1 << 16];
+  TInputStream Stream(FileName);
+  Data.Assign(ReadDataFile(Stream));
+}
+
+// All of the standard input; a failing read is told, not taken for its end.
+std::string ReadStandardInput() {
+  std::string Text;
+  char Chunk[1 << 16];
   std::size_t N;
-  while ((N = std::fread(Chunk, 1, sizeof Chunk, File)) > 0 && Bytes.size() <= MaxInputBytes)
-    Bytes.insert(Bytes.end(), Chunk, Chunk + N);
-  const bool Failed = std::ferror(File) != 0;
-  const int Error = errno;
-  std::fclose(File);
-  if (Failed) throw EFOpenError(OpenErrorMessage(FullFileName(FileName), SystemErrorText(Error)));
-  if (Bytes.size() > MaxInputBytes)
-    throw Exception(std::string("入力が 1 GB を超えています: ") + FileName);
-  TMemoryStream Stream(std::move(Bytes));
-  Data.LoadFromStream(Stream);
+  while ((N = std::fread(Chunk, 1, sizeof Chunk, stdin)) > 0)
+    Text.append(Chunk, N);
+  if (std::ferror(stdin)) throw Exception("標準入力は" + SystemErrorText(errno) + "読めません");
+  return Text;
 }
 
 int Usage() {
@@ -184,7 +181,7 @@ int main(int argc, char** argv) {
       return 0;
     }
     if (std::strcmp(argv[1], "make") == 0) {
-      const std::string Json{std::istreambuf_iterator<char>(std::cin), {}};
+      const std::string Json = ReadStandardInput();
       // One recalculation for the whole document, not one per field.
       Data.Update([&] { DocumentFromJson(Json, Data); });
       TellNote(Data.SaveToFile(argv[2]));

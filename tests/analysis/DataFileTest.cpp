@@ -1,6 +1,7 @@
 // The data file: exact layout, round trips, damaged input and file errors.
 #include "analysis/BeamData.h"
 #include "analysis/Stream.h"
+#include "tests/analysis/AllocationCount.h"
 #include "tests/analysis/FileBytes.h"
 #include "tests/kit/BeamBuilder.h"
 #include "tests/kit/TempFolderTest.h"
@@ -152,6 +153,34 @@ TEST(DataStream, DamagedFilesLeaveTheDocumentAlone) {
   for (std::size_t I = 0; I < Damaged.size(); ++I) {
     ASSERT_EQ(ReadFailure(D, Damaged[I]), InvalidFile) << "case " << I;
     ASSERT_TRUE(StateOf(D) == Before) << "case " << I;
+  }
+}
+
+TEST(DataStream, ACountTheBytesCannotHoldIsRefusedBeforeAnyRecord) {
+  // A record takes 36 bytes at least. Zero bytes make such records, so the
+  // count that fits the bytes after the header reads; one more, and counts
+  // far beyond, are refused right after the header, with nothing allocated
+  // for the records.
+  for (std::size_t Tail = 0; Tail < 200; ++Tail) {
+    SCOPED_TRACE(Tail);
+    const auto Image = [Tail](std::int32_t Count) {
+      auto Bytes = TFileBytes().Header(btSimple, 1, Count).Bytes;
+      Bytes.resize(Bytes.size() + Tail);
+      return Bytes;
+    };
+    const auto Fits = static_cast<std::int32_t>(Tail / 36);
+    TData D;
+    LoadBytes(D, Image(Fits));
+    EXPECT_EQ(D.LoadCount(), Fits);
+    for (const std::int32_t Count : {Fits + 1, 1000000, INT32_MAX}) {
+      TMemoryStream Stream(Image(Count));
+      std::string Message;
+      const std::size_t Allocated =
+          BytesAllocatedBy([&] { Message = Failure([&] { D.LoadFromStream(Stream); }); });
+      EXPECT_EQ(Message, InvalidFile) << Count;
+      EXPECT_EQ(Stream.Position(), 40) << Count;
+      EXPECT_LT(Allocated, 4096u) << Count;
+    }
   }
 }
 

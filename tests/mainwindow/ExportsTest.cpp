@@ -16,6 +16,8 @@
 #include <QImage>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <cstdlib>
+#include <string>
 
 namespace {
 
@@ -130,6 +132,27 @@ TEST_F(ExportTest, TheCsvReadsBackAsTheSamples) {
     EXPECT_EQ(Cells[1].toDouble(), P.S);
     EXPECT_EQ(Cells[2].toDouble(), P.M);
   }
+}
+
+// A number that is a whole multiple of one half, as its shortest text.
+std::string Half(long Twice) {
+  const std::string Whole = std::to_string(std::labs(Twice) / 2);
+  return (Twice < 0 ? "-" : "") + Whole + (Twice % 2 != 0 ? ".5" : "");
+}
+
+TEST(ResultsCsvTest, OneLoadByteForByte) {
+  // 1000 kN at x = 250.5 m on a simple beam of 1000 m: the samples fall on
+  // whole metres, RA = 749.5 and RB = 250.5, and every S and M is a
+  // multiple of one half, exact in binary.
+  TData Data;
+  BuildBeam(Data, btSimple, 1000, {{lkConcentrated, 250.5, 1000, 0}});
+  std::string Want = "\xEF\xBB\xBFX (m),S (kN),M (kN\xEF\xBD\xA5m)\r\n";
+  for (long X = 0; X <= 1000; ++X) {
+    const bool Left = X <= 250;
+    Want += std::to_string(X) + ',' + Half(Left ? 1499 : -501) + ',' +
+            Half(Left ? 1499 * X : 501000 - 501 * X) + "\r\n";
+  }
+  EXPECT_EQ(ResultsCsv(Data).toStdString(), Want);
 }
 
 TEST_F(ExportTest, ImagesAsPngAndSvgAtTheChosenSize) {

@@ -35,6 +35,11 @@ void Put32(std::vector<std::uint8_t>& Bytes, std::size_t At, std::uint32_t Value
     Bytes[At + I] = static_cast<std::uint8_t>(Value >> (8 * I));
 }
 
+std::uint32_t Get32(const std::vector<std::uint8_t>& Bytes, std::size_t At) {
+  return Bytes[At] | (Bytes[At + 1] << 8) | (Bytes[At + 2] << 16) |
+         (static_cast<std::uint32_t>(Bytes[At + 3]) << 24);
+}
+
 bool Reads(const std::vector<std::uint8_t>& Bytes) {
   return ReadAvi(Bytes.data(), Bytes.size()).has_value();
 }
@@ -106,6 +111,33 @@ TEST(AviReaderTest, LyingHeadersAreRefused) {
     EXPECT_FALSE(Reads(Bytes)) << Lie.What;
   }
   EXPECT_TRUE(Reads(Good));
+}
+
+TEST(AviReaderTest, ChunksReachingPastTheirListAreRefused) {
+  // The about clip without its index, so that the movie list ends the file.
+  std::vector<std::uint8_t> Good = AboutClip();
+  Good.resize(Find(Good, "idx1"));
+  Put32(Good, 4, static_cast<std::uint32_t>(Good.size() - 8));
+  ASSERT_TRUE(Reads(Good));
+  const std::size_t StreamList = Find(Good, "strl") - 8, Strf = Find(Good, "strf");
+  const std::size_t MovieList = Find(Good, "movi") - 8;
+  for (std::uint32_t Over = 1; Over <= 8; ++Over) {
+    SCOPED_TRACE(Over);
+    // The last chunk of the header list, and of the stream list, made longer.
+    for (const std::size_t Chunk : {StreamList, Strf}) {
+      std::vector<std::uint8_t> Bytes = Good;
+      Put32(Bytes, Chunk + 4, Get32(Bytes, Chunk + 4) + Over);
+      EXPECT_FALSE(Reads(Bytes)) << Chunk;
+    }
+    // The last frame cut short with its list and the file: its pixels
+    // would be read past the end of the bytes.
+    std::vector<std::uint8_t> Bytes(Good.begin(), Good.end() - Over);
+    Put32(Bytes, 4, Get32(Bytes, 4) - Over);
+    Put32(Bytes, MovieList + 4, Get32(Bytes, MovieList + 4) - Over);
+    const std::optional<TAviClip> Clip = ReadAvi(Bytes.data(), Bytes.size());
+    EXPECT_FALSE(Clip);
+    if (Clip) Clip->Frame(Clip->FrameCount() - 1);
+  }
 }
 
 TEST(AviReaderTest, FewerFramesAnnouncedThanStoredPlaysTheAnnounced) {

@@ -1,17 +1,20 @@
-// Runs vbdtool (or any shell command) and collects its exit code and
-// everything it printed; a temporary folder for its files.
+// Runs vbdtool (or any shell command) and collects its exit code, everything
+// it printed and its peak memory; a temporary folder for its files.
 #pragma once
 
 #include "tests/kit/TempFolderTest.h"
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdio>
+#include <cerrno>
+#include <fcntl.h>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <sys/resource.h>
 #include <sys/wait.h>
+#include <unistd.h>
 #include <vector>
 
 namespace fs = std::filesystem;
@@ -19,18 +22,32 @@ namespace fs = std::filesystem;
 struct TRunResult {
   int Code = -1;
   std::string Output; // stdout and stderr together
+  long PeakKiB = 0;   // the most memory the command, or anything it waited for, held
 };
 
 inline TRunResult RunCommand(const std::string& Command) {
   TRunResult Result;
-  std::FILE* Pipe = popen((Command + " 2>&1").c_str(), "r");
-  if (!Pipe) return Result;
+  int Pipe[2];
+  if (pipe2(Pipe, O_CLOEXEC) != 0) return Result;
+  const pid_t Pid = fork();
+  if (Pid == 0) {
+    dup2(Pipe[1], STDOUT_FILENO);
+    dup2(Pipe[1], STDERR_FILENO);
+    execl("/bin/sh", "sh", "-c", Command.c_str(), static_cast<char*>(nullptr));
+    _exit(127);
+  }
+  close(Pipe[1]);
   char Chunk[4096];
-  std::size_t N;
-  while ((N = std::fread(Chunk, 1, sizeof Chunk, Pipe)) > 0)
-    Result.Output.append(Chunk, N);
-  const int Status = pclose(Pipe);
-  Result.Code = WIFEXITED(Status) ? WEXITSTATUS(Status) : -1;
+  ssize_t N;
+  while ((N = read(Pipe[0], Chunk, sizeof Chunk)) > 0 || (N < 0 && errno == EINTR))
+    Result.Output.append(Chunk, static_cast<std::size_t>(std::max<ssize_t>(N, 0)));
+  close(Pipe[0]);
+  int Status = 0;
+  rusage Usage{};
+  if (Pid > 0 && wait4(Pid, &Status, 0, &Usage) == Pid) {
+    Result.Code = WIFEXITED(Status) ? WEXITSTATUS(Status) : -1;
+    Result.PeakKiB = Usage.ru_maxrss;
+  }
   return Result;
 }
 
