@@ -1,6 +1,7 @@
 #include "mainwindow/CommandLine.h"
 
 #include "mainwindow/ProgramStart.h"
+#include "platform/FileNames.h"
 #include "support/QvxTools.h"
 
 #include <QCoreApplication>
@@ -36,6 +37,13 @@ void Print(std::FILE* Stream, const QString& Text) {
 }
 
 } // namespace
+
+QStringList ArgumentList(int argc, char** argv) {
+  QStringList Arguments;
+  for (int I = 0; I < argc; ++I)
+    Arguments << FileNameFromNative(argv[I]);
+  return Arguments;
+}
 
 TCommandLine ParseCommandLine(const QStringList& Arguments) {
   TCommandLine Command;

@@ -14,6 +14,10 @@ struct TCommandLine {
   QString Error;    // skRefuse: what is wrong
 };
 
+// The arguments of main() as names, in the file system's encoding: a file
+// name that is no UTF-8 still names its file (see FileNameFromNative).
+QStringList ArgumentList(int argc, char** argv);
+
 // Reads Arguments (the program first): "--help" and "--version" decide as
 // soon as they come, "--" makes every later argument a file name, any other
 // argument starting with "-" (but "-" alone) is refused, and so is a

@@ -8,10 +8,10 @@
 #include "mainwindow/ResultsText.h"
 #include "mainwindow/VectorCanvas.h"
 #include "platform/Exceptions.h"
+#include "platform/FileNames.h"
 
 #include <QBuffer>
 #include <QCoreApplication>
-#include <QFile>
 #include <QFileInfo>
 #include <QPageLayout>
 #include <QPainter>
@@ -53,7 +53,7 @@ bool PaintReport(TData& Data, QPagedPaintDevice& Device, const QRect& Page,
 } // namespace
 
 std::string WriteWholeFile(const QString& FileName, const std::function<bool(QIODevice&)>& Write) {
-  const std::string Path = QFile::encodeName(FileName).toStdString();
+  const std::string Path = NativeFileName(FileName);
   QByteArray Bytes;
   QBuffer Buffer(&Bytes);
   Buffer.open(QIODevice::WriteOnly);

@@ -19,7 +19,7 @@ struct TReportInfo;
 // all-or-nothing promise. A failure (Write returning false included)
 // throws EFCreateError; the result is WriteFileSafely's note, empty unless
 // the file is saved but not known to be on disk. The name goes to the
-// file system in its own encoding (QFile::encodeName).
+// file system as its own bytes (NativeFileName).
 std::string WriteWholeFile(const QString& FileName, const std::function<bool(QIODevice&)>& Write);
 
 // X (m), S (kN), M (kN･m) of every sample as CSV in UTF-8 with a byte-order

@@ -6,6 +6,7 @@
 #include "mainwindow/HelpWindow.h"
 #include "mainwindow/InputUnitLayout.h"
 #include "platform/Controls.h"
+#include "platform/FileNames.h"
 #include "platform/PaintBox.h"
 #include "platform/QtCanvas.h"
 #include "support/Cp932.h"
@@ -358,7 +359,7 @@ void TForm1::SetFileName(const QString& Name) {
 void TForm1::ShowTitle() {
   QString Title = QStringLiteral("新規データ");
   if (!FFileName.isEmpty()) {
-    Title = QFileInfo(FFileName).fileName();
+    Title = ShownFileName(QFileInfo(FFileName).fileName());
     const qsizetype Dot = Title.lastIndexOf(QChar('.'));
     if (Dot >= 0) Title.truncate(Dot);
   }

@@ -7,6 +7,7 @@
 #include "platform/Controls.h"
 #include "platform/Dialogs.h"
 #include "platform/Exceptions.h"
+#include "platform/FileNames.h"
 #include "platform/PaintBox.h"
 #include "support/AboutUnit.h"
 #include "support/QvxTools.h"
@@ -86,7 +87,7 @@ bool TForm1::QuerySave() {
 
 bool TForm1::SaveDocument() {
   if (FFileName.isEmpty()) return SaveDocumentAs();
-  const std::string Note = FData->SaveToFile(FFileName.toStdString());
+  const std::string Note = FData->SaveToFile(NativeFileName(FFileName));
   FUndo->setClean();
   ShowTitle();
   ShowSaveNote(Note);
@@ -99,7 +100,7 @@ bool TForm1::SaveDocumentAs() {
   if (!FFileName.isEmpty()) Options.InitialDir = QFileInfo(FFileName).absolutePath();
   QString Chosen;
   if (!Dialogs().SaveFileName(this, Options, Chosen)) return false;
-  const std::string Note = FData->SaveToFile(Chosen.toStdString());
+  const std::string Note = FData->SaveToFile(NativeFileName(Chosen));
   FUndo->setClean();
   SetFileName(Chosen);
   ShowSaveNote(Note);
@@ -165,15 +166,16 @@ std::optional<TDataFileContents> TForm1::ReadWithProgress(const QString& FileNam
   const auto Restore = qScopeGuard([] { QApplication::restoreOverrideCursor(); });
   QProgressDialog Progress(QStringLiteral("ファイルを読み込んでいます..."),
                            QStringLiteral("キャンセル"), 0, 1, this);
-  Progress.setWindowTitle(QFileInfo(FileName).fileName());
+  Progress.setWindowTitle(ShownFileName(QFileInfo(FileName).fileName()));
   Progress.setWindowModality(Qt::WindowModal);
   Progress.setMinimumDuration(FOpenProgressDelay);
   try {
-    return ReadDataFile(FileName.toStdString(), [&Progress](std::int64_t Done, std::int64_t Total) {
-      Progress.setMaximum(static_cast<int>(Total));
-      Progress.setValue(static_cast<int>(Done));
-      return !Progress.wasCanceled();
-    });
+    return ReadDataFile(NativeFileName(FileName),
+                        [&Progress](std::int64_t Done, std::int64_t Total) {
+                          Progress.setMaximum(static_cast<int>(Total));
+                          Progress.setValue(static_cast<int>(Done));
+                          return !Progress.wasCanceled();
+                        });
   } catch (const EAbort&) {
     return std::nullopt;
   }

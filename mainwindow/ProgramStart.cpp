@@ -2,9 +2,9 @@
 
 #include "mainwindow/InputUnit.h"
 #include "platform/Application.h"
+#include "platform/FileNames.h"
 #include "platform/Fonts.h"
 
-#include <QFileInfo>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
@@ -35,7 +35,7 @@ void OpenStartFile(TForm1& Form, const QString& FileName) {
   if (FileName.isEmpty()) return;
   // The open dialog names files by their full path; so does the caption's
   // file and every message about it.
-  const QString FullName = QFileInfo(FileName).absoluteFilePath();
+  const QString FullName = AbsoluteFileName(FileName);
   QMetaObject::invokeMethod(
       &Form, [&Form, FullName] { Form.OpenFile(FullName); }, Qt::QueuedConnection);
 }

@@ -4,19 +4,8 @@
 #include "mainwindow/ProgramStart.h"
 #include "platform/Application.h"
 
-namespace {
-
-QStringList RawArguments(int argc, char** argv) {
-  QStringList Arguments;
-  for (int I = 0; I < argc; ++I)
-    Arguments << QString::fromLocal8Bit(argv[I]);
-  return Arguments;
-}
-
-} // namespace
-
 int main(int argc, char** argv) {
-  const QStringList Raw = RawArguments(argc, argv);
+  const QStringList Raw = ArgumentList(argc, argv);
   // Help and version are answered before Qt looks for a display. A refusal
   // waits for the application object, which takes Qt's own options out.
   const TCommandLine Early = ParseCommandLine(Raw);
@@ -26,9 +15,9 @@ int main(int argc, char** argv) {
   // names, so Qt is shown only what comes before.
   const qsizetype OptionsEnd = Raw.indexOf(QStringLiteral("--"));
   const int QtCount = OptionsEnd < 0 ? argc : static_cast<int>(OptionsEnd);
-  int QtArgc = QtCount; // Qt lowers it by the options it takes
+  int QtArgc = QtCount; // Qt takes its options out of argv and lowers it
   TApplication Application(QtArgc, argv);
-  const TCommandLine Command = ParseCommandLine(Application.arguments() + Raw.mid(QtCount));
+  const TCommandLine Command = ParseCommandLine(ArgumentList(QtArgc, argv) + Raw.mid(QtCount));
   if (const std::optional<int> Code = AnswerCommandLine(Command)) return *Code;
   PrepareApplication(Application);
   Application.SetHelpFile(QStringLiteral("Vantrel.chm"));

@@ -20,13 +20,13 @@
 #include "mainwindow/InputUnit.h"
 #include "mainwindow/ReportSheet.h"
 #include "platform/Exceptions.h"
+#include "platform/FileNames.h"
 #include "tests/kit/OffscreenApplication.h"
 #include "tools/DocumentJson.h"
 #include "tools/InputStream.h"
 
 #include <QApplication>
 #include <QDate>
-#include <QFile>
 #include <QPageLayout>
 #include <cerrno>
 #include <cstdio>
@@ -126,7 +126,7 @@ int Export(int argc, char** argv) {
   OpenDocument(Data, argv[2]);
   int Argc = 1;
   TOffscreenApplication App(Argc, argv);
-  const QString Out = QFile::decodeName(argv[3]);
+  const QString Out = FileNameFromNative(argv[3]);
   TellNote(Pdf ? SaveReportPdf(Data, Out, Info, Layout) : SaveResultsCsv(Data, Out));
   return 0;
 }
@@ -160,7 +160,7 @@ int Render(int argc, char** argv) {
 
   int Argc = 1;
   TOffscreenApplication App(Argc, argv);
-  TellNote(SaveDiagramImage(Data, QFile::decodeName(argv[4]), Width, Height, Layers));
+  TellNote(SaveDiagramImage(Data, FileNameFromNative(argv[4]), Width, Height, Layers));
   return 0;
 }
 

@@ -1,5 +1,6 @@
 // The command line: options, the end of options, file names, refusals.
 #include "mainwindow/CommandLine.h"
+#include "platform/FileNames.h"
 
 #include <gtest/gtest.h>
 
@@ -33,6 +34,13 @@ TEST(CommandLineTest, OptionsDecideInOrderAndDoubleDashEndsThem) {
   }
   EXPECT_TRUE(Parse({"a", "b"}).Error.endsWith(": b"));
   EXPECT_TRUE(Parse({"-x"}).Error.endsWith(": -x"));
+}
+
+TEST(CommandLineTest, AFileNameThatIsNoUtf8KeepsItsBytes) {
+  char Program[] = "vantrel", Name[] = "beam\xFF\xFE.vbd";
+  char* Arguments[] = {Program, Name};
+  const TCommandLine Command = ParseCommandLine(ArgumentList(2, Arguments));
+  EXPECT_EQ(NativeFileName(Command.FileName), Name);
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 #include "analysis/KajyuData.h"
 #include "mainwindow/HelpWindow.h"
 #include "platform/Exceptions.h"
+#include "platform/FileNames.h"
 #include "tests/kit/BeamBuilder.h"
 
 #include <QCloseEvent>
@@ -14,6 +15,8 @@
 #include <QTemporaryDir>
 #include <QTextBrowser>
 #include <QTimer>
+#include <filesystem>
+#include <set>
 
 namespace {
 
@@ -144,6 +147,31 @@ TEST_F(FileTest, SaveOfAnUntitledDocumentAsksForAName) {
   EXPECT_EQ(QFileInfo(Again.FileName).fileName(), "neu.vbd");
   EXPECT_EQ(Caption(), "Vantrel - [other]");
   EXPECT_TRUE(QFile::exists(Dir.filePath("sub/other.vbd")));
+}
+
+TEST_F(FileTest, ANameThatIsNoUtf8OpensAndSavesUnderItsOwnBytes) {
+  const std::string Folder = NativeFileName(Dir.path());
+  const std::string Name = Folder + "/beam\xFF\xFE.vbd", Copy = Folder + "/copy\xE9.vbd";
+  TData Beam;
+  SetBeam(Beam, btSimple, 10, {{lkConcentrated, 4, 3, 0, ""}});
+  Beam.SaveToFile(Name);
+  Open(FileNameFromNative(Name));
+  EXPECT_EQ(Data().LoadCount(), 1);
+  EXPECT_EQ(Caption(), u"Vantrel - [beam\uFFFD\uFFFD]");
+  EditSpan("12");
+  Form->Save1Click(Form.get());
+  Scripted.FileAnswers = {FileNameFromNative(Copy)};
+  Form->SaveAs1Click(Form.get());
+  // Both files under the bytes they were named by, and no other.
+  std::set<std::string> Files;
+  for (const auto& Entry : std::filesystem::directory_iterator(Folder))
+    Files.insert(Entry.path().native());
+  EXPECT_EQ(Files, (std::set<std::string>{Name, Copy}));
+  for (const std::string& Saved : Files) {
+    TData Back;
+    Back.LoadFromFile(Saved);
+    EXPECT_EQ(Back.Length(), 12);
+  }
 }
 
 TEST_F(FileTest, AFailedOpenLeavesAnEmptyUntitledDocument) {
