@@ -129,8 +129,9 @@ TEST(AviReaderTest, ChunksReachingPastTheirListAreRefused) {
       Put32(Bytes, Chunk + 4, Get32(Bytes, Chunk + 4) + Over);
       EXPECT_FALSE(Reads(Bytes)) << Chunk;
     }
-    // The last frame cut short with its list and the file: its pixels
-    // would be read past the end of the bytes.
+    // The last frame cut short with its list and the file: from 4 bytes
+    // on (its last 3 are row padding), decoding it would read past the
+    // end of the bytes.
     std::vector<std::uint8_t> Bytes(Good.begin(), Good.end() - Over);
     Put32(Bytes, 4, Get32(Bytes, 4) - Over);
     Put32(Bytes, MovieList + 4, Get32(Bytes, MovieList + 4) - Over);
