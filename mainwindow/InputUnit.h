@@ -26,6 +26,7 @@ class TButton;
 class TCheckBox;
 class TData;
 class TFormatGrid;
+class TOpenProgress;
 class TPaintBox;
 class TPanel;
 class TResultsWindow;
@@ -127,11 +128,11 @@ public:
   bool QuerySave();
   bool SaveDocument();
   bool SaveDocumentAs();
-  // Reads a data file with a busy cursor and, when it takes a while, a
-  // progress dialog; nothing when the user cancels it.
-  std::optional<TDataFileContents> ReadWithProgress(const QString& FileName);
   // Open after the question and the dialog: reads FileName into the
-  // document, or leaves the untitled empty document and rethrows.
+  // document, or leaves the untitled empty document and rethrows. The
+  // whole open shows its progress when it takes a while (see
+  // TOpenProgress); a cancel leaves the document, its undo history, its
+  // name and the window as they were.
   void OpenFile(const QString& FileName);
 
   // ---- event handlers
@@ -227,6 +228,16 @@ private:
   void ShowInListColumn(int C, int Row, const QString& Text);
   // Grows or shrinks the list to a row for every load, 30 at the least.
   void FitLoadRows();
+  // Grows or shrinks the list to Rows rows, the caption row included.
+  void ResizeLoadList(int Rows);
+  // The window's side of a document that starts afresh under FileName:
+  // the caption, the list's columns, no undo history, the first load kind.
+  void StartAfresh(const QString& FileName);
+  // The open's phases on a worker thread: reads FileName, takes the loads
+  // over into Next and calculates it.
+  void PrepareDocument(TOpenProgress& Progress, const QString& FileName, TData& Next);
+  // The open's last phase: grows the list in slices to the rows of Loads.
+  void GrowLoadList(TOpenProgress& Progress, int Loads);
   // Fills list row Row with load Row - 1, or empties it past the last load.
   void ShowLoadInRow(int Row);
   // Fills the list rows on screen that are not filled yet.
