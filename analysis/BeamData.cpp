@@ -320,6 +320,7 @@ TDataFileContents ReadDataFile(TStream& Stream, const TReadProgress& Progress) {
   // Every record takes at least MinRecordSize bytes, which bounds what a
   // count can claim before anything is allocated for it.
   if (Count > Stream.Remaining() / MinRecordSize) throw EReadError(SInvalidDataFile);
+  if (Count <= 0) Contents.UncountedBytes = Stream.Remaining();
   Contents.Loads = std::vector<TKajyuData>(static_cast<std::size_t>(std::max(Count, 0)));
   constexpr std::size_t ProgressStep = 4096;
   for (std::size_t I = 0; I < Contents.Loads.size(); ++I) {

@@ -30,6 +30,11 @@ struct TDataFileContents {
   std::int32_t BeamType = btSimple;
   double Length = 0;
   std::vector<TKajyuData> Loads;
+  // Bytes after a load count of zero or less. The file's rules read such a
+  // count as no loads and ignore what follows, but those bytes are most
+  // likely records the count leaves out, which a save would drop. 0 for a
+  // positive count: bytes after its records are ignored and not told.
+  std::int64_t UncountedBytes = 0;
 };
 
 // Told how many of Total load records have been read; false stops the

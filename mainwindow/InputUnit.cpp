@@ -383,6 +383,7 @@ void TForm1::ResetDocument() {
 
 void TForm1::StartAfresh(const QString& FileName) {
   SetFileName(FileName);
+  ShowUnreadData(QString(), 0);
   ResetListColumns();
   FUndo->clear();
   KajyuType->SetItemIndex(0);

@@ -126,6 +126,12 @@ public:
   // ---- document commands
   // Asks about unsaved changes; true when the document may be dropped.
   bool QuerySave();
+  // Remembers that FileName holds Bytes of data the program did not read
+  // and says so in the status bar; none for an empty name or no bytes.
+  void ShowUnreadData(const QString& FileName, std::int64_t Bytes);
+  // Asks before a save overwrites the file that holds data the program
+  // did not read, once; true when FileName may be written.
+  bool ConfirmOverwrite(const QString& FileName);
   bool SaveDocument();
   bool SaveDocumentAs();
   // Open after the question and the dialog: reads FileName into the
@@ -234,8 +240,9 @@ private:
   // the caption, the list's columns, no undo history, the first load kind.
   void StartAfresh(const QString& FileName);
   // The open's phases on a worker thread: reads FileName, takes the loads
-  // over into Next and calculates it.
-  void PrepareDocument(TOpenProgress& Progress, const QString& FileName, TData& Next);
+  // over into Next and calculates it. Returns the bytes the file holds
+  // that were not read (TDataFileContents::UncountedBytes).
+  std::int64_t PrepareDocument(TOpenProgress& Progress, const QString& FileName, TData& Next);
   // The open's last phase: grows the list in slices to the rows of Loads.
   void GrowLoadList(TOpenProgress& Progress, int Loads);
   // Fills list row Row with load Row - 1, or empties it past the last load.
@@ -258,6 +265,9 @@ private:
   bool FSessionAnswered = false;
   // The width typed before the width row was hidden for a point action.
   QString FHiddenWidth;
+  // The file opened last when it holds data the program did not read;
+  // empty once the user agreed to overwrite it, or for other documents.
+  QString FUnreadFile;
   // The remark of the picked load as stored and as shown in NameEdit:
   // while the box shows that text, adding or replacing stores these bytes
   // as they are, so that a remark is never changed by only passing through

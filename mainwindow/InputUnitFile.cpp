@@ -86,6 +86,7 @@ bool TForm1::QuerySave() {
 
 bool TForm1::SaveDocument() {
   if (FFileName.isEmpty()) return SaveDocumentAs();
+  if (!ConfirmOverwrite(FFileName)) return false;
   FData->SaveToFile(NativeFileName(FFileName));
   FUndo->setClean();
   ShowTitle();
@@ -98,6 +99,7 @@ bool TForm1::SaveDocumentAs() {
   if (!FFileName.isEmpty()) Options.InitialDir = QFileInfo(FFileName).absolutePath();
   QString Chosen;
   if (!Dialogs().SaveFileName(this, Options, Chosen)) return false;
+  if (!ConfirmOverwrite(Chosen)) return false;
   FData->SaveToFile(NativeFileName(Chosen));
   FUndo->setClean();
   SetFileName(Chosen);
