@@ -38,7 +38,7 @@ TData::~TData() {
 void TData::Clear() {
   if (FUpdateCount > 0 &&
       (!FLoads.empty() || !FPoints.empty() || FBeamType != btSimple || FLength != 0))
-    FChangePending = true;
+    FChangePending = FCalculationPending = true;
   ClearResults();
   ClearLoads();
   FBeamType = btSimple;
@@ -57,7 +57,7 @@ void TData::ClearLoads() {
   FLoads.clear();
 }
 
-void TData::Calculate() {
+void TData::Calculate(const TGoOn& GoOn) {
   ClearResults();
   const double L = FLength;
   if (!(L > 0)) return;
@@ -82,12 +82,15 @@ void TData::Calculate() {
   // ends exactly at the beam end, where the readout ends too.
   Xs[N - 1] = L;
   const TAddLoadToSamples AddLoad = SampleKernel().AddLoad;
-  for (const auto& K : FLoads)
-    AddLoad(*K, L, Xs.data(), S.data(), M.data(), N);
+  for (std::size_t I = 0; I < FLoads.size(); ++I) {
+    if (I % 4096 == 0) CheckGoOn(GoOn);
+    AddLoad(*FLoads[I], L, Xs.data(), S.data(), M.data(), N);
+  }
+  const TBeamResults Found = ComputeResults(*this, GoOn);
   FPoints.resize(N);
   for (std::size_t I = 0; I < N; ++I)
     FPoints[I] = TCalcPoint{Xs[I], M[I], S[I]};
-  FResults = ComputeResults(*this);
+  FResults = Found;
 }
 
 bool TData::CalcAt(double& X, double& S, double& M) const {
@@ -111,7 +114,7 @@ bool TData::CalcAt(double& X, double& S, double& M) const {
 void TData::Changed() {
   if (FUpdateCount > 0) {
     FModified = true;
-    FChangePending = true;
+    FChangePending = FCalculationPending = true;
     return;
   }
   Calculate();
@@ -123,7 +126,8 @@ void TData::EndUpdate() {
   assert(FUpdateCount > 0 && "EndUpdate without BeginUpdate");
   if (--FUpdateCount > 0 || !FChangePending) return;
   FChangePending = false;
-  Calculate();
+  if (FCalculationPending) Calculate();
+  FCalculationPending = false;
   if (FOnChange) FOnChange(this);
 }
 
@@ -269,7 +273,7 @@ void TData::LoadFromStream(TStream& Stream) {
 }
 
 void TData::Assign(TDataFileContents&& Contents) {
-  if (FUpdateCount > 0) FChangePending = true;
+  if (FUpdateCount > 0) FChangePending = FCalculationPending = true;
   FLoads.reserve(Contents.Loads.size());
   FBeamType = Contents.BeamType;
   FLength = Contents.Length;
@@ -281,6 +285,21 @@ void TData::Assign(TDataFileContents&& Contents) {
     K.FX = Contents.Loads[I].FX;
     K.FW = Contents.Loads[I].FW;
     K.FWidth = Contents.Loads[I].FWidth;
+  }
+}
+
+void TData::TakeOver(TData& Other) {
+  std::swap(FModified, Other.FModified);
+  std::swap(FBeamType, Other.FBeamType);
+  std::swap(FLength, Other.FLength);
+  std::swap(FLoads, Other.FLoads);
+  std::swap(FPoints, Other.FPoints);
+  std::swap(FResults, Other.FResults);
+  if (FUpdateCount > 0) {
+    FChangePending = true;
+    FCalculationPending = false;
+  } else if (FOnChange) {
+    FOnChange(this);
   }
 }
 
@@ -304,6 +323,8 @@ TDataFileContents ReadDataFile(TStream& Stream, const TReadProgress& Progress) {
   // count can claim before anything is allocated for it.
   if (!Stream.CanRead(static_cast<std::int64_t>(Loads) * MinRecordSize))
     throw EReadError(SInvalidDataFile);
+  // Bytes after a count of none are not read; the caller is told of them.
+  if (Count <= 0 && Stream.CanRead(1)) Contents.UncountedBytes = Stream.Remaining();
   Contents.Loads = std::vector<TKajyuData>(Loads);
   constexpr std::size_t ProgressStep = 4096;
   for (std::size_t I = 0; I < Contents.Loads.size(); ++I) {

@@ -30,6 +30,11 @@ struct TDataFileContents {
   std::int32_t BeamType = btSimple;
   double Length = 0;
   std::vector<TKajyuData> Loads;
+  // Bytes after a load count of zero or less. The file's rules read such a
+  // count as no loads and ignore what follows, but those bytes are most
+  // likely records the count leaves out, which a save would drop. 0 for a
+  // positive count: bytes after its records are ignored and not told.
+  std::int64_t UncountedBytes = 0;
 };
 
 // Told how many of Total load records have been read; false stops the
@@ -85,7 +90,10 @@ public:
     EndUpdate();
   }
 
-  void Calculate();
+  // Fills the samples and the results. GoOn, when given, is asked every
+  // few thousand loads and in the steps of the results; a false answer
+  // stops with EAbort, the samples and the results left empty.
+  void Calculate(const TGoOn& GoOn = {});
   // S and M at X, which is first clamped into 0..L in place. False (and S,
   // M untouched) when the span is not positive.
   bool CalcAt(double& X, double& S, double& M) const;
@@ -163,12 +171,20 @@ public:
   // Takes over what a data file held: beam type, span and loads (loads
   // beyond the file's count stay as they are); nothing is recalculated.
   void Assign(TDataFileContents&& Contents);
+  // Takes over Other's beam, loads, samples, results and Modified as
+  // Other's last Calculate left them, without calculating again, and
+  // hands Other what this document held, to be freed where it suits the
+  // caller. Used alone it notifies; inside an update it counts as a change
+  // that needs no calculation at the end, unless something changes after it.
+  void TakeOver(TData& Other);
 
 private:
   void Changed();
 
   int FUpdateCount = 0;
   bool FChangePending = false;
+  // Inside an update: a change that the end of the update must calculate.
+  bool FCalculationPending = false;
 
   bool FModified = false;
   std::int32_t FBeamType = btSimple;

@@ -158,12 +158,18 @@ void AddPieceCandidates(const TTerms& Now, double A, double B, std::vector<TCand
     Out.push_back({r, false, {Now.S(r), Now.M(r)}});
 }
 
+// Asks GoOn at every 4096th step I of a loop.
+void CheckGoOnEvery(const TGoOn& GoOn, std::size_t I) {
+  if (I % 4096 == 0) CheckGoOn(GoOn);
+}
+
 // Every piece end and stationary point over 0..L, in order along the beam.
-std::vector<TCandidate> Candidates(const TData& D) {
+std::vector<TCandidate> Candidates(const TData& D, const TGoOn& GoOn) {
   const double L = D.Length();
   std::vector<TEvent> Events;
   TTerms Now;
   for (int I = 0; I < D.LoadCount(); ++I) {
+    CheckGoOnEvery(GoOn, static_cast<std::size_t>(I));
     Now += Before(D.Load(I));
     AddEvents(D.Load(I), Events);
   }
@@ -171,6 +177,7 @@ std::vector<TCandidate> Candidates(const TData& D) {
   std::erase_if(Events, [](const TEvent& E) { return std::isnan(E.X); });
   std::sort(Events.begin(), Events.end(),
             [](const TEvent& P, const TEvent& Q) { return P.X < Q.X; });
+  CheckGoOn(GoOn);
   std::size_t E = 0;
   while (E < Events.size() && Events[E].X <= 0)
     Now += Events[E++].Delta;
@@ -180,7 +187,9 @@ std::vector<TCandidate> Candidates(const TData& D) {
     return TCandidate{x, Left, {Now.S(x), Now.M(x)}, AlwaysExact};
   };
   Out.push_back(At(0, false, true));
-  for (double A = 0;;) {
+  std::size_t Piece = 0;
+  for (double A = 0;; ++Piece) {
+    CheckGoOnEvery(GoOn, Piece);
     const double B = E < Events.size() && Events[E].X < L ? Events[E].X : L;
     AddPieceCandidates(Now, A, B, Out);
     Out.push_back(At(B, true, B == L));
@@ -238,7 +247,8 @@ void Evaluate(const TData& D, TCandidate& C) {
 // Evaluates exactly every candidate whose approximate value of function F
 // (0 S, 1 M) comes near its approximate largest or smallest value, or is
 // no number.
-void EvaluateNearExtremes(const TData& D, std::vector<TCandidate>& Cs, std::size_t F) {
+void EvaluateNearExtremes(const TData& D, std::vector<TCandidate>& Cs, std::size_t F,
+                          const TGoOn& GoOn) {
   double Hi = -HUGE_VAL, Lo = HUGE_VAL;
   for (const TCandidate& C : Cs)
     if (std::isfinite(C.Approx[F])) {
@@ -249,7 +259,10 @@ void EvaluateNearExtremes(const TData& D, std::vector<TCandidate>& Cs, std::size
   const double Band = 1e-6 * std::max(std::fabs(Hi), std::fabs(Lo));
   for (TCandidate& C : Cs) {
     const double V = C.Approx[F];
-    if (C.AlwaysExact || !std::isfinite(V) || V >= Hi - Band || V <= Lo + Band) Evaluate(D, C);
+    if (C.AlwaysExact || !std::isfinite(V) || V >= Hi - Band || V <= Lo + Band) {
+      CheckGoOn(GoOn);
+      Evaluate(D, C);
+    }
   }
 }
 
@@ -267,8 +280,8 @@ TExtreme Pick(const std::vector<TCandidate>& Cs, std::size_t F, double Sign, dou
 }
 
 void FindExtremes(const TData& D, std::vector<TCandidate>& Cs, std::size_t F, TExtreme& Max,
-                  TExtreme& Min) {
-  EvaluateNearExtremes(D, Cs, F);
+                  TExtreme& Min, const TGoOn& GoOn) {
+  EvaluateNearExtremes(D, Cs, F, GoOn);
   double Hi = -HUGE_VAL, Lo = HUGE_VAL;
   for (const TCandidate& C : Cs)
     if (C.Evaluated && !std::isnan(C.Exact[F])) {
@@ -289,7 +302,7 @@ void FindExtremes(const TData& D, std::vector<TCandidate>& Cs, std::size_t F, TE
 
 } // namespace
 
-TBeamResults ComputeResults(const TData& D) {
+TBeamResults ComputeResults(const TData& D, const TGoOn& GoOn) {
   TBeamResults R;
   const double L = D.Length();
   if (!(L > 0)) return R;
@@ -299,8 +312,8 @@ TBeamResults ComputeResults(const TData& D) {
     R.RB += D.Load(I).FRB;
   }
   if (D.BeamType() != btSimple) R.MFixed = FixedEndMoment(D, L);
-  std::vector<TCandidate> Cs = Candidates(D);
-  FindExtremes(D, Cs, 0, R.SMax, R.SMin);
-  FindExtremes(D, Cs, 1, R.MMax, R.MMin);
+  std::vector<TCandidate> Cs = Candidates(D, GoOn);
+  FindExtremes(D, Cs, 0, R.SMax, R.SMin, GoOn);
+  FindExtremes(D, Cs, 1, R.MMax, R.MMin, GoOn);
   return R;
 }

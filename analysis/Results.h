@@ -1,5 +1,7 @@
 #pragma once
 
+#include "analysis/GoOn.h"
+
 class TData;
 
 // An extreme of S or M over the beam and where it occurs (m). Both are NaN
@@ -31,5 +33,6 @@ struct TBeamResults {
 // the loads' shares, the extremes exactly (S and M are polynomials between
 // the positions where loads start and end, so their extremes lie at those
 // positions or at the stationary points between them). O(N log N) in the
-// number of loads.
-TBeamResults ComputeResults(const TData& Data);
+// number of loads. GoOn, when given, is asked every few thousand loads or
+// positions and before each exact evaluation.
+TBeamResults ComputeResults(const TData& Data, const TGoOn& GoOn = {});

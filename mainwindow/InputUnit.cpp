@@ -374,14 +374,19 @@ void TForm1::ResetDocument() {
   // document once the cell is left.
   BaseDataGrid->HideEditor();
   FData->Clear();
-  SetFileName(QString());
-  ResetListColumns();
-  FUndo->clear();
-  KajyuType->SetItemIndex(0);
+  StartAfresh(QString());
   BaseDataGrid->SetToggleIndex(2, 0, 0);
   BaseDataGrid->SetCells(2, 1, QString());
   RefreshLoadList();
   PaintBox1->update();
+}
+
+void TForm1::StartAfresh(const QString& FileName) {
+  SetFileName(FileName);
+  ShowUnreadData(QString(), 0);
+  ResetListColumns();
+  FUndo->clear();
+  KajyuType->SetItemIndex(0);
 }
 
 void TForm1::BaseDataGridSetEditText(TObject*, int, int ARow, const QString& Value) {

@@ -26,6 +26,7 @@ class TButton;
 class TCheckBox;
 class TData;
 class TFormatGrid;
+class TOpenProgress;
 class TPaintBox;
 class TPanel;
 class TResultsWindow;
@@ -125,15 +126,21 @@ public:
   // ---- document commands
   // Asks about unsaved changes; true when the document may be dropped.
   bool QuerySave();
+  // Remembers that FileName holds Bytes of data the program did not read
+  // and says so in the status bar; none for an empty name or no bytes.
+  void ShowUnreadData(const QString& FileName, std::int64_t Bytes);
+  // Asks before a save overwrites the file that holds data the program
+  // did not read, once; true when FileName may be written.
+  bool ConfirmOverwrite(const QString& FileName);
   bool SaveDocument();
   bool SaveDocumentAs();
   // A save that took place but is not known to be on disk says so.
   void ShowSaveNote(const std::string& Note);
-  // Reads a data file with a busy cursor and, when it takes a while, a
-  // progress dialog; nothing when the user cancels it.
-  std::optional<TDataFileContents> ReadWithProgress(const QString& FileName);
   // Open after the question and the dialog: reads FileName into the
-  // document, or leaves the untitled empty document and rethrows.
+  // document, or leaves the untitled empty document and rethrows. The
+  // whole open shows its progress when it takes a while (see
+  // TOpenProgress); a cancel leaves the document, its undo history, its
+  // name and the window as they were.
   void OpenFile(const QString& FileName);
 
   // ---- event handlers
@@ -229,6 +236,17 @@ private:
   void ShowInListColumn(int C, int Row, const QString& Text);
   // Grows or shrinks the list to a row for every load, 30 at the least.
   void FitLoadRows();
+  // Grows or shrinks the list to Rows rows, the caption row included.
+  void ResizeLoadList(int Rows);
+  // The window's side of a document that starts afresh under FileName:
+  // the caption, the list's columns, no undo history, the first load kind.
+  void StartAfresh(const QString& FileName);
+  // The open's phases on a worker thread: reads FileName, takes the loads
+  // over into Next and calculates it. Returns the bytes the file holds
+  // that were not read (TDataFileContents::UncountedBytes).
+  std::int64_t PrepareDocument(TOpenProgress& Progress, const QString& FileName, TData& Next);
+  // The open's last phase: grows the list in slices to the rows of Loads.
+  void GrowLoadList(TOpenProgress& Progress, int Loads);
   // Fills list row Row with load Row - 1, or empties it past the last load.
   void ShowLoadInRow(int Row);
   // Fills the list rows on screen that are not filled yet.
@@ -249,6 +267,9 @@ private:
   bool FSessionAnswered = false;
   // The width typed before the width row was hidden for a point action.
   QString FHiddenWidth;
+  // The file opened last when it holds data the program did not read;
+  // empty once the user agreed to overwrite it, or for other documents.
+  QString FUnreadFile;
   // The remark of the picked load as stored and as shown in NameEdit:
   // while the box shows that text, adding or replacing stores these bytes
   // as they are, so that a remark is never changed by only passing through

@@ -1,4 +1,5 @@
-// The menu and the document commands: new, open, save, save as, exit, help.
+// The menu and the document commands: new, open, save, save as, exit, help
+// (the open itself is in InputUnitOpen.cpp).
 #include "analysis/BeamData.h"
 #include "components/FormatGrid.h"
 #include "mainwindow/HelpWindow.h"
@@ -17,8 +18,6 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QMenuBar>
-#include <QProgressDialog>
-#include <QScopeGuard>
 #include <QSessionManager>
 #include <QUndoStack>
 
@@ -87,6 +86,7 @@ bool TForm1::QuerySave() {
 
 bool TForm1::SaveDocument() {
   if (FFileName.isEmpty()) return SaveDocumentAs();
+  if (!ConfirmOverwrite(FFileName)) return false;
   const std::string Note = FData->SaveToFile(NativeFileName(FFileName));
   FUndo->setClean();
   ShowTitle();
@@ -100,6 +100,7 @@ bool TForm1::SaveDocumentAs() {
   if (!FFileName.isEmpty()) Options.InitialDir = QFileInfo(FFileName).absolutePath();
   QString Chosen;
   if (!Dialogs().SaveFileName(this, Options, Chosen)) return false;
+  if (!ConfirmOverwrite(Chosen)) return false;
   const std::string Note = FData->SaveToFile(NativeFileName(Chosen));
   FUndo->setClean();
   SetFileName(Chosen);
@@ -134,51 +135,6 @@ void TForm1::Open1Click(TObject*) {
   QString Chosen;
   if (!Dialogs().OpenFileName(this, DataFileDialog(), Chosen)) return;
   OpenFile(Chosen);
-}
-
-void TForm1::OpenFile(const QString& Chosen) {
-  std::optional<TDataFileContents> Contents;
-  try {
-    Contents = ReadWithProgress(Chosen);
-  } catch (...) {
-    // What could not be read must never be saved over later: back to an
-    // untitled empty document, and the error goes on to the error box.
-    FData->Update([this] { ResetDocument(); });
-    ForgetPick();
-    throw;
-  }
-  if (!Contents) return; // cancelled: the document stays as it was
-  // Clearing and filling the document recalculate and notify once.
-  FData->Update([&] {
-    ResetDocument();
-    ForgetPick();
-    SetFileName(Chosen);
-    FData->Assign(std::move(*Contents));
-  });
-  ShowBaseData();
-  RefreshLoadList();
-}
-
-std::optional<TDataFileContents> TForm1::ReadWithProgress(const QString& FileName) {
-  // A busy cursor at once; a progress dialog with a cancel button when the
-  // reading takes longer than FOpenProgressDelay.
-  QApplication::setOverrideCursor(Qt::WaitCursor);
-  const auto Restore = qScopeGuard([] { QApplication::restoreOverrideCursor(); });
-  QProgressDialog Progress(QStringLiteral("ファイルを読み込んでいます..."),
-                           QStringLiteral("キャンセル"), 0, 1, this);
-  Progress.setWindowTitle(ShownFileName(QFileInfo(FileName).fileName()));
-  Progress.setWindowModality(Qt::WindowModal);
-  Progress.setMinimumDuration(FOpenProgressDelay);
-  try {
-    return ReadDataFile(NativeFileName(FileName),
-                        [&Progress](std::int64_t Done, std::int64_t Total) {
-                          Progress.setMaximum(static_cast<int>(Total));
-                          Progress.setValue(static_cast<int>(Done));
-                          return !Progress.wasCanceled();
-                        });
-  } catch (const EAbort&) {
-    return std::nullopt;
-  }
 }
 
 void TForm1::Save1Click(TObject*) {

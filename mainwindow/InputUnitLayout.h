@@ -16,6 +16,11 @@ constexpr int Panel1Width = 291;
 
 // Rows of the load list when it holds 30 loads or fewer.
 constexpr int ListRows = 30;
+// The load list's rows, the caption row included, for Loads loads: a
+// numbered row for every load, and never fewer than those of an empty list.
+constexpr int ListRowsFor(int Loads) {
+  return (Loads > ListRows ? Loads : ListRows) + 1;
+}
 
 // Columns and rows of the grids.
 constexpr int GridColWidth = 48;

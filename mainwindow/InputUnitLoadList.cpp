@@ -48,11 +48,11 @@ void TForm1::SetupListRow(int R) {
 }
 
 void TForm1::FitLoadRows() {
-  // A numbered row for every load, and never fewer than the 30 rows of an
-  // empty list.
-  const int Rows = std::max(Layout::ListRows, FData->LoadCount()) + 1;
-  const int Old = KajyuGrid->RowCount();
-  if (Rows == Old) return;
+  ResizeLoadList(Layout::ListRowsFor(FData->LoadCount()));
+}
+
+void TForm1::ResizeLoadList(int Rows) {
+  if (Rows == KajyuGrid->RowCount()) return;
   if (KajyuGrid->Row() >= Rows) KajyuGrid->MoveColRow(KajyuGrid->Col(), Rows - 1, true, true);
   KajyuGrid->SetRowCount(Rows);
   FListRows.resize(static_cast<std::size_t>(Rows), lrNew);

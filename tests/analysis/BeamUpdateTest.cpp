@@ -1,6 +1,7 @@
 // Grouped edits: BeginUpdate/EndUpdate and Update defer the recalculation
 // and the notification to the end of the outermost update.
 #include "analysis/BeamData.h"
+#include "analysis/SampleKernel.h"
 #include "analysis/Stream.h"
 #include "platform/Exceptions.h"
 #include "tests/analysis/FileBytes.h"
@@ -115,6 +116,69 @@ TEST(BeamUpdate, ClearingAndReadingCountAsChangesOnlyInsideAnUpdate) {
                EReadError);
   EXPECT_EQ(C.Calls, 2);
   EXPECT_TRUE(C.PointsSeen.empty());
+}
+
+// The baseline kernel, counting the loads it adds.
+int KernelLoads = 0;
+void CountingAddLoad(const TKajyuData& K, double L, const double* Xs, double* S, double* M,
+                     std::size_t N) {
+  ++KernelLoads;
+  BaselineSampleKernel().AddLoad(K, L, Xs, S, M, N);
+}
+const TSampleKernel CountingKernel{"counting", CountingAddLoad};
+
+TEST(BeamUpdate, ACalculatedDocumentIsTakenOverWithoutCalculatingAgain) {
+  UseSampleKernel(&CountingKernel);
+  TData Source, Same;
+  for (TData* D : {&Source, &Same})
+    BuildBeam(*D, btCantilever, 8, {{lkUniform, 1, 5, 2, "a"}, {lkConcentrated, 3, 4, 0, "b"}});
+  TCounted C;
+  SetBeam(C.D, btSimple, 10, {{lkMoment, 1, 2, 0, "old"}});
+  C.Calls = KernelLoads = 0;
+  C.D.Update([&] {
+    C.D.Clear();
+    C.D.TakeOver(Source);
+  });
+  EXPECT_EQ(KernelLoads, 0);
+  EXPECT_EQ(C.Calls, 1);
+  EXPECT_TRUE(SamePoints(C.PointsSeen, Same.Points()));
+  EXPECT_EQ(C.D.Results().MFixed, Same.Results().MFixed);
+  EXPECT_EQ(C.D.LoadRemark(1), "b");
+  EXPECT_EQ(C.D.Modified(), Same.Modified());
+  EXPECT_EQ(Source.LoadCount(), 0); // what the update's Clear left
+
+  // Alone it notifies; an edit after it in the same update is calculated.
+  BuildBeam(Source, btSimple, 10, {{lkMoment, 1, 2, 0, "old"}});
+  C.D.TakeOver(Source);
+  EXPECT_EQ(C.Calls, 2);
+  EXPECT_EQ(C.D.LoadRemark(0), "old");
+  EXPECT_EQ(Source.LoadRemark(0), "a");
+  KernelLoads = 0;
+  C.D.Update([&] {
+    C.D.TakeOver(Source);
+    C.D.SetLength(4);
+  });
+  EXPECT_EQ(KernelLoads, 2);
+  Same.SetLength(4);
+  EXPECT_TRUE(SamePoints(C.D.Points(), Same.Points()));
+  UseSampleKernel(nullptr);
+}
+
+TEST(BeamUpdate, EveryQuestionOfALongCalculationCanStopIt) {
+  std::vector<TBeamLoad> Loads;
+  for (int I = 0; I < 10000; ++I)
+    Loads.push_back({I % 5, I * 0.001, 1.0 + I % 7, 0.5, ""});
+  TData D;
+  BuildBeam(D, btSimple, 10, Loads);
+  int Questions = 0;
+  D.Calculate([&] { return ++Questions > 0; });
+  // Asked in the samples (every 4096 loads) and in the results too.
+  EXPECT_GT(Questions, 3);
+  for (int Stop = 1; Stop <= Questions; ++Stop) {
+    int Left = Stop;
+    EXPECT_THROW(D.Calculate([&] { return --Left > 0; }), EAbort) << Stop;
+    EXPECT_TRUE(D.Points().empty() && !D.Results().Valid) << Stop;
+  }
 }
 
 } // namespace

@@ -126,6 +126,26 @@ TEST(DataStream, ReadingOverwritesLeadingLoadsOnly) {
   }
 }
 
+TEST(DataStream, BytesAfterACountOfZeroOrLessAreToldAndOthersAreNot) {
+  const auto Told = [](const TFileBytes& File) {
+    TMemoryStream Stream(File.Bytes);
+    const TDataFileContents Contents = ReadDataFile(Stream);
+    EXPECT_TRUE(Contents.Loads.empty() || Contents.Loads.size() == 1);
+    return Contents.UncountedBytes;
+  };
+  const std::int64_t RecordSize =
+      static_cast<std::int64_t>(TFileBytes().Record("x", lkUniform, 1, 2, 3).Bytes.size());
+  for (std::int32_t Count : {0, -1, INT32_MIN}) {
+    EXPECT_EQ(Told(TFileBytes().Header(btSimple, 6, Count).Record("x", lkUniform, 1, 2, 3)),
+              RecordSize)
+        << Count;
+    EXPECT_EQ(Told(TFileBytes().Header(btSimple, 6, Count).Int(0)), 4) << Count;
+    EXPECT_EQ(Told(TFileBytes().Header(btSimple, 6, Count)), 0) << Count;
+  }
+  // Bytes after the counted records stay ignored, as ever.
+  EXPECT_EQ(Told(TFileBytes().Header(btSimple, 6, 1).Record("x", lkUniform, 1, 2, 3).Int(7)), 0);
+}
+
 TEST(DataStream, DamagedFilesLeaveTheDocumentAlone) {
   const auto Good = TFileBytes()
                         .Header(btSimple, 12, 2)
