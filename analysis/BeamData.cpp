@@ -36,13 +36,14 @@ TData::~TData() {
 }
 
 void TData::Clear() {
-  if (FUpdateCount > 0 &&
-      (!FLoads.empty() || !FPoints.empty() || FBeamType != btSimple || FLength != 0))
+  if (FUpdateCount > 0 && (!FLoads.empty() || !FPoints.empty() || FBeamType != btSimple ||
+                           FLength != 0 || !FSection.Empty()))
     FChangePending = FCalculationPending = true;
   ClearResults();
   ClearLoads();
   FBeamType = btSimple;
   FLength = 0;
+  FSection = {};
   FModified = false;
 }
 
@@ -151,6 +152,12 @@ void TData::SetRealValue(int Which, double Value) {
   const double Old = GetRealValue(Which);
   FLength = Value;
   if (FLength != Old) Changed();
+}
+
+void TData::SetSection(const TSection& Value) {
+  if (Value == FSection) return;
+  FSection = Value;
+  Changed();
 }
 
 TKajyuData& TData::Load(int Index) {
@@ -277,6 +284,7 @@ void TData::Assign(TDataFileContents&& Contents) {
   FLoads.reserve(Contents.Loads.size());
   FBeamType = Contents.BeamType;
   FLength = Contents.Length;
+  FSection = std::move(Contents.Section);
   for (std::size_t I = 0; I < Contents.Loads.size(); ++I) {
     EnsureLoad(static_cast<int>(I));
     TKajyuData& K = *FLoads[I];
@@ -292,6 +300,7 @@ void TData::TakeOver(TData& Other) {
   std::swap(FModified, Other.FModified);
   std::swap(FBeamType, Other.FBeamType);
   std::swap(FLength, Other.FLength);
+  std::swap(FSection, Other.FSection);
   std::swap(FLoads, Other.FLoads);
   std::swap(FPoints, Other.FPoints);
   std::swap(FResults, Other.FResults);

@@ -2,6 +2,7 @@
 
 #include "analysis/KajyuData.h"
 #include "analysis/Results.h"
+#include "analysis/Section.h"
 #include "platform/Canvas.h"
 #include "platform/Events.h"
 
@@ -35,6 +36,10 @@ struct TDataFileContents {
   // likely records the count leaves out, which a save would drop. 0 for a
   // positive count: bytes after its records are ignored and not told.
   std::int64_t UncountedBytes = 0;
+  // The section stored after the loads; empty when none is stored, or when
+  // what is stored there cannot be read, which SectionNote then tells.
+  TSection Section;
+  std::string SectionNote;
 };
 
 // Told how many of Total load records have been read; false stops the
@@ -118,6 +123,10 @@ public:
   void SetBeamType(std::int32_t Value) { SetIntValue(0, Value); }
   double Length() const { return GetRealValue(0); }
   void SetLength(double Value) { SetRealValue(0, Value); }
+  const TSection& Section() const { return FSection; }
+  // An effective change recalculates, marks modified and notifies, as the
+  // other setters do.
+  void SetSection(const TSection& Value);
   int LoadCount() const { return static_cast<int>(FLoads.size()); }
   std::int32_t LoadKind(int Index) const { return GetLoadInt(Index, 0); }
   void SetLoadKind(int Index, std::int32_t Value) { SetLoadInt(Index, 0, Value); }
@@ -189,6 +198,7 @@ private:
   bool FModified = false;
   std::int32_t FBeamType = btSimple;
   double FLength = 0;
+  TSection FSection;
   TNotifyEvent FOnChange;
   std::vector<std::unique_ptr<TKajyuData>> FLoads;
   std::vector<TCalcPoint> FPoints;
