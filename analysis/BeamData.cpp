@@ -5,6 +5,7 @@
 #include "analysis/Results.h"
 #include "analysis/SafeSave.h"
 #include "analysis/SampleKernel.h"
+#include "analysis/SectionBlock.h"
 #include "analysis/Stream.h"
 #include "platform/Exceptions.h"
 
@@ -272,6 +273,7 @@ void TData::SaveToStream(TStream& Stream) const {
   WriteInteger(Stream, static_cast<std::int32_t>(FLoads.size()));
   for (const auto& K : FLoads)
     K->SaveToStream(Stream);
+  WriteSectionBlock(Stream, FSection);
 }
 
 void TData::LoadFromStream(TStream& Stream) {
@@ -332,8 +334,6 @@ TDataFileContents ReadDataFile(TStream& Stream, const TReadProgress& Progress) {
   // count can claim before anything is allocated for it.
   if (!Stream.CanRead(static_cast<std::int64_t>(Loads) * MinRecordSize))
     throw EReadError(SInvalidDataFile);
-  // Bytes after a count of none are not read; the caller is told of them.
-  if (Count <= 0 && Stream.CanRead(1)) Contents.UncountedBytes = Stream.Remaining();
   Contents.Loads = std::vector<TKajyuData>(Loads);
   constexpr std::size_t ProgressStep = 4096;
   for (std::size_t I = 0; I < Contents.Loads.size(); ++I) {
@@ -341,5 +341,9 @@ TDataFileContents ReadDataFile(TStream& Stream, const TReadProgress& Progress) {
       throw EAbort();
     Contents.Loads[I].LoadFromStream(Stream);
   }
+  // Blocks follow the records. Other bytes after a count of none are most
+  // likely records it leaves out: the caller is told of them.
+  const std::int64_t Other = ReadBlocks(Stream, Contents.Section, Contents.SectionNote);
+  if (Count <= 0) Contents.UncountedBytes = Other;
   return Contents;
 }

@@ -38,6 +38,12 @@ struct TFileBytes {
     Int(1).Int(static_cast<std::int32_t>(Remark.size())).Text(Remark).Int(Kind);
     return Real(X).Real(W).Real(Width);
   }
+  // The section block: tag, length, block version, name, the seven reals.
+  TFileBytes& Section(const TSection& S, std::int32_t Version = 1) {
+    const auto Name = static_cast<std::int32_t>(S.Name.size());
+    Text("SECT").Int(4 + 4 + Name + 7 * 8).Int(Version).Int(Name).Text(S.Name);
+    return Real(S.E).Real(S.I).Real(S.Z).Real(S.Aw).Real(S.Fb).Real(S.Fs).Real(S.N);
+  }
 };
 
 inline void LoadBytes(TData& Data, const std::vector<std::uint8_t>& Bytes) {
