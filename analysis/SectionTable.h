@@ -22,16 +22,24 @@ enum TSectionFamily : int {
 };
 
 // One section of the table: its name as listed and its nominal dimensions
-// in mm. H-sections and channels: depth H, flange width B, web t1, flange
-// t2, root radius r. Hollow sections: H × B × wall t1, outer corner radius
-// r. Round tubes: outer diameter H, wall t1. Timber: width B, depth H.
+// in mm. H-sections: depth H, flange width B, web t1, flange t2, root
+// radius r. Channels: the same, with r the root radius and r2 the radius at
+// the flange tips. Hollow sections: H × B × wall t1 and the outer corner
+// radius r, which the table sets to 2·t1 (the radius JIS G 3466 computes its
+// properties with; the inner corners are concentric, r − t1). Round tubes:
+// outer diameter H, wall t1. Timber: width B, depth H.
 struct TSectionShape {
   TSectionFamily Family = sfTimber;
   std::string Name; // UTF-8, e.g. "H-200×200×8×12"
-  double H = 0, B = 0, t1 = 0, t2 = 0, r = 0;
+  double H = 0, B = 0, t1 = 0, t2 = 0, r = 0, r2 = 0;
 };
 
-// Properties for bending about the strong axis (the depth H vertical).
+// Properties for bending about the strong axis (the depth H vertical). Z is
+// I / (H / 2). Aw is the area that carries the shear: the web between the
+// flanges, (H − 2·t2)·t1, for H-sections and channels; both webs,
+// 2·(H − 2·t1)·t1, for hollow sections; half the area for round tubes; the
+// whole b·h for timber, whose shear stress is 1.5 times the mean (the
+// caller applies the factor).
 struct TSectionProperties {
   double A = 0;  // cm²
   double I = 0;  // cm⁴
@@ -44,8 +52,8 @@ TSectionProperties ComputeProperties(const TSectionShape& Shape);
 // The family's name as the dialog lists it (Japanese, UTF-8).
 const char* SectionFamilyName(TSectionFamily Family);
 
-// Reads the table's text; throws Exception naming the line of anything it
-// cannot read.
+// Reads the table's text (resources/sections/sections.txt describes the
+// format); throws Exception naming the line of anything it cannot read.
 std::vector<TSectionShape> ParseSectionTable(std::string_view Text);
 
 // A material the dialog proposes, labelled as typical values, never as a

@@ -3,8 +3,9 @@
 # A GoogleTest binary of the sources (globs relative to the calling folder)
 # linked with LIBRARIES, its tests registered with CTest. QT gives it the
 # shared main() with an offscreen application and QtTest; otherwise it
-# gets GoogleTest's own main(). The test data and fuzz corpus folders are
-# known to the sources as VANTREL_TEST_DATA_DIR and VANTREL_FUZZ_CORPUS_DIR.
+# gets GoogleTest's own main(). The test data, fuzz corpus and resource
+# folders are known to the sources as VANTREL_TEST_DATA_DIR,
+# VANTREL_FUZZ_CORPUS_DIR and VANTREL_RESOURCE_DIR.
 function(vantrel_add_test NAME)
   cmake_parse_arguments(PARSE_ARGV 1 ARG "QT" "" "SOURCES;LIBRARIES")
   list(TRANSFORM ARG_SOURCES PREPEND ${CMAKE_CURRENT_SOURCE_DIR}/)
@@ -18,6 +19,7 @@ function(vantrel_add_test NAME)
   target_link_libraries(${NAME} PRIVATE ${ARG_LIBRARIES} GTest::gtest)
   target_compile_definitions(${NAME} PRIVATE
     VANTREL_TEST_DATA_DIR="${PROJECT_SOURCE_DIR}/tests/data"
-    VANTREL_FUZZ_CORPUS_DIR="${PROJECT_SOURCE_DIR}/fuzz/corpus")
+    VANTREL_FUZZ_CORPUS_DIR="${PROJECT_SOURCE_DIR}/fuzz/corpus"
+    VANTREL_RESOURCE_DIR="${PROJECT_SOURCE_DIR}/resources")
   gtest_discover_tests(${NAME} DISCOVERY_TIMEOUT 60)
 endfunction()
