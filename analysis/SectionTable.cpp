@@ -170,7 +170,8 @@ double ShearArea(const TSectionShape& S, double Area) {
   case sfRoundTube:
     return Area / 2;
   default:
-    return S.B * S.H;
+    // The largest shear stress of a rectangle is 1.5 times the mean.
+    return S.B * S.H / 1.5;
   }
 }
 

@@ -35,11 +35,11 @@ struct TSectionShape {
 };
 
 // Properties for bending about the strong axis (the depth H vertical). Z is
-// I / (H / 2). Aw is the area that carries the shear: the web between the
-// flanges, (H − 2·t2)·t1, for H-sections and channels; both webs,
-// 2·(H − 2·t1)·t1, for hollow sections; half the area for round tubes; the
-// whole b·h for timber, whose shear stress is 1.5 times the mean (the
-// caller applies the factor).
+// I / (H / 2). Aw is the area whose mean shear stress S / Aw is the one
+// checked: the web between the flanges, (H − 2·t2)·t1, for H-sections and
+// channels; both webs, 2·(H − 2·t1)·t1, for hollow sections; half the area
+// for round tubes (whose largest stress is twice the mean); b·h / 1.5 for
+// timber (a rectangle's largest stress is 1.5 times the mean).
 struct TSectionProperties {
   double A = 0;  // cm²
   double I = 0;  // cm⁴

@@ -252,7 +252,7 @@ TEST(SectionTableTest, TheShearAreaIsTheWebOrTheWholeSectionAsDocumented) {
   EXPECT_NEAR(Aw("[-150×75×6.5×10"), 13.0 * 0.65, 1e-9);   // (H − 2·t2)·t1
   EXPECT_NEAR(Aw("□-150×100×4.5"), 2 * 14.1 * 0.45, 1e-9); // both webs
   EXPECT_NEAR(Aw("○-114.3×4.5"), 15.52 / 2, 0.01);         // half the area
-  EXPECT_NEAR(Aw("105×240"), 10.5 * 24.0, 1e-9);           // b·h
+  EXPECT_NEAR(Aw("105×240"), 10.5 * 24.0 / 1.5, 1e-9);     // b·h / 1.5
 }
 
 TEST(SectionTableTest, AnUnreadableRowIsRefusedNamingItsLine) {
