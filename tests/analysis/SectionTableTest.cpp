@@ -115,6 +115,11 @@ TEST(SectionTableTest, WideFlangeHSectionsMatchPublishedValues) {
                             {"H-300×300×10×15", 118.4, 20200, 1350},
                             {"H-350×350×12×19", 171.9, 39800, 2280},
                             {"H-400×400×13×21", 218.7, 66600, 3330}});
+  // The other two 200×200 sizes: Hyundai Steel Products Guide, 「01. H
+  // Section」, Metric Series - KS, JIS '90 (pdfslide.tips copies of the 2013
+  // and 2015 editions), r = 13 as in JIS G 3192 today; its Sx is our Z.
+  ExpectPublished(sfWideH,
+                  {{"H-200×204×12×12", 71.53, 4980, 498}, {"H-208×202×10×16", 83.69, 6530, 628}});
 }
 
 TEST(SectionTableTest, MediumFlangeHSectionsMatchPublishedValues) {
@@ -124,6 +129,14 @@ TEST(SectionTableTest, MediumFlangeHSectionsMatchPublishedValues) {
                               {"H-294×200×8×12", 71.05, 11100, 756},
                               {"H-340×250×9×14", 99.53, 21200, 1250},
                               {"H-390×300×10×16", 133.2, 37900, 1940}});
+  // The 650, 750 and 850 × 300 sizes, r = 18: 「ヤマトスチールの形鋼」
+  // (vdocuments.pub copy), 中幅系列 on the catalogue's page 「- 1 -」.
+  ExpectPublished(sfMediumH, {{"H-644×300×12×22", 206.8, 152000, 4710},
+                              {"H-650×300×12×25", 224.8, 171000, 5250},
+                              {"H-744×300×14×22", 232.8, 215000, 5790},
+                              {"H-750×300×14×25", 250.8, 241000, 6410},
+                              {"H-844×300×16×25", 279.8, 323000, 7650},
+                              {"H-850×300×16×28", 297.8, 355000, 8350}});
 }
 
 TEST(SectionTableTest, NarrowFlangeHSectionsMatchPublishedValues) {
@@ -136,6 +149,11 @@ TEST(SectionTableTest, NarrowFlangeHSectionsMatchPublishedValues) {
                               {"H-300×150×6.5×9", 46.78, 7210, 481},
                               {"H-350×175×7×11", 62.91, 13500, 771},
                               {"H-400×200×8×13", 83.37, 23500, 1170}});
+  // scribd.com/document/579829324, 「ACCORDING JIS 1993 METRIC SIZE」 (the
+  // same row in scribd.com/document/409234979, 「Wide Flange Shape JIS
+  // G3192/TIS 1227」): most of its radii are the old ones, this row's r = 13
+  // is today's.
+  ExpectPublished(sfNarrowH, {{"H-298×149×5.5×8", 40.80, 6320, 424}});
 }
 
 // hyken.world.coocan.jp/design/mat_01/JIS_G_3192_M.html, 溝形鋼 (JIS G 3192).
@@ -178,11 +196,14 @@ TEST(SectionTableTest, RectangularHollowSectionsMatchPublishedValues) {
                    {"□-250×150×12.0", 86.53, 6850, 548}});
 }
 
-// www.araya-kk.co.jp/kokan/product/general-square.html, 一般構造用角形鋼管
-// (STKR) 製造寸法及び単位質量表 (kg/m). The unit mass is 0.785 kg/m per
-// cm² of area. No published moments of square sizes were at hand; the
-// corner radii are the ones the rectangular table above confirms.
-TEST(SectionTableTest, SquareHollowSectionsMatchPublishedMasses) {
+// kentiku-kouzou.jp/koukouzou-50kakupaipu.html, 「50角パイプとは?」, the
+// only published moments of a square size that were at hand. The others are
+// checked by mass: www.araya-kk.co.jp/kokan/product/general-square.html,
+// 一般構造用角形鋼管 (STKR) 製造寸法及び単位質量表 (kg/m), 0.785 kg/m per
+// cm² of area; their corner radii are the ones the rectangular table above
+// confirms.
+TEST(SectionTableTest, SquareHollowSectionsMatchPublishedValues) {
+  ExpectPublished(sfSquareTube, {{"□-50×50×1.6", 3.032, 11.7, 4.68}});
   const std::vector<std::pair<const char*, double>> Masses = {
       {"□-50×50×1.6", 2.38},   {"□-50×50×2.3", 3.34},   {"□-50×50×3.2", 4.50},
       {"□-50×50×4.5", 6.02},   {"□-60×60×1.6", 2.88},   {"□-60×60×2.3", 4.06},
