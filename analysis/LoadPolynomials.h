@@ -11,6 +11,7 @@
 #include <array>
 #include <cmath>
 #include <cstddef>
+#include <cstdint>
 #include <vector>
 
 // c[0] + c[1]·u + c[2]·u² + c[3]·u³.
@@ -57,19 +58,27 @@ template <class TDelta> void SortEvents(std::vector<TLoadEvent<TDelta>>& Events)
             [](const TLoadEvent<TDelta>& P, const TLoadEvent<TDelta>& Q) { return P.X < Q.X; });
 }
 
+// The indices of Positions in ascending order of the positions, equal ones
+// in the order they came (a radix sort on their bits, linear in their
+// number). SortEvents leaves equal positions in an order of its own, which
+// the results' last bits depend on; this is faster for many. No position
+// may be NaN, and there must be fewer than 2^32.
+std::vector<std::uint32_t> AscendingOrder(const std::vector<double>& Positions);
+
 // Asks GoOn at every 4096th step I of a loop.
 inline void CheckGoOnEvery(const TGoOn& GoOn, std::size_t I) {
   if (I % 4096 == 0) CheckGoOn(GoOn);
 }
 
-// Walks 0..L along sorted Events: Enter(E) for each event at or left of 0,
+// Walks 0..L along Events (sorted by position; anything with size() and
+// operator[] giving a TLoadEvent): Enter(E) for each event at or left of 0,
 // then Piece(A, B) for each piece between neighbouring event positions
 // (the last one ends at L), and Enter for the events at B before the next
 // piece. Events at or past L are not entered. GoOn is asked every few
 // thousand pieces.
-template <class TDelta, class TEnter, class TPiece>
-void WalkPieces(const std::vector<TLoadEvent<TDelta>>& Events, double L, const TGoOn& GoOn,
-                TEnter&& Enter, TPiece&& Piece) {
+template <class TEvents, class TEnter, class TPiece>
+void WalkPieces(const TEvents& Events, double L, const TGoOn& GoOn, TEnter&& Enter,
+                TPiece&& Piece) {
   std::size_t E = 0;
   while (E < Events.size() && Events[E].X <= 0)
     Enter(Events[E++]);
