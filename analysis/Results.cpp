@@ -1,6 +1,7 @@
 #include "analysis/Results.h"
 
 #include "analysis/BeamData.h"
+#include "analysis/LoadPolynomials.h"
 #include "analysis/LoadTerms.h"
 
 #include <algorithm>
@@ -10,37 +11,6 @@
 #include <vector>
 
 namespace {
-
-// c[0] + c[1]·x + c[2]·x² + c[3]·x³.
-struct TPoly {
-  std::array<double, 4> c{};
-
-  TPoly& operator+=(const TPoly& P) {
-    for (std::size_t I = 0; I < c.size(); ++I)
-      c[I] += P.c[I];
-    return *this;
-  }
-  friend TPoly operator-(TPoly A, const TPoly& B) {
-    for (std::size_t I = 0; I < A.c.size(); ++I)
-      A.c[I] -= B.c[I];
-    return A;
-  }
-  double operator()(double x) const { return ((c[3] * x + c[2]) * x + c[1]) * x + c[0]; }
-};
-
-// P given in powers of d = x - X, rewritten in powers of x.
-TPoly Shifted(const TPoly& P, double X) {
-  static constexpr int Binomial[4][4] = {{1, 0, 0, 0}, {1, 1, 0, 0}, {1, 2, 1, 0}, {1, 3, 3, 1}};
-  TPoly R;
-  for (int k = 0; k < 4; ++k) {
-    double Power = 1; // (-X)^(k-j), built up from j = k downwards
-    for (int j = k; j >= 0; --j) {
-      R.c[static_cast<std::size_t>(j)] += P.c[static_cast<std::size_t>(k)] * Binomial[k][j] * Power;
-      Power *= -X;
-    }
-  }
-  return R;
-}
 
 // One load's S and M over a stretch where one of its regimes holds.
 struct TTerms {
@@ -75,40 +45,17 @@ TTerms Passed(const TKajyuData& K) {
   return T;
 }
 
-// Inside the width of a load (X <= x < X + c, c > 0): the force F(d) left
-// of x and its moment about x, in powers of d = x - X.
+// Inside the width of a load (X <= x < X + c, c > 0).
 TTerms Inner(const TKajyuData& K) {
-  const double W = K.FW, c = K.FWidth;
-  TPoly F, ArmF;
-  switch (K.FKind) {
-  case lkUniform:
-    F.c[1] = W / c;
-    ArmF.c[2] = W / (2 * c);
-    break;
-  case lkLeftTriangle:
-    F.c[1] = 2 * W / c;
-    F.c[2] = -W / (c * c);
-    ArmF.c[2] = W / c;
-    ArmF.c[3] = -W / (3 * c * c);
-    break;
-  case lkRightTriangle:
-    F.c[2] = W / (c * c);
-    ArmF.c[3] = W / (3 * c * c);
-    break;
-  default: // no force inside the width of other kinds
-    break;
-  }
+  const TCoveredPolys Covered = CoveredPolys(K);
   TTerms T = Before(K);
-  if (K.FKind != lkMoment) T.S = T.S - Shifted(F, K.FX);
-  T.M = T.M - Shifted(ArmF, K.FX);
+  if (K.FKind != lkMoment) T.S = T.S - Shifted(Covered.Force, K.FX);
+  T.M = T.M - Shifted(Covered.Moment, K.FX);
   return T;
 }
 
 // Where a load changes regime, and by how much S and M change there.
-struct TEvent {
-  double X;
-  TTerms Delta;
-};
+using TEvent = TLoadEvent<TTerms>;
 
 void AddEvents(const TKajyuData& K, std::vector<TEvent>& Events) {
   const double End = K.FX + K.FWidth;
@@ -158,11 +105,6 @@ void AddPieceCandidates(const TTerms& Now, double A, double B, std::vector<TCand
     Out.push_back({r, false, {Now.S(r), Now.M(r)}});
 }
 
-// Asks GoOn at every 4096th step I of a loop.
-void CheckGoOnEvery(const TGoOn& GoOn, std::size_t I) {
-  if (I % 4096 == 0) CheckGoOn(GoOn);
-}
-
 // Every piece end and stationary point over 0..L, in order along the beam.
 std::vector<TCandidate> Candidates(const TData& D, const TGoOn& GoOn) {
   const double L = D.Length();
@@ -173,32 +115,19 @@ std::vector<TCandidate> Candidates(const TData& D, const TGoOn& GoOn) {
     Now += Before(D.Load(I));
     AddEvents(D.Load(I), Events);
   }
-  // Positions that are no number never come into effect along the beam.
-  std::erase_if(Events, [](const TEvent& E) { return std::isnan(E.X); });
-  std::sort(Events.begin(), Events.end(),
-            [](const TEvent& P, const TEvent& Q) { return P.X < Q.X; });
+  SortEvents(Events);
   CheckGoOn(GoOn);
-  std::size_t E = 0;
-  while (E < Events.size() && Events[E].X <= 0)
-    Now += Events[E++].Delta;
-
   std::vector<TCandidate> Out;
   const auto At = [&Now](double x, bool Left, bool AlwaysExact) {
     return TCandidate{x, Left, {Now.S(x), Now.M(x)}, AlwaysExact};
   };
-  Out.push_back(At(0, false, true));
-  std::size_t Piece = 0;
-  for (double A = 0;; ++Piece) {
-    CheckGoOnEvery(GoOn, Piece);
-    const double B = E < Events.size() && Events[E].X < L ? Events[E].X : L;
-    AddPieceCandidates(Now, A, B, Out);
-    Out.push_back(At(B, true, B == L));
-    if (B == L) break;
-    while (E < Events.size() && Events[E].X == B)
-      Now += Events[E++].Delta;
-    Out.push_back(At(B, false, false));
-    A = B;
-  }
+  WalkPieces(
+      Events, L, GoOn, [&Now](const TEvent& E) { Now += E.Delta; },
+      [&](double A, double B) {
+        Out.push_back(At(A, false, A == 0));
+        AddPieceCandidates(Now, A, B, Out);
+        Out.push_back(At(B, true, B == L));
+      });
   Out.push_back(At(L, false, true));
   return Out;
 }

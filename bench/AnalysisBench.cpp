@@ -1,6 +1,7 @@
 // Timing of the analysis and the data file.
 // Per load-sample cost: time of Calculate / (1001 × loads).
 #include "analysis/BeamData.h"
+#include "analysis/Deflection.h"
 #include "analysis/LoadRows.h"
 #include "analysis/Results.h"
 #include "analysis/SampleKernel.h"
@@ -143,6 +144,27 @@ void BM_Results(benchmark::State& State) {
 }
 BENCHMARK(BM_Results)
     ->ArgsProduct({{30, 10000}, {btSimple, btCantilever}})
+    ->Unit(benchmark::kMicrosecond);
+
+// The bending line of a calculated document: built, sampled where the
+// diagram samples lie and searched for its extremes, to set beside
+// BM_Calculate of the same document.
+void BM_BendingLine(benchmark::State& State) {
+  TData Data;
+  FillSampleDocument(Data, static_cast<int>(State.range(0)),
+                     static_cast<std::int32_t>(State.range(1)));
+  std::vector<double> Xs, Theta(Data.Points().size()), Delta(Data.Points().size());
+  for (const TCalcPoint& P : Data.Points())
+    Xs.push_back(P.X);
+  for (auto _ : State) {
+    const TBendingLine Line = TBendingLine::Build(Data, 2.4e4);
+    Line.Sample(Xs.data(), Theta.data(), Delta.data(), Xs.size());
+    benchmark::DoNotOptimize(Line.Extremes());
+    benchmark::DoNotOptimize(Delta.data());
+  }
+}
+BENCHMARK(BM_BendingLine)
+    ->ArgsProduct({{30, 1000, 10000}, {btSimple, btCantilever}})
     ->Unit(benchmark::kMicrosecond);
 
 void BM_SaveToStream(benchmark::State& State) {
