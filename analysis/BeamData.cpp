@@ -1,4 +1,5 @@
 #include "analysis/BeamData.h"
+#include "analysis/LoadSpan.h"
 
 #include "analysis/DataStream.h"
 #include "analysis/LoadTerms.h"
@@ -22,13 +23,6 @@ static_assert(sizeof(Magic) == MagicLength + 1);
 // The smallest load record: version, remark length, kind and three reals.
 constexpr std::int64_t MinRecordSize = 4 + 4 + 4 + 8 + 8 + 8;
 
-// Clamps a check position into 0..L as the readout shows it.
-double ClampToSpan(double X, double L) {
-  if (!(X >= 0)) X = 0;
-  if (X > L) X = L;
-  return X;
-}
-
 } // namespace
 
 TData::~TData() {
@@ -51,6 +45,7 @@ void TData::Clear() {
 void TData::ClearResults() {
   FPoints.clear();
   FResults = {};
+  FBending = {};
   for (auto& K : FLoads)
     K->FRA = K->FRB = 0;
 }
@@ -88,11 +83,24 @@ void TData::Calculate(const TGoOn& GoOn) {
     if (I % 4096 == 0) CheckGoOn(GoOn);
     AddLoad(*FLoads[I], L, Xs.data(), S.data(), M.data(), N);
   }
-  const TBeamResults Found = ComputeResults(*this, GoOn);
+  TBeamResults Found = ComputeResults(*this, GoOn);
+  std::vector<double> Theta(N, 0.0), Delta(N, 0.0);
+  TBendingLine Bending;
+  if (FSection.HasStiffness()) {
+    Bending = TBendingLine::Build(*this, FSection.EI(), GoOn);
+    Bending.Sample(Xs.data(), Theta.data(), Delta.data(), N);
+    const TBendingExtremes E = Bending.Extremes(GoOn);
+    Found.HasBending = true;
+    Found.ThetaMax = E.ThetaMax;
+    Found.ThetaMin = E.ThetaMin;
+    Found.DeltaMax = E.DeltaMax;
+    Found.DeltaMin = E.DeltaMin;
+  }
   FPoints.resize(N);
   for (std::size_t I = 0; I < N; ++I)
-    FPoints[I] = TCalcPoint{Xs[I], M[I], S[I]};
+    FPoints[I] = TCalcPoint{Xs[I], M[I], S[I], Theta[I], Delta[I]};
   FResults = Found;
+  FBending = std::move(Bending);
 }
 
 bool TData::CalcAt(double& X, double& S, double& M) const {
@@ -306,6 +314,7 @@ void TData::TakeOver(TData& Other) {
   std::swap(FLoads, Other.FLoads);
   std::swap(FPoints, Other.FPoints);
   std::swap(FResults, Other.FResults);
+  std::swap(FBending, Other.FBending);
   if (FUpdateCount > 0) {
     FChangePending = true;
     FCalculationPending = false;

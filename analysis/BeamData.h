@@ -1,6 +1,9 @@
 #pragma once
 
+#include "analysis/Deflection.h"
+#include "analysis/DiagramLines.h"
 #include "analysis/KajyuData.h"
+#include "analysis/Quantities.h"
 #include "analysis/Results.h"
 #include "analysis/Section.h"
 #include "platform/Canvas.h"
@@ -21,9 +24,13 @@ enum TBeamType : std::int32_t {
 
 // One diagram sample.
 struct TCalcPoint {
-  double X; // m
-  double M; // kN·m
-  double S; // kN
+  double X;         // m
+  double M;         // kN·m
+  double S;         // kN
+  double Theta = 0; // rad; 0 without a section that gives E and I
+  double Delta = 0; // mm; 0 without a section that gives E and I
+
+  double Value(TQuantity Q) const;
 };
 
 // A data file as read, before it becomes part of a document.
@@ -31,10 +38,11 @@ struct TDataFileContents {
   std::int32_t BeamType = btSimple;
   double Length = 0;
   std::vector<TKajyuData> Loads;
-  // Bytes after a load count of zero or less. The file's rules read such a
-  // count as no loads and ignore what follows, but those bytes are most
-  // likely records the count leaves out, which a save would drop. 0 for a
-  // positive count: bytes after its records are ignored and not told.
+  // Bytes after a load count of zero or less, other than the tagged blocks
+  // (the section). The file's rules read such a count as no loads and
+  // ignore what follows, but those bytes are most likely records the count
+  // leaves out, which a save would drop. 0 for a positive count: bytes
+  // after its records and blocks are ignored and not told.
   std::int64_t UncountedBytes = 0;
   // The section stored after the loads; empty when none is stored, or when
   // what is stored there cannot be read, which SectionNote then tells.
@@ -95,13 +103,20 @@ public:
     EndUpdate();
   }
 
-  // Fills the samples and the results. GoOn, when given, is asked every
+  // Fills the samples and the results, θ and δ too when the section gives
+  // E and I. GoOn, when given, is asked every
   // few thousand loads and in the steps of the results; a false answer
   // stops with EAbort, the samples and the results left empty.
   void Calculate(const TGoOn& GoOn = {});
   // S and M at X, which is first clamped into 0..L in place. False (and S,
   // M untouched) when the span is not positive.
   bool CalcAt(double& X, double& S, double& M) const;
+  // θ (rad) and δ (mm) at X, clamped the same way, equal to the samples
+  // bit for bit. False (and θ, δ untouched) unless the last Calculate had
+  // a positive span and a section that gives E and I.
+  bool BendingAt(double& X, double& Theta, double& Delta) const {
+    return FBending.At(X, Theta, Delta);
+  }
 
   // Indexed property accessors; selectors other than those listed yield
   // 0 or "" and store nothing.
@@ -161,13 +176,8 @@ public:
   // The load figures stacked in rows above (downward loads) and below the
   // axis through Origin; k is pixels per metre. Sets each load's FLevel.
   void DrawLoads(TCanvas& Canvas, double k, TPoint Origin);
-  // The shear (green) and moment (blue) lines, each scaled so that its
-  // extreme reaches 80 % of the half height; positive values below the axis.
-  void DrawDiagrams(TCanvas& Canvas, bool ShowShear, bool ShowMoment, double k,
-                    TPoint Origin) const;
-  // Pixels per kN (sS) and per kN·m (sM) of those lines for an axis at
-  // OriginY: the largest sampled magnitude reaches 80 % of OriginY.
-  void DiagramScales(int OriginY, double& sS, double& sM) const;
+  // The lines of the shown quantities (DrawDiagramLines).
+  void DrawDiagrams(TCanvas& Canvas, const TShownQuantities& Shown, double k, TPoint Origin) const;
 
   // Saves the document as FileName (WriteFileSafely); returns its note,
   // empty unless the file is saved but not known to be on disk.
@@ -203,4 +213,5 @@ private:
   std::vector<std::unique_ptr<TKajyuData>> FLoads;
   std::vector<TCalcPoint> FPoints;
   TBeamResults FResults;
+  TBendingLine FBending;
 };

@@ -1,4 +1,5 @@
 #include "analysis/Deflection.h"
+#include "analysis/LoadSpan.h"
 
 #include "analysis/BeamData.h"
 #include "analysis/LoadPolynomials.h"
@@ -188,13 +189,6 @@ std::array<double, 2> IntegrateMoment(const TData& D, double L, const TGoOn& GoO
         Phi += Horner(dPhi, h);
       });
   return {Phi, Psi};
-}
-
-// Clamps a position into 0..L as TData::CalcAt does.
-double ClampToSpan(double X, double L) {
-  if (!(X >= 0)) X = 0;
-  if (X > L) X = L;
-  return X;
 }
 
 } // namespace

@@ -2,6 +2,13 @@
 
 class TData;
 
+// X clamped into 0..L as the readout shows a position (NaN reads as 0).
+inline double ClampToSpan(double X, double L) {
+  if (!(X >= 0)) X = 0;
+  if (X > L) X = L;
+  return X;
+}
+
 // Whether load Index of Data reaches outside the beam: its position, or
 // for a distributed load either end of it, lies before 0 or past the span
 // (a span that is not positive holds only what stands at 0). Such loads

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "analysis/GoOn.h"
+#include "analysis/Quantities.h"
 
 class TData;
 
@@ -27,6 +28,16 @@ struct TBeamResults {
   // sided values count, at the position of the jump; of several positions
   // within 1e-9 of the diagram's largest magnitude, the leftmost.
   TExtreme SMax, SMin, MMax, MMin;
+  // Slope and deflection, for a section that gives E and I; HasBending
+  // says whether they were computed.
+  bool HasBending = false;
+  TExtreme ThetaMax, ThetaMin, DeltaMax, DeltaMin;
+
+  const TExtreme& Largest(TQuantity Q) const;
+  const TExtreme& Smallest(TQuantity Q) const;
+  // Whether the quantity was computed: S and M for a valid beam, θ and δ
+  // with HasBending too.
+  bool Has(TQuantity Q) const;
 };
 
 // The results of the document as it was calculated last: the reactions from

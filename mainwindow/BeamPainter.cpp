@@ -6,36 +6,45 @@
 #include "platform/PixelMath.h"
 
 #include <QCoreApplication>
+#include <QLocale>
 #include <cmath>
 
 namespace {
 
-// Whether a sample of the line Value picks is not finite, so that
-// TData::DrawDiagrams leaves the line out.
-bool HasNonFinite(const TData& Data, double TCalcPoint::*Value) {
-  return std::any_of(Data.Points().begin(), Data.Points().end(), [Value](const TCalcPoint& P) {
-    return !std::isfinite(P.X) || !std::isfinite(P.*Value);
-  });
+// Writes Text in Color with its lower edge at Bottom, from Left, or ending at
+// Right when Left is negative; returns the text's top.
+int NoteAt(TCanvas& Canvas, TColor Color, const QString& Text, int Left, int Right, int Bottom) {
+  Canvas.Brush.Style = bsClear;
+  Canvas.Font.Color = Color;
+  const std::string Line = Text.toStdString();
+  const TSize Size = Canvas.TextExtent(Line);
+  Canvas.TextOut(Left >= 0 ? Left : Right - Size.cx, Bottom - Size.cy, Line);
+  return Bottom - Size.cy;
 }
 
 // Says in the lower left of R, in the line's colour, why a line that is
 // shown is missing.
-void DrawMissingLineNotes(const TData& Data, TCanvas& Canvas, const TRect& R,
-                          const TDiagramLayers& Layers) {
+void DrawMissingLineNotes(const TData& Data, TCanvas& Canvas, const TRect& R, double k, int y0,
+                          const TShownQuantities& Shown) {
   int Bottom = R.Bottom - 4;
-  const auto Note = [&](TColor Color, const QString& Text) {
-    Canvas.Brush.Style = bsClear;
-    Canvas.Font.Color = Color;
-    const std::string Line = Text.toStdString();
-    Bottom -= Canvas.TextHeight(Line);
-    Canvas.TextOut(R.Left + 6, Bottom, Line);
-  };
-  if (Layers.Moment && HasNonFinite(Data, &TCalcPoint::M))
-    Note(clBlue,
-         QCoreApplication::translate("BeamPainter", "M は範囲外の値を含むため表示できません"));
-  if (Layers.Shear && HasNonFinite(Data, &TCalcPoint::S))
-    Note(clGreen,
-         QCoreApplication::translate("BeamPainter", "S は範囲外の値を含むため表示できません"));
+  for (auto It = Quantities().rbegin(); It != Quantities().rend(); ++It)
+    if (It->Drawn && Shown[It->Id] && !LineIsDrawable(Data.Points(), It->Id, k, y0))
+      Bottom = NoteAt(
+          Canvas, It->Colour,
+          QCoreApplication::translate("BeamPainter", "%1 は範囲外の値を含むため表示できません")
+              .arg(QString::fromUtf8(It->Symbol)),
+          R.Left + 6, 0, Bottom);
+}
+
+// States in the lower right how much the bent beam is exaggerated: its
+// pixels per mm of deflection over the beam's pixels per mm of length.
+void DrawDeflectionScale(const TData& Data, TCanvas& Canvas, const TRect& R, double k, int y0) {
+  const double Times = DiagramScale(Data.Points(), qDeflection, y0) * 1000 / k;
+  const QString Number = Times >= 10 ? QLocale::c().toString(std::round(Times), 'f', 0)
+                                     : QString::number(Times, 'g', 3);
+  NoteAt(Canvas, QuantityInfo(qDeflection).Colour,
+         QCoreApplication::translate("BeamPainter", "たわみ図の倍率 ×%1").arg(Number), -1,
+         R.Right - 6, R.Bottom - 4);
 }
 
 } // namespace
@@ -59,7 +68,10 @@ void DrawBeam(TData& Data, TCanvas& Canvas, const TRect& R, const TDiagramLayers
   const int x0 = 30;
   const int x1 = Round(L * k) + 30;
   if (Layers.Loads) Data.DrawLoads(Canvas, k, {x0, y0});
-  Data.DrawDiagrams(Canvas, Layers.Shear, Layers.Moment, k, {x0, y0});
+  TShownQuantities Shown = Layers.Lines();
+  for (const TQuantityInfo& Q : Quantities())
+    Shown[Q.Id] = Shown[Q.Id] && Data.Results().Has(Q.Id);
+  Data.DrawDiagrams(Canvas, Shown, k, {x0, y0});
 
   Canvas.Pen.Color = clBlack;
   Canvas.Pen.Width = 3;
@@ -71,7 +83,9 @@ void DrawBeam(TData& Data, TCanvas& Canvas, const TRect& R, const TDiagramLayers
     DrawPinSupport(Canvas, {x0, y0}, 16);
     DrawPinSupport(Canvas, {x1, y0}, 16);
   }
-  DrawMissingLineNotes(Data, Canvas, R, Layers);
+  DrawMissingLineNotes(Data, Canvas, R, k, y0, Shown);
+  if (Shown[qDeflection] && LineIsDrawable(Data.Points(), qDeflection, k, y0))
+    DrawDeflectionScale(Data, Canvas, R, k, y0);
   if (Layers.Extremes) DrawExtremeLabels(Data, Canvas, R, k, {x0, y0}, Layers);
   if (Remember) *Remember = TDiagramScale{k, x0, y0};
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "analysis/DiagramLines.h"
 #include "platform/Canvas.h"
 
 class TData;
@@ -9,8 +10,13 @@ struct TDiagramLayers {
   bool Loads = true;
   bool Shear = true;
   bool Moment = true;
-  // The largest and smallest S and M labelled on their lines.
+  // The largest and smallest values labelled on the lines shown.
   bool Extremes = false;
+  // The bent beam, for a document whose section gives E and I.
+  bool Deflection = true;
+
+  // The quantities whose lines these layers show.
+  TShownQuantities Lines() const { return {Shear, Moment, false, Deflection}; }
 };
 
 // What the mouse readout needs to turn a pixel back into metres.
@@ -21,9 +27,10 @@ struct TDiagramScale {
 };
 
 // Paints the whole diagram area R: white ground, then (for a positive span)
-// the load figures, the shear and moment lines, the beam and its supports;
-// a shown line that cannot be drawn because a sample is not finite is
-// named in a note at the lower left instead.
+// the load figures, the lines of the quantities shown, the beam and its
+// supports, and the scale of the bent beam; a shown line that cannot be
+// drawn because a sample is out of range is named in a note at the lower
+// left instead.
 // Stores scale and origin in Remember when it is given; an area too narrow
 // for the margins gets the ground only and a scale of 0.
 void DrawBeam(TData& Data, TCanvas& Canvas, const TRect& R, const TDiagramLayers& Layers,

@@ -4,6 +4,7 @@
 #include "platform/PixelMath.h"
 #include "support/QvxTools.h"
 
+#include <QCoreApplication>
 #include <cmath>
 
 namespace {
@@ -27,11 +28,11 @@ TRect PushedInto(TRect Box, const TRect& Area) {
 }
 
 struct TMark {
+  TQuantity Quantity;
+  bool Largest;
   TExtreme Extreme;
   double Scale; // pixels per unit of the value
   TColor Color;
-  const char* Name;
-  const char* Unit;
 };
 
 // The point on the border of Box nearest to P.
@@ -58,26 +59,30 @@ void DrawMark(TCanvas& Canvas, const TMark& Mark, TPoint P, const TRect& Box,
 
 std::vector<TMark> MarksToDraw(const TData& Data, int OriginY, const TDiagramLayers& Layers) {
   const TBeamResults& R = Data.Results();
-  double sS, sM;
-  Data.DiagramScales(OriginY, sS, sM);
+  const TShownQuantities Shown = Layers.Lines();
   std::vector<TMark> Marks;
-  const auto Add = [&Marks](const TExtreme& Max, const TExtreme& Min, double Scale, TColor Color,
-                            const char* Unit, const char* MaxName, const char* MinName) {
-    Marks.push_back({Max, Scale, Color, MaxName, Unit});
+  for (const TQuantityInfo& Q : Quantities()) {
+    if (!Q.Drawn || !Shown[Q.Id] || !R.Has(Q.Id)) continue;
+    const double Scale = DiagramScale(Data.Points(), Q.Id, OriginY);
+    const TExtreme &Max = R.Largest(Q.Id), &Min = R.Smallest(Q.Id);
+    Marks.push_back({Q.Id, true, Max, Scale, Q.Colour});
     // A line that is flat over the whole beam has one extreme.
     if (Min.Value != Max.Value || Min.X != Max.X)
-      Marks.push_back({Min, Scale, Color, MinName, Unit});
-  };
-  if (Layers.Shear) Add(R.SMax, R.SMin, sS, clGreen, "(kN)", "最大 S", "最小 S");
-  if (Layers.Moment) Add(R.MMax, R.MMin, sM, clBlue, "(kN･m)", "最大 M", "最小 M");
+      Marks.push_back({Q.Id, false, Min, Scale, Q.Colour});
+  }
   return Marks;
 }
 
 } // namespace
 
-std::string ExtremeLabelText(const char* Name, double Value, const char* Unit, double X) {
-  return std::string(Name) + " = " + FormatReal3(Value).toStdString() + Unit +
-         "  X = " + FormatReal3(X).toStdString() + "(m)";
+std::string ExtremeLabelText(TQuantity Q, bool Largest, const TExtreme& Extreme) {
+  const TQuantityInfo& Info = QuantityInfo(Q);
+  const QString Name = Largest ? QCoreApplication::translate("DiagramExtremes", "最大 %1")
+                               : QCoreApplication::translate("DiagramExtremes", "最小 %1");
+  return QStringLiteral("%1 = %2(%3)  X = %4(m)")
+      .arg(Name.arg(QString::fromUtf8(Info.Symbol)), FormatReal(Extreme.Value, Info.Decimals),
+           QString::fromUtf8(Info.Unit), FormatReal3(Extreme.X))
+      .toStdString();
 }
 
 TRect PlaceLabel(TPoint P, TSize Size, const TRect& Area, const std::vector<TRect>& Taken) {
@@ -112,8 +117,7 @@ void DrawExtremeLabels(const TData& Data, TCanvas& Canvas, const TRect& R, doubl
     const double x = Mark.Extreme.X * k, y = Mark.Extreme.Value * Mark.Scale;
     if (!std::isfinite(x) || !std::isfinite(y)) continue;
     const TPoint P{Round(x) + Origin.X, Round(y) + Origin.Y};
-    const std::string Text =
-        ExtremeLabelText(Mark.Name, Mark.Extreme.Value, Mark.Unit, Mark.Extreme.X);
+    const std::string Text = ExtremeLabelText(Mark.Quantity, Mark.Largest, Mark.Extreme);
     const TSize Extent = Canvas.TextExtent(Text);
     const TRect Box = PlaceLabel(P, {Extent.cx + 2 * Padding, Extent.cy + 2 * Padding}, R, Taken);
     Taken.push_back(Box);

@@ -48,6 +48,17 @@ void TBeamTypeCommand::undo() {
   FData.SetBeamType(FOld);
 }
 
+TSectionCommand::TSectionCommand(TData& Data, TSection Value)
+    : FData(Data), FOld(Data.Section()), FNew(std::move(Value)) {}
+
+void TSectionCommand::redo() {
+  FData.SetSection(FNew);
+}
+
+void TSectionCommand::undo() {
+  FData.SetSection(FOld);
+}
+
 // ----------------------------------------------------- add and replace
 
 TWriteLoadCommand::TWriteLoadCommand(TData& Data, int Index, TLoadValues Values)

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "analysis/LoadValues.h"
+#include "analysis/Section.h"
 
 #include <QUndoCommand>
 #include <cstdint>
@@ -29,6 +30,18 @@ private:
   double FOld;
   double FNew;
   int FSession;
+};
+
+class TSectionCommand : public QUndoCommand {
+public:
+  TSectionCommand(TData& Data, TSection Value);
+  void redo() override;
+  void undo() override;
+
+private:
+  TData& FData;
+  TSection FOld;
+  TSection FNew;
 };
 
 class TBeamTypeCommand : public QUndoCommand {

@@ -66,13 +66,23 @@ std::string WriteWholeFile(const QString& FileName, const std::function<bool(QIO
 
 QByteArray ResultsCsv(const TData& Data) {
   QByteArray Out("\xEF\xBB\xBF");
-  Out.append(QStringLiteral("X (m),S (kN),M (kN･m)\r\n").toUtf8());
+  // The columns in the order of the list of quantities: S, M, then θ and
+  // δ when they were computed.
+  std::vector<TQuantity> Columns;
+  QString Header = QStringLiteral("X (m)");
+  for (const TQuantityInfo& Q : Quantities())
+    if (!Q.NeedsStiffness || Data.Results().HasBending) {
+      Columns.push_back(Q.Id);
+      Header +=
+          QStringLiteral(",%1 (%2)").arg(QString::fromUtf8(Q.Symbol), QString::fromUtf8(Q.Unit));
+    }
+  Out.append((Header + QStringLiteral("\r\n")).toUtf8());
   for (const TCalcPoint& P : Data.Points()) {
     AppendNumber(Out, P.X);
-    Out.append(',');
-    AppendNumber(Out, P.S);
-    Out.append(',');
-    AppendNumber(Out, P.M);
+    for (const TQuantity Q : Columns) {
+      Out.append(',');
+      AppendNumber(Out, P.Value(Q));
+    }
     Out.append("\r\n");
   }
   return Out;

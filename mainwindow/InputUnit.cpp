@@ -110,7 +110,8 @@ int TForm1::MinimumClientWidth() const {
   // area stays beside the input panel.
   const int Last = StatusBar1->PanelCount() - 1;
   const int Panels = StatusBar1->PanelRect(Last).right() + 1;
-  const int Boxes = Layout::Panel1Width + MCheckBox->geometry().right() + 1 + Layout::BoxMargin;
+  const TCheckBox* LastBox = DCheckBox->isVisibleTo(Panel3) ? DCheckBox : MCheckBox;
+  const int Boxes = Layout::Panel1Width + LastBox->geometry().right() + 1 + Layout::BoxMargin;
   return std::max({Layout::MinClientWidth, Panels, Boxes});
 }
 
@@ -191,10 +192,14 @@ void TForm1::CreateDiagramArea() {
   SCheckBox->move(Layout::SCheckBoxPos);
   MCheckBox = new TCheckBox(QStringLiteral("曲げモーメント図"), Panel3);
   MCheckBox->move(Layout::MCheckBoxPos);
-  for (TCheckBox* Box : {KCheckBox, SCheckBox, MCheckBox}) {
+  DCheckBox = new TCheckBox(QCoreApplication::translate("TForm1", "たわみ図"), Panel3);
+  for (TCheckBox* Box : {KCheckBox, SCheckBox, MCheckBox, DCheckBox}) {
     Box->SetChecked(true);
     Box->adjustSize();
   }
+  DCheckBox->move(MCheckBox->geometry().right() + 1 + Layout::DCheckBoxGap,
+                  Layout::MCheckBoxPos.y());
+  DCheckBox->hide();
   Panel4 = new TPanel(Panel2);
   Panel4->SetBevelInner(bvLowered);
   Panel4->SetBorderWidth(3);
@@ -221,8 +226,8 @@ void TForm1::CreateStatusBar() {
 }
 
 void TForm1::SetTabOrder() {
-  QWidget* const Order[] = {BaseDataGrid, KajyuType, KjInpGrid, KajyuGrid, NameEdit, AddBtn,
-                            RepBtn,       DelBtn,    KCheckBox, SCheckBox, MCheckBox};
+  QWidget* const Order[] = {BaseDataGrid, KajyuType, KjInpGrid, KajyuGrid, NameEdit,  AddBtn,
+                            RepBtn,       DelBtn,    KCheckBox, SCheckBox, MCheckBox, DCheckBox};
   for (std::size_t I = 1; I < std::size(Order); ++I)
     setTabOrder(Order[I - 1], Order[I]);
 }
@@ -240,7 +245,7 @@ void TForm1::ConnectEvents() {
   KajyuGrid->OnExit = std::bind(&TForm1::KajyuGridExit, this, _1);
   KajyuGrid->OnSelectCell = std::bind(&TForm1::KajyuGridSelectCell, this, _1, _2, _3, _4);
   KajyuGrid->OnButtonClick = std::bind(&TForm1::KajyuGridButtonClick, this, _1, _2, _3);
-  for (TCheckBox* Box : {KCheckBox, SCheckBox, MCheckBox})
+  for (TCheckBox* Box : {KCheckBox, SCheckBox, MCheckBox, DCheckBox})
     Box->OnClick = std::bind(&TForm1::SCheckBoxClick, this, _1);
   PaintBox1->OnPaint = std::bind(&TForm1::PaintBox1Paint, this, _1);
   PaintBox1->OnMouseMove = std::bind(&TForm1::PaintBox1MouseMove, this, _1, _2, _3, _4);
@@ -349,6 +354,7 @@ void TForm1::DataChanged(TObject*) {
   // A beam without a span has nothing to read; values of the beam before
   // would be misread as its own.
   if (!(FData->Length() > 0)) ClearReadout();
+  ShowBendingControls();
 }
 
 void TForm1::SetFileName(const QString& Name) {
@@ -383,7 +389,7 @@ void TForm1::ResetDocument() {
 
 void TForm1::StartAfresh(const QString& FileName) {
   SetFileName(FileName);
-  ShowUnreadData(QString(), 0);
+  ShowUnreadData(QString(), {});
   ResetListColumns();
   FUndo->clear();
   KajyuType->SetItemIndex(0);

@@ -63,6 +63,8 @@ public:
   TCheckBox* KCheckBox;
   TCheckBox* SCheckBox;
   TCheckBox* MCheckBox;
+  // たわみ図: shown only while the document's section gives E and I.
+  TCheckBox* DCheckBox;
   TPanel* Panel4;
   TPaintBox* PaintBox1;
   TStatusBar* StatusBar1;
@@ -84,6 +86,7 @@ public:
   QMenu* Edit1;
   QAction* Undo1;
   QAction* Redo1;
+  QAction* Section1;
   QMenu* Help1;
   QAction* Contents1;
   QAction* SearchforHelpOn1;
@@ -126,9 +129,16 @@ public:
   // ---- document commands
   // Asks about unsaved changes; true when the document may be dropped.
   bool QuerySave();
-  // Remembers that FileName holds Bytes of data the program did not read
-  // and says so in the status bar; none for an empty name or no bytes.
-  void ShowUnreadData(const QString& FileName, std::int64_t Bytes);
+  // What an opened file holds that the program did not read: bytes after a
+  // load count of none, or a section it could not read (Note says why).
+  struct TUnreadData {
+    std::int64_t Bytes = 0;
+    std::string Note;
+  };
+  // Remembers that FileName holds data the program did not read and says
+  // so in the status bar (the section's note, when it has one); nothing
+  // for an empty name or nothing unread.
+  void ShowUnreadData(const QString& FileName, const TUnreadData& Unread);
   // Asks before a save overwrites the file that holds data the program
   // did not read, once; true when FileName may be written.
   bool ConfirmOverwrite(const QString& FileName);
@@ -152,6 +162,7 @@ public:
   void PaintBox1Paint(TObject* Sender);
   void PaintBox1MouseMove(TObject* Sender, unsigned Shift, int X, int Y);
   void StatusBar1Click(TObject* Sender);
+  void Section1Click(TObject* Sender);
   void SCheckBoxClick(TObject* Sender);
   void AddBtnClick(TObject* Sender);
   void KajyuGridButtonClick(TObject* Sender, int ACol, int ARow);
@@ -218,6 +229,14 @@ private:
   void ShowBaseData();
   // Empties the value panels of the check position readout.
   void ClearReadout();
+  // The たわみ図 box and the readout's θ and δ panels, there while the
+  // document has a bending line and gone otherwise (a document without a
+  // section shows the window as it always was).
+  void ShowBendingControls();
+  // The status panels that show the readout's values.
+  std::vector<int> ReadoutValuePanels() const;
+  // θ and δ at X into their panels, when they are there.
+  void ShowBendingReadout(double X);
   // Marks list row Row when its load lies outside the span.
   void MarkLoadRow(int Row);
   void MarkLoadRows();
@@ -242,9 +261,9 @@ private:
   // the caption, the list's columns, no undo history, the first load kind.
   void StartAfresh(const QString& FileName);
   // The open's phases on a worker thread: reads FileName, takes the loads
-  // over into Next and calculates it. Returns the bytes the file holds
-  // that were not read (TDataFileContents::UncountedBytes).
-  std::int64_t PrepareDocument(TOpenProgress& Progress, const QString& FileName, TData& Next);
+  // over into Next and calculates it. Returns what the file holds that was
+  // not read (TDataFileContents::UncountedBytes and SectionNote).
+  TUnreadData PrepareDocument(TOpenProgress& Progress, const QString& FileName, TData& Next);
   // The open's last phase: grows the list in slices to the rows of Loads.
   void GrowLoadList(TOpenProgress& Progress, int Loads);
   // Fills list row Row with load Row - 1, or empties it past the last load.

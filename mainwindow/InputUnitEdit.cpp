@@ -6,6 +6,7 @@
 #include "platform/PaintBox.h"
 #include "support/QvxTools.h"
 
+#include <QCoreApplication>
 #include <QMenu>
 #include <QMenuBar>
 #include <QUndoStack>
@@ -19,6 +20,9 @@ void TForm1::CreateEditMenu() {
   menuBar()->insertMenu(After < Menus.size() ? Menus[After] : nullptr, Edit1);
   Undo1 = Edit1->addAction(QStringLiteral("元に戻す(&U)"));
   Redo1 = Edit1->addAction(QStringLiteral("やり直し(&R)"));
+  Edit1->addSeparator();
+  Section1 = Edit1->addAction(QCoreApplication::translate("TForm1", "断面・材料(&S)..."));
+  connect(Section1, &QAction::triggered, this, [this] { Section1Click(this); });
   connect(Undo1, &QAction::triggered, this, [this] { Undo1Click(this); });
   connect(Redo1, &QAction::triggered, this, [this] { Redo1Click(this); });
   Undo1->setEnabled(false);

@@ -54,6 +54,8 @@ constexpr int CheckPanelHeight = 35;
 constexpr QPoint KCheckBoxPos{8, 9};
 constexpr QPoint SCheckBoxPos{120, 9};
 constexpr QPoint MCheckBoxPos{224, 9};
+// たわみ図, when shown: this far right of the moment box.
+constexpr int DCheckBoxGap = 16;
 // Room kept right of the last check box at the smallest window width.
 constexpr int BoxMargin = 8;
 

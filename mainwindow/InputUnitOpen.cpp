@@ -30,9 +30,9 @@ void TForm1::OpenFile(const QString& Chosen) {
   BaseDataGrid->HideEditor();
   TData Next;
   TOpenProgress Progress(this, ShownFileName(QFileInfo(Chosen).fileName()), FOpenProgressDelay);
-  std::int64_t Uncounted = 0;
+  TUnreadData Unread;
   try {
-    Uncounted = PrepareDocument(Progress, Chosen, Next);
+    Unread = PrepareDocument(Progress, Chosen, Next);
     GrowLoadList(Progress, Next.LoadCount());
   } catch (const EAbort&) {
     FitLoadRows(); // the list of the document that stays
@@ -53,17 +53,17 @@ void TForm1::OpenFile(const QString& Chosen) {
   });
   ShowBaseData();
   RefreshLoadList();
-  ShowUnreadData(Chosen, Uncounted);
+  ShowUnreadData(Chosen, Unread);
 }
 
-std::int64_t TForm1::PrepareDocument(TOpenProgress& Progress, const QString& FileName,
-                                     TData& Next) {
+TForm1::TUnreadData TForm1::PrepareDocument(TOpenProgress& Progress, const QString& FileName,
+                                            TData& Next) {
   TDataFileContents Contents;
   Progress.BeginPhase(Translated("ファイルを読み込んでいます..."));
   Progress.Run(
       [&](const TReadProgress& Tell) { Contents = ReadDataFile(NativeFileName(FileName), Tell); });
   Progress.BeginPhase(Translated("データを取り込んでいます..."));
-  const std::int64_t Uncounted = Contents.UncountedBytes;
+  const TUnreadData Unread{Contents.UncountedBytes, Contents.SectionNote};
   Progress.Run([&](const TReadProgress&) {
     // The file's records are freed here too, not on the window's thread.
     TDataFileContents Taken = std::move(Contents);
@@ -71,7 +71,7 @@ std::int64_t TForm1::PrepareDocument(TOpenProgress& Progress, const QString& Fil
   });
   Progress.BeginPhase(Translated("計算しています..."));
   Progress.Run([&](const TReadProgress& Tell) { Next.Calculate([&Tell] { return Tell(0, 0); }); });
-  return Uncounted;
+  return Unread;
 }
 
 void TForm1::GrowLoadList(TOpenProgress& Progress, int Loads) {

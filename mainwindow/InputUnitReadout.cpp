@@ -8,6 +8,8 @@
 #include "support/QvxTools.h"
 #include "support/TypedNumber.h"
 
+#include <QCoreApplication>
+
 void TForm1::PaintBox1Paint(TObject*) {
   TDiagramScale Scale{FScale, FOriginX, FOriginY};
   DrawBeam(*FData, PaintBox1->Canvas(), PaintBox1->ClientRect(), DiagramLayers(), &Scale);
@@ -27,13 +29,14 @@ void TForm1::PaintBox1MouseMove(TObject*, unsigned, int X, int) {
     StatusBar1->SetPanelText(1, FormatReal3(At));
     StatusBar1->SetPanelText(3, ResultNumber(S));
     StatusBar1->SetPanelText(5, ResultNumber(M));
+    ShowBendingReadout(At);
   } else {
     ClearReadout();
   }
 }
 
 void TForm1::ClearReadout() {
-  for (int Panel : {1, 3, 5})
+  for (int Panel : ReadoutValuePanels())
     if (!StatusBar1->PanelText(Panel).isEmpty()) StatusBar1->SetPanelText(Panel, QString());
 }
 
@@ -52,8 +55,12 @@ void TForm1::StatusBar1Click(TObject*) {
   }
   double S = 0, M = 0;
   if (!FData->CalcAt(X, S, M)) return;
-  const QString Text =
+  QString Text =
       QStringLiteral("照査位置 = %1(m)\r\nせん断力 = %2(kN)\r\n曲げモーメント = %3(kN･m)")
           .arg(FormatReal3(X), ResultNumber(S), ResultNumber(M));
+  double Theta = 0, Delta = 0;
+  if (FData->BendingAt(X, Theta, Delta))
+    Text += QCoreApplication::translate("TForm1", "\r\nたわみ角 = %1(rad)\r\nたわみ = %2(mm)")
+                .arg(QuantityNumber(qSlope, Theta), QuantityNumber(qDeflection, Delta));
   Dialogs().MessageBox(this, Text, QStringLiteral("照査位置の情報"), mtInformation, mbOK);
 }

@@ -40,7 +40,7 @@ TFileDialogOptions ExportDialog(const QString& DocumentName, const QString& Ext,
 
 TDiagramLayers TForm1::DiagramLayers() const {
   return {KCheckBox->Checked(), SCheckBox->Checked(), MCheckBox->Checked(),
-          ShowExtremes1->isChecked()};
+          ShowExtremes1->isChecked(), DCheckBox->Checked()};
 }
 
 TReportInfo TForm1::ReportInfo() const {
@@ -60,7 +60,10 @@ void TForm1::UpdateResultsWindow() {
 }
 
 void TForm1::Results1Click(TObject*) {
-  if (!FResultsWindow) FResultsWindow = new TResultsWindow(this);
+  if (!FResultsWindow) {
+    FResultsWindow = new TResultsWindow(this);
+    FResultsWindow->OnEditSection = [this] { Section1Click(this); };
+  }
   FResultsWindow->ShowResults(*FData);
   FResultsWindow->show();
   FResultsWindow->raise();

@@ -1,6 +1,7 @@
 // A file that holds data the program did not read (bytes after a load
-// count of zero or less, which the file's rules ignore): a warning in the
-// status bar once it is open, and a question before a save overwrites it.
+// count of zero or less, which the file's rules ignore, or a section it
+// could not read): a warning in the status bar once it is open, and a
+// question before a save overwrites it.
 #include "mainwindow/InputUnit.h"
 #include "platform/Controls.h"
 #include "platform/Dialogs.h"
@@ -25,11 +26,15 @@ bool SameFile(const QString& A, const QString& B) {
 
 } // namespace
 
-void TForm1::ShowUnreadData(const QString& FileName, std::int64_t Bytes) {
-  const bool Unread = !FileName.isEmpty() && Bytes > 0;
-  FUnreadFile = Unread ? FileName : QString();
-  StatusBar1->SetMessage(Unread ? Translated("このファイルには読み込めなかったデータがあります")
-                                : QString());
+void TForm1::ShowUnreadData(const QString& FileName, const TUnreadData& Unread) {
+  const bool Any = !FileName.isEmpty() && (Unread.Bytes > 0 || !Unread.Note.empty());
+  FUnreadFile = Any ? FileName : QString();
+  if (!Any)
+    StatusBar1->SetMessage(QString());
+  else if (!Unread.Note.empty())
+    StatusBar1->SetMessage(QString::fromStdString(Unread.Note));
+  else
+    StatusBar1->SetMessage(Translated("このファイルには読み込めなかったデータがあります"));
 }
 
 bool TForm1::ConfirmOverwrite(const QString& FileName) {

@@ -54,7 +54,10 @@ void AddHeading(TSheetBlocks& Sheet, const TData& Data, const TReportInfo& Info)
   const QString Name =
       Info.FileName.isEmpty() ? QStringLiteral("新規データ") : QFileInfo(Info.FileName).fileName();
   Sheet.Text(QStringLiteral("ファイル: ") + Name, Font);
-  Sheet.Text(BeamLine(Data), Font, 8);
+  const QStringList Section = SectionLines(Data);
+  Sheet.Text(BeamLine(Data), Font, Section.isEmpty() ? 8 : 2);
+  for (qsizetype I = 0; I < Section.size(); ++I)
+    Sheet.Text(Section[I], Font, I + 1 == Section.size() ? 8 : 2);
 }
 
 void AddDiagram(TSheetBlocks& Sheet, TData& Data, const TDiagramLayers& Layers, int BoxHeight) {
@@ -74,24 +77,29 @@ void AddDiagram(TSheetBlocks& Sheet, TData& Data, const TDiagramLayers& Layers, 
        }});
 }
 
-// A short stroke of each shown line in its colour (those TData::DrawDiagrams
-// draws it in), with its name and unit, side by side.
-void AddLegend(TSheetBlocks& Sheet, const TDiagramLayers& Layers) {
+// A short stroke of each shown line in its colour and pen (those the
+// diagram draws it with), with its name and unit, side by side.
+void AddLegend(TSheetBlocks& Sheet, const TData& Data, const TDiagramLayers& Layers) {
   struct TEntry {
-    TColor Color;
+    const TQuantityInfo* Quantity;
     TReportText Text;
   };
-  const int Column = Sheet.Width / 2, Stroke = 28, TextLeft = Stroke + 6;
+  const TShownQuantities Shown = Layers.Lines();
+  int Count = 0;
+  for (const TQuantityInfo& Q : Quantities())
+    Count += Q.Drawn && Shown[Q.Id] && Data.Results().Has(Q.Id);
+  if (Count == 0) return;
+  const int Column = Sheet.Width / std::max(Count, 2), Stroke = 28, TextLeft = Stroke + 6;
   const QFont Font = SheetFont(12);
   std::vector<TEntry> Entries;
-  const auto Add = [&](bool Shown, TColor Color, const QString& Name) {
-    if (Shown)
-      Entries.push_back({Color, {Name, Font, Column - TextLeft, Qt::AlignLeft, Sheet.Device}});
-  };
-  Add(Layers.Shear, clGreen, QCoreApplication::translate("ReportSheet", "S: せん断力 (kN)"));
-  Add(Layers.Moment, clBlue,
-      QCoreApplication::translate("ReportSheet", "M: 曲げモーメント (kN･m)"));
-  if (Entries.empty()) return;
+  for (const TQuantityInfo& Q : Quantities())
+    if (Q.Drawn && Shown[Q.Id] && Data.Results().Has(Q.Id))
+      Entries.push_back(
+          {&Q,
+           {QStringLiteral("%1: %2 (%3)")
+                .arg(QString::fromUtf8(Q.Symbol),
+                     QCoreApplication::translate("ReportSheet", Q.Name), QString::fromUtf8(Q.Unit)),
+            Font, Column - TextLeft, Qt::AlignLeft, Sheet.Device}});
   int Height = 0;
   for (const TEntry& Entry : Entries)
     Height = std::max(Height, Entry.Text.Height());
@@ -100,7 +108,8 @@ void AddLegend(TSheetBlocks& Sheet, const TDiagramLayers& Layers) {
          const double Middle = Top + Entries.front().Text.Step() / 2.0;
          for (std::size_t I = 0; I < Entries.size(); ++I) {
            const int X = static_cast<int>(I) * Column;
-           Painter.setPen(QPen(ToQColor(Entries[I].Color), 2));
+           Painter.setPen(
+               QPen(ToQColor(Entries[I].Quantity->Colour), Entries[I].Quantity->PenWidth));
            Painter.drawLine(QPointF(X, Middle), QPointF(X + Stroke, Middle));
            Painter.setPen(Qt::black);
            Entries[I].Text.Draw(Painter, QPointF(X + TextLeft, Top));
@@ -114,7 +123,12 @@ void AddResults(TSheetBlocks& Sheet, const TData& Data) {
                  "符号: 荷重は下向き正、反力は上向き正、S は左側の鉛直力の和で上向き正、"
                  "M は下に凸(正曲げ)を正、モーメント荷重は時計回り正。"
                  "図は正の S と M を軸の下側に描きます。"),
-             SheetFont(11), 10);
+             SheetFont(11), Data.Results().HasBending ? 2 : 10);
+  if (Data.Results().HasBending)
+    Sheet.Text(QCoreApplication::translate("ReportSheet",
+                                           "θ は時計回り正、δ は下向き正。たわみ図は曲がった梁を"
+                                           "軸の下側を正として拡大して描きます。"),
+               SheetFont(11), 10);
   Sheet.Text(QStringLiteral("計算結果"), SheetFont(14, true), 4).KeepWithNext = true;
   for (const QString& Line : ResultLines(Data))
     Sheet.Text(Line, SheetFont(12));
@@ -153,7 +167,7 @@ bool DrawReport(TData& Data, QPainter& Painter, const QRect& Page, const TReport
   std::vector<TReportBlock> TableHead;
   AddHeading(Sheet, Data, Info);
   AddDiagram(Sheet, Data, Info.Layers, std::min(380, Height * 2 / 5));
-  AddLegend(Sheet, Info.Layers);
+  AddLegend(Sheet, Data, Info.Layers);
   AddResults(Sheet, Data);
   AddLoadTable(Sheet, Data, TableHead);
 

@@ -1,10 +1,12 @@
 #include "mainwindow/ResultsText.h"
 
 #include "analysis/BeamData.h"
+#include "analysis/SectionChecks.h"
 #include "support/Cp932.h"
 #include "support/QvxTools.h"
 
 #include <QCoreApplication>
+#include <QLocale>
 #include <cmath>
 
 namespace {
@@ -13,15 +15,66 @@ QString Value(double V, const char* Unit) {
   return std::isfinite(V) ? FormatReal3(V) + QString::fromUtf8(Unit) : OutOfRangeText();
 }
 
-// "左端 X = 0.000(m)    S = 6.000(kN)    M = 0.000(kN･m)".
-QString EndLine(const QString& End, const TCalcPoint& P) {
-  return QCoreApplication::translate("ResultsText", "%1 X = %2    S = %3    M = %4")
-      .arg(End, Value(P.X, "(m)"), Value(P.S, "(kN)"), Value(P.M, "(kN･m)"));
+QString Symbol(TQuantity Q) {
+  return QString::fromUtf8(QuantityInfo(Q).Symbol);
 }
 
-QString ExtremeLine(const char* Name, const TExtreme& E, const char* Unit) {
+// "左端 X = 0.000(m)    S = 6.000(kN)    M = 0.000(kN･m)", and θ and δ when
+// they were computed.
+QString EndLine(const QString& End, const TCalcPoint& P, const TBeamResults& R) {
+  QString Line =
+      QCoreApplication::translate("ResultsText", "%1 X = %2").arg(End, Value(P.X, "(m)"));
+  for (const TQuantityInfo& Q : Quantities())
+    if (R.Has(Q.Id))
+      Line += QStringLiteral("    %1 = %2").arg(Symbol(Q.Id), QuantityValue(Q.Id, P.Value(Q.Id)));
+  return Line;
+}
+
+// "せん断力の最大 S = 6.000(kN)    X = 0.000(m)".
+QString ExtremeLine(TQuantity Q, bool Largest, const TExtreme& E) {
+  const QString Name = QCoreApplication::translate("ResultsText", QuantityInfo(Q).Name);
+  const QString Which = Largest ? QCoreApplication::translate("ResultsText", "%1の最大 %2")
+                                : QCoreApplication::translate("ResultsText", "%1の最小 %2");
   return QStringLiteral("%1 = %2    X = %3")
-      .arg(QString::fromUtf8(Name), Value(E.Value, Unit), Value(E.X, "(m)"));
+      .arg(Which.arg(Name, Symbol(Q)), QuantityValue(Q, E.Value), Value(E.X, "(m)"));
+}
+
+QString Verdict(const TCheck& C) {
+  if (!C.HasCapacity) return {};
+  return QCoreApplication::translate("ResultsText", "    比 %1  %2")
+      .arg(ResultNumber(C.Ratio), C.Ok() ? QStringLiteral("OK") : QStringLiteral("NG"));
+}
+
+// The checks the section gives what they need for.
+QStringList CheckLines(const TData& Data) {
+  const bool Cantilever = Data.BeamType() != btSimple;
+  const TSectionChecks C = CheckSection(Data.Section(), Data.Results(), Data.Length(), Cantilever);
+  QStringList Lines;
+  if (C.Bending.HasDemand)
+    Lines << QCoreApplication::translate("ResultsText",
+                                         "曲げ応力度 σb = M/Z = %1    許容 fb = %2%3")
+                 .arg(Value(C.Bending.Demand, "(N/mm²)"),
+                      C.Bending.HasCapacity ? Value(C.Bending.Capacity, "(N/mm²)") : QString("-"),
+                      Verdict(C.Bending));
+  if (C.Shear.HasDemand)
+    Lines << QCoreApplication::translate("ResultsText",
+                                         "せん断応力度 τ = S/Aw = %1    許容 fs = %2%3")
+                 .arg(Value(C.Shear.Demand, "(N/mm²)"),
+                      C.Shear.HasCapacity ? Value(C.Shear.Capacity, "(N/mm²)") : QString("-"),
+                      Verdict(C.Shear));
+  if (C.Deflection.HasDemand) {
+    const QString Limit =
+        Cantilever
+            ? QCoreApplication::translate("ResultsText", "2L/%1 (片持ち梁は長さの 2 倍で判定)")
+            : QCoreApplication::translate("ResultsText", "L/%1");
+    Lines << QCoreApplication::translate("ResultsText", "たわみ |δ|max = %1    制限 %2 = %3%4")
+                 .arg(Value(C.Deflection.Demand, "(mm)"),
+                      Limit.arg(QLocale::c().toString(Data.Section().N, 'g', 6)),
+                      C.Deflection.HasCapacity ? Value(C.Deflection.Capacity, "(mm)")
+                                               : QString("-"),
+                      Verdict(C.Deflection));
+  }
+  return Lines;
 }
 
 QString KindName(std::int32_t Kind) {
@@ -50,6 +103,17 @@ QString ResultNumber(double Value) {
   return std::isfinite(Value) ? FormatReal3(Value) : OutOfRangeText();
 }
 
+QString QuantityNumber(TQuantity Q, double Value) {
+  return std::isfinite(Value) ? FormatReal(Value, QuantityInfo(Q).Decimals) : OutOfRangeText();
+}
+
+QString QuantityValue(TQuantity Q, double Value) {
+  return std::isfinite(Value)
+             ? QuantityNumber(Q, Value) +
+                   QStringLiteral("(%1)").arg(QString::fromUtf8(QuantityInfo(Q).Unit))
+             : OutOfRangeText();
+}
+
 QString BeamTypeName(const TData& Data) {
   return Data.BeamType() != btSimple ? QStringLiteral("片持ち梁") : QStringLiteral("単純梁");
 }
@@ -57,6 +121,25 @@ QString BeamTypeName(const TData& Data) {
 QString BeamLine(const TData& Data) {
   return QStringLiteral("梁の種類: %1    スパン L = %2")
       .arg(BeamTypeName(Data), Value(Data.Length(), "(m)"));
+}
+
+QStringList SectionLines(const TData& Data) {
+  const TSection& S = Data.Section();
+  if (S.Empty()) return {};
+  QStringList Values;
+  const auto Add = [&Values](const char* Name, double V, const char* Unit) {
+    if (V != 0) Values << QStringLiteral("%1 = %2").arg(QString::fromUtf8(Name), Value(V, Unit));
+  };
+  Add("E", S.E, "(N/mm²)");
+  Add("I", S.I, "(cm⁴)");
+  Add("Z", S.Z, "(cm³)");
+  Add("Aw", S.Aw, "(cm²)");
+  Add("fb", S.Fb, "(N/mm²)");
+  Add("fs", S.Fs, "(N/mm²)");
+  const QString Name = S.Name.empty() ? QCoreApplication::translate("ResultsText", "(名前なし)")
+                                      : QString::fromStdString(Cp932ToDisplay(S.Name));
+  return {QCoreApplication::translate("ResultsText", "断面: %1").arg(Name),
+          Values.join(QStringLiteral("    "))};
 }
 
 QStringList ResultLines(const TData& Data) {
@@ -70,13 +153,13 @@ QStringList ResultLines(const TData& Data) {
     Lines << QStringLiteral("左支点の反力 RA = %1").arg(Value(R.RA, "(kN)"))
           << QStringLiteral("右支点の反力 RB = %1").arg(Value(R.RB, "(kN)"));
   }
-  Lines << EndLine(QCoreApplication::translate("ResultsText", "左端"), Data.Points().front())
-        << EndLine(QCoreApplication::translate("ResultsText", "右端"), Data.Points().back());
-  Lines << ExtremeLine("せん断力の最大 S", R.SMax, "(kN)")
-        << ExtremeLine("せん断力の最小 S", R.SMin, "(kN)")
-        << ExtremeLine("曲げモーメントの最大 M", R.MMax, "(kN･m)")
-        << ExtremeLine("曲げモーメントの最小 M", R.MMin, "(kN･m)");
-  return Lines;
+  Lines << EndLine(QCoreApplication::translate("ResultsText", "左端"), Data.Points().front(), R)
+        << EndLine(QCoreApplication::translate("ResultsText", "右端"), Data.Points().back(), R);
+  for (const TQuantityInfo& Q : Quantities())
+    if (R.Has(Q.Id))
+      Lines << ExtremeLine(Q.Id, true, R.Largest(Q.Id))
+            << ExtremeLine(Q.Id, false, R.Smallest(Q.Id));
+  return Lines << CheckLines(Data);
 }
 
 std::vector<QStringList> LoadTableRows(const TData& Data) {
@@ -128,7 +211,8 @@ QStringList AlignColumns(const std::vector<QStringList>& Rows) {
 }
 
 QString ResultsText(const TData& Data) {
-  QStringList Lines{BeamLine(Data), QString()};
+  QStringList Lines{BeamLine(Data)};
+  Lines << SectionLines(Data) << QString();
   Lines << ResultLines(Data) << QString() << QStringLiteral("荷重と反力の分担")
         << AlignColumns(LoadTableRows(Data));
   return Lines.join(QChar('\n'));

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "analysis/Quantities.h"
+
 #include <QString>
 #include <QStringList>
 #include <vector>
@@ -14,13 +16,22 @@ class TData;
 QString OutOfRangeText();
 // Value as "%.3f" (FormatReal3), or OutOfRangeText() when it is not finite.
 QString ResultNumber(double Value);
+// Value of Q with Q's decimals, or OutOfRangeText(); QuantityValue adds
+// the unit, "12.345(mm)".
+QString QuantityNumber(TQuantity Q, double Value);
+QString QuantityValue(TQuantity Q, double Value);
 // "単純梁" or "片持ち梁".
 QString BeamTypeName(const TData& Data);
 // "梁の種類: 単純梁    スパン L = 10.000(m)".
 QString BeamLine(const TData& Data);
-// The reactions, S and M at both ends of the beam, then the largest and
-// smallest S and M with their positions; one line saying there is nothing
-// to show for a span that is not positive.
+// The section and material as given: "断面: H-200×200×8×12" and a line of
+// the values (a value not given is left out); none for a document without
+// a section.
+QStringList SectionLines(const TData& Data);
+// The reactions, the quantities at both ends of the beam, then the largest
+// and smallest of each with their positions (θ and δ only for a section
+// that gives E and I), then the checks of the section; one line saying
+// there is nothing to show for a span that is not positive.
 QStringList ResultLines(const TData& Data);
 // The load table: a header row, then per load its number, kind, X, value
 // with its unit, width, reaction shares and remark.

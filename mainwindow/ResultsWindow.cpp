@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QCoreApplication>
 #include <QHBoxLayout>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -20,6 +21,11 @@ TResultsWindow::TResultsWindow(QWidget* Parent) : QWidget(Parent, Qt::Window) {
   Font.setPixelSize(13);
   Font.setStyleHint(QFont::Monospace);
   ResultsMemo->setFont(Font);
+  SectionBtn =
+      new QPushButton(QCoreApplication::translate("ResultsWindow", "断面・材料(&S)..."), this);
+  connect(SectionBtn, &QPushButton::clicked, this, [this] {
+    if (OnEditSection) OnEditSection();
+  });
   CopyBtn = new QPushButton(QStringLiteral("コピー(&C)"), this);
   CloseBtn = new QPushButton(QStringLiteral("閉じる"), this);
   connect(CopyBtn, &QPushButton::clicked, this,
@@ -27,6 +33,7 @@ TResultsWindow::TResultsWindow(QWidget* Parent) : QWidget(Parent, Qt::Window) {
   connect(CloseBtn, &QPushButton::clicked, this, &QWidget::close);
 
   auto* Buttons = new QHBoxLayout;
+  Buttons->addWidget(SectionBtn);
   Buttons->addStretch();
   Buttons->addWidget(CopyBtn);
   Buttons->addWidget(CloseBtn);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QWidget>
+#include <functional>
 
 class QPlainTextEdit;
 class QPushButton;
@@ -17,6 +18,9 @@ public:
   void ShowResults(const TData& Data);
 
   QPlainTextEdit* ResultsMemo;
+  QPushButton* SectionBtn;
   QPushButton* CopyBtn;
+  // Fired by 断面・材料: the window's owner edits the section.
+  std::function<void()> OnEditSection;
   QPushButton* CloseBtn;
 };

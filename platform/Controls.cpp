@@ -167,6 +167,12 @@ void TStatusBar::AddPanel(int Width, Qt::Alignment Align, bool Bevel) {
   update(PanelRect(PanelCount() - 1));
 }
 
+void TStatusBar::DeletePanels(int From) {
+  if (From < 0 || From >= PanelCount()) return;
+  FPanels.resize(static_cast<std::size_t>(From));
+  update();
+}
+
 const TStatusBar::TPanelInfo& TStatusBar::Panel(int Index) const {
   if (Index < 0 || Index >= PanelCount()) throw EListError::IndexError(Index);
   return FPanels[Index];

@@ -63,6 +63,8 @@ public:
   explicit TStatusBar(QWidget* Parent = nullptr);
 
   void AddPanel(int Width, Qt::Alignment Align = Qt::AlignLeft, bool Bevel = true);
+  // Removes the panels from From on.
+  void DeletePanels(int From);
   int PanelCount() const { return static_cast<int>(FPanels.size()); }
   QString PanelText(int Index) const;
   void SetPanelText(int Index, const QString& Value);

@@ -76,7 +76,11 @@ double TextToRealDef(const QString& Text, double Default) {
 }
 
 QString FormatReal3(double Value) {
-  QString Text = QString::asprintf("%.3f", Value);
+  return FormatReal(Value, 3);
+}
+
+QString FormatReal(double Value, int Decimals) {
+  QString Text = QString::asprintf("%.*f", Decimals, Value);
   const QChar Separator = DecimalSeparator();
   if (Separator != QChar('.')) Text.replace(QChar('.'), Separator);
   return Text;

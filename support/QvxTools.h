@@ -19,6 +19,8 @@ double TextToRealDef(const QString& Text, double Default);
 // A number with three decimals in the locale's decimal separator and no
 // thousands separator ("%.3f").
 QString FormatReal3(double Value);
+// Value with Decimals digits after the point, as FormatReal3 writes it.
+QString FormatReal(double Value, int Decimals);
 
 // ---- System information -------------------------------------------------
 

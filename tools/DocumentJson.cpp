@@ -1,6 +1,7 @@
 #include "tools/DocumentJson.h"
 
 #include "analysis/BeamData.h"
+#include "analysis/SectionChecks.h"
 #include "platform/Exceptions.h"
 #include "support/Cp932.h"
 
@@ -102,6 +103,59 @@ std::string RemarkFields(const std::string& Bytes) {
   }
 }
 
+// The fields of the section, as "section" holds them.
+struct TSectionField {
+  const char* Key;
+  double TSection::*Field;
+};
+constexpr TSectionField SectionFields[] = {
+    {"E", &TSection::E},   {"I", &TSection::I},   {"Z", &TSection::Z}, {"Aw", &TSection::Aw},
+    {"fb", &TSection::Fb}, {"fs", &TSection::Fs}, {"n", &TSection::N}};
+
+std::string SectionToJson(const TSection& S) {
+  std::string Out = ",\"section\":{\"name\":" + Quoted(Cp932ToDisplay(S.Name));
+  for (const TSectionField& F : SectionFields)
+    Out += ",\"" + std::string(F.Key) + "\":" + Number(S.*F.Field);
+  return Out + '}';
+}
+
+TSection SectionFromJson(const nlohmann::json& Object) {
+  if (!Object.is_object()) throw Exception("\"section\" はオブジェクトでなければなりません");
+  TSection S;
+  S.Name = Utf8ToCp932(ReadText(Object, "name", -1));
+  for (const TSectionField& F : SectionFields) {
+    if (!Object.contains(F.Key)) continue;
+    const double Value = ReadNumber(Object, F.Key);
+    // What the file would keep but never read back as a section.
+    if (!(Value >= 0) || !std::isfinite(Value))
+      throw Exception(std::string("\"") + F.Key + "\" は 0 以上の有限の数でなければなりません");
+    S.*F.Field = Value;
+  }
+  return S;
+}
+
+// "deflection":[[x, θ, δ], …] at the samples.
+std::string BendingToJson(const TData& Data) {
+  std::string Out = ",\"deflection\":[";
+  bool First = true;
+  for (const TCalcPoint& P : Data.Points()) {
+    if (!First) Out += ',';
+    First = false;
+    Out += '[' + Number(P.X) + ',' + Number(P.Theta) + ',' + Number(P.Delta) + ']';
+  }
+  return Out + ']';
+}
+
+// "sigma_b":{"value":…,"allowed":…,"ratio":…,"ok":…}; the allowed value,
+// the ratio and the verdict null when the section gives no allowed value.
+std::string CheckToJson(const char* Key, const TCheck& C) {
+  if (!C.HasDemand) return {};
+  const auto Or = [&C](const std::string& Text) { return C.HasCapacity ? Text : "null"; };
+  return ",\"" + std::string(Key) + "\":{\"value\":" + Number(C.Demand) +
+         ",\"allowed\":" + Or(Number(C.Capacity)) + ",\"ratio\":" + Or(Number(C.Ratio)) +
+         ",\"ok\":" + Or(C.Ok() ? "true" : "false") + '}';
+}
+
 } // namespace
 
 std::string DocumentToJson(const TData& Data) {
@@ -121,8 +175,10 @@ std::string DocumentToJson(const TData& Data) {
     First = false;
     Out += '[' + Number(P.X) + ',' + Number(P.S) + ',' + Number(P.M) + ']';
   }
-  Out += "]}";
-  return Out;
+  Out += ']';
+  if (!Data.Section().Empty()) Out += SectionToJson(Data.Section());
+  if (Data.Results().HasBending) Out += BendingToJson(Data);
+  return Out + '}';
 }
 
 std::string ResultsToJson(const TData& Data) {
@@ -131,10 +187,19 @@ std::string ResultsToJson(const TData& Data) {
   const auto Pair = [&R](const TExtreme& E) {
     return R.Valid ? '[' + Number(E.Value) + ',' + Number(E.X) + ']' : std::string("null");
   };
-  return "{\"RA\":" + Value(R.RA) + ",\"RB\":" + Value(R.RB) +
-         ",\"M_fixed\":" + (Data.BeamType() != btSimple ? Value(R.MFixed) : "null") +
-         ",\"S_max\":" + Pair(R.SMax) + ",\"S_min\":" + Pair(R.SMin) +
-         ",\"M_max\":" + Pair(R.MMax) + ",\"M_min\":" + Pair(R.MMin) + "}";
+  std::string Out = "{\"RA\":" + Value(R.RA) + ",\"RB\":" + Value(R.RB) +
+                    ",\"M_fixed\":" + (Data.BeamType() != btSimple ? Value(R.MFixed) : "null");
+  // Every quantity that was computed (S and M always, θ and δ with a
+  // section that gives E and I).
+  for (const TQuantityInfo& Q : Quantities())
+    if (!Q.NeedsStiffness || R.HasBending)
+      Out += ",\"" + std::string(Q.Key) + "_max\":" + Pair(R.Largest(Q.Id)) + ",\"" +
+             std::string(Q.Key) + "_min\":" + Pair(R.Smallest(Q.Id));
+  const TSectionChecks C =
+      CheckSection(Data.Section(), R, Data.Length(), Data.BeamType() != btSimple);
+  Out += CheckToJson("sigma_b", C.Bending) + CheckToJson("tau", C.Shear) +
+         CheckToJson("deflection_ratio", C.Deflection);
+  return Out + '}';
 }
 
 void DocumentFromJson(const std::string& Json, TData& Data) {
@@ -142,6 +207,7 @@ void DocumentFromJson(const std::string& Json, TData& Data) {
   if (!Root.is_object()) throw Exception("JSON の最上位はオブジェクトでなければなりません");
   Data.SetBeamType(ReadInteger(Root, "type"));
   Data.SetLength(ReadNumber(Root, "L"));
+  if (Root.contains("section")) Data.SetSection(SectionFromJson(Root.at("section")));
   if (!Root.contains("loads")) return;
   const nlohmann::json& Loads = Root.at("loads");
   if (!Loads.is_array()) throw Exception("\"loads\" は配列でなければなりません");

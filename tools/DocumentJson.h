@@ -7,7 +7,9 @@ class TData;
 // The JSON view of a document used by vbdtool: "type", "L", "loads" (kind,
 // X, W, width, remark as UTF-8 (with "remark_hex" beside it when the stored
 // bytes are no code page 932 text), and the computed RA, RB) and "points"
-// ([X, S, M] per sample). Numbers are written in the shortest form that
+// ([X, S, M] per sample); "section" (name, E, I, Z, Aw, fb, fs, n) when the
+// document has one, and "deflection" ([X, θ, δ] per sample) when it gives
+// E and I. Numbers are written in the shortest form that
 // reads back to the same double; NaN and the infinities as the strings
 // "NaN", "Infinity" and "-Infinity", which DocumentFromJson accepts too.
 std::string DocumentToJson(const TData& Data);
@@ -20,6 +22,8 @@ void DocumentFromJson(const std::string& Json, TData& Data);
 
 // The reactions and extremes of a calculated document: {"RA", "RB",
 // "M_fixed" (null on a simple beam), "S_max", "S_min", "M_max", "M_min" as
-// [value, x]}, numbers written as above; every value null when the span is
-// not positive.
+// [value, x], then "theta_max", "theta_min", "delta_max", "delta_min" when
+// the section gives E and I, and the checks the section allows: "sigma_b",
+// "tau", "deflection_ratio" as {"value", "allowed", "ratio", "ok"}},
+// numbers written as above; every value null when the span is not positive.
 std::string ResultsToJson(const TData& Data);

@@ -3,8 +3,9 @@
 //                            (FILE may be a pipe such as /dev/stdin; it
 //                            is read only as far as its data go)
 //   vbdtool make OUT < JSON  writes a data file from JSON
-//   vbdtool results FILE     prints the reactions and the extremes as JSON
-//   vbdtool render FILE WIDTHxHEIGHT OUT.png [--hide K|S|M ...] [--extremes]
+//   vbdtool results FILE     prints the reactions, the extremes and the
+//                            section's checks as JSON
+//   vbdtool render FILE WIDTHxHEIGHT OUT.png [--hide K|S|M|D ...] [--extremes]
 //                            paints the diagram area as the window shows it
 //   vbdtool pdf FILE OUT.pdf [--extremes] [--landscape] [--subject TEXT]
 //               [--designer TEXT] [--date TEXT]
@@ -65,7 +66,7 @@ int Usage() {
   std::cerr << "usage: vbdtool dump FILE\n"
                "       vbdtool make OUT < JSON\n"
                "       vbdtool results FILE\n"
-               "       vbdtool render FILE WIDTHxHEIGHT OUT.png [--hide K|S|M ...] [--extremes]\n"
+               "       vbdtool render FILE WIDTHxHEIGHT OUT.png [--hide K|S|M|D ...] [--extremes]\n"
                "       vbdtool pdf FILE OUT.pdf [--extremes] [--landscape] [--subject TEXT]\n"
                "                   [--designer TEXT] [--date TEXT]\n"
                "       vbdtool csv FILE OUT.csv\n"
@@ -152,6 +153,8 @@ int Render(int argc, char** argv) {
       Layers.Shear = false;
     else if (Layer == "M")
       Layers.Moment = false;
+    else if (Layer == "D")
+      Layers.Deflection = false;
     else
       return Usage();
   }

@@ -46,4 +46,17 @@ TEST(BeamImageTest, PointLoadWithoutTheShearLine) {
   CheckAgainstReference(Data, 349, 464, "beam_point_no_shear.png", {true, false, true});
 }
 
+// The bent beam of a section, exaggerated with its scale stated, and its
+// extremes labelled beside those of S and M.
+TEST(BeamImageTest, CantileverBentWithItsSection) {
+  TData Data;
+  SetBeam(Data, btCantilever, 4,
+          {{lkUniform, 0, 16, 4}, {lkConcentrated, 0, -5, 0}, {lkMoment, 2, 6, 0}});
+  TSection Section;
+  Section.E = 205000;
+  Section.I = 1840;
+  Data.SetSection(Section);
+  CheckAgainstReference(Data, 700, 500, "beam_cantilever_bent.png", {true, true, true, true, true});
+}
+
 } // namespace

@@ -96,6 +96,8 @@ TEST_F(FormTest, StartsUntitledWithLabelledGridsPanelsAndMenus) {
                                 "編集(&E)",
                                 "元に戻す(&U) off Ctrl+Z",
                                 "やり直し(&R) off Ctrl+Y,Ctrl+Shift+Z",
+                                "-",
+                                "断面・材料(&S)...",
                                 "表示(&V)",
                                 "計算結果(&R)...",
                                 "最大・最小値を図に表示",

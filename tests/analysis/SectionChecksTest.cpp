@@ -1,0 +1,62 @@
+#include "analysis/SectionChecks.h"
+#include "tests/kit/BeamBuilder.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// H-200×200×8×12 in round figures, with allowable values for F = 235.
+TSection Steel() {
+  TSection S;
+  S.E = 205000;
+  S.I = 4720;
+  S.Z = 472;
+  S.Aw = 16;
+  S.Fb = 235 / 1.5;
+  S.Fs = 90.4;
+  return S;
+}
+
+TSectionChecks Checked(TData& D) {
+  D.SetSection(Steel());
+  return CheckSection(D.Section(), D.Results(), D.Length(), D.BeamType() != btSimple);
+}
+
+} // namespace
+
+// Worked by hand in N and mm, apart from the program's units: a simple beam
+// of 6 m under 10 kN/m, and a 3 m cantilever with 10 kN at its free end.
+TEST(SectionChecksTest, TextbookBeamsInNewtonsAndMillimetres) {
+  const double E = 205000, I = 4720e4, Z = 472e3, Aw = 1600;
+  TData Simple;
+  BuildBeam(Simple, btSimple, 6, {{lkUniform, 0, 60, 6, ""}});
+  const TSectionChecks A = Checked(Simple);
+  const double w = 10, L = 6000;
+  EXPECT_NEAR(A.Bending.Demand, w * L * L / 8 / Z, 1e-9);
+  EXPECT_NEAR(A.Bending.Ratio, w * L * L / 8 / Z / (235 / 1.5), 1e-12);
+  EXPECT_NEAR(A.Shear.Demand, w * L / 2 / Aw, 1e-9);
+  EXPECT_NEAR(A.Deflection.Demand, 5 * w * L * L * L * L / (384 * E * I), 1e-9);
+  EXPECT_DOUBLE_EQ(A.Deflection.Capacity, L / 300);
+  EXPECT_TRUE(A.Bending.Ok() && A.Shear.Ok() && A.Deflection.Ok());
+
+  TData Cantilever;
+  BuildBeam(Cantilever, btCantilever, 3, {{lkConcentrated, 0, 10, 0, ""}});
+  const TSectionChecks B = Checked(Cantilever);
+  const double P = 10e3, Lc = 3000;
+  EXPECT_NEAR(B.Bending.Demand, P * Lc / Z, 1e-9);
+  EXPECT_NEAR(B.Deflection.Demand, P * Lc * Lc * Lc / (3 * E * I), 1e-9);
+  // Taken on twice the length.
+  EXPECT_DOUBLE_EQ(B.Deflection.Capacity, 2 * Lc / 300);
+}
+
+TEST(SectionChecksTest, WhatTheSectionDoesNotGiveIsNotChecked) {
+  TData D;
+  BuildBeam(D, btSimple, 6, {{lkUniform, 0, 60, 6, ""}});
+  TSection S;
+  S.Z = 472; // no allowed stress, no stiffness
+  D.SetSection(S);
+  const TSectionChecks C = CheckSection(S, D.Results(), 6, false);
+  EXPECT_TRUE(C.Bending.HasDemand);
+  EXPECT_FALSE(C.Bending.HasCapacity || C.Bending.Ok());
+  EXPECT_FALSE(C.Shear.HasDemand || C.Deflection.HasDemand);
+}
