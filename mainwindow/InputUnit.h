@@ -233,6 +233,9 @@ private:
   // document has a bending line and gone otherwise (a document without a
   // section shows the window as it always was).
   void ShowBendingControls();
+  // Moves the window left as far as it must to stay on its screen after it
+  // grew.
+  void KeepOnScreen();
   // The status panels that show the readout's values.
   std::vector<int> ReadoutValuePanels() const;
   // θ and δ at X into their panels, when they are there.

@@ -9,6 +9,8 @@
 #include "platform/Controls.h"
 
 #include <QCoreApplication>
+#include <QLayout>
+#include <QScreen>
 #include <QUndoStack>
 
 namespace {
@@ -31,18 +33,30 @@ void TForm1::ShowBendingControls() {
   DCheckBox->setVisible(Shown);
   if (Shown) {
     const int Value = StatusBar1->PanelRect(1).width();
-    StatusBar1->AddPanel(90, Qt::AlignRight, false);
-    StatusBar1->AddPanel(Value);
-    StatusBar1->AddPanel(70, Qt::AlignRight, false);
-    StatusBar1->AddPanel(Value);
-    StatusBar1->SetPanelText(FirstBendingPanel,
-                             QCoreApplication::translate("TForm1", "たわみ角 θ ＝"));
-    StatusBar1->SetPanelText(FirstBendingPanel + 2,
-                             QCoreApplication::translate("TForm1", "たわみ δ ＝"));
+    for (const QString& Label : {QCoreApplication::translate("TForm1", "たわみ角 θ ＝"),
+                                 QCoreApplication::translate("TForm1", "たわみ δ ＝")}) {
+      StatusBar1->AddPanel(StatusBar1->fontMetrics().horizontalAdvance(Label) + 12, Qt::AlignRight,
+                           false);
+      StatusBar1->SetPanelText(StatusBar1->PanelCount() - 1, Label);
+      StatusBar1->AddPanel(Value);
+    }
   } else {
     StatusBar1->DeletePanels(FirstBendingPanel);
   }
   FClient->setMinimumSize(MinimumClientWidth(), Layout::MinClientHeight);
+  KeepOnScreen();
+}
+
+void TForm1::KeepOnScreen() {
+  // The window grows to its new minimum at once, to the right; where that
+  // takes it past the screen's edge, it moves left as far as it must.
+  if (layout()) layout()->activate();
+  if (width() < minimumWidth()) resize(minimumWidth(), height());
+  const QScreen* Screen = screen();
+  if (!Screen || !isVisible()) return;
+  const QRect Free = Screen->availableGeometry();
+  const int Right = x() + frameGeometry().width() - 1;
+  if (Right > Free.right()) move(std::max(Free.left(), x() - (Right - Free.right())), y());
 }
 
 std::vector<int> TForm1::ReadoutValuePanels() const {

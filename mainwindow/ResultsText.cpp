@@ -127,8 +127,12 @@ QStringList SectionLines(const TData& Data) {
   const TSection& S = Data.Section();
   if (S.Empty()) return {};
   QStringList Values;
+  // As given, to six significant digits: "E = 205000(N/mm²)".
   const auto Add = [&Values](const char* Name, double V, const char* Unit) {
-    if (V != 0) Values << QStringLiteral("%1 = %2").arg(QString::fromUtf8(Name), Value(V, Unit));
+    if (V == 0) return;
+    Values << QStringLiteral("%1 = %2").arg(
+        QString::fromUtf8(Name),
+        std::isfinite(V) ? FormatSignificant(V) + QString::fromUtf8(Unit) : OutOfRangeText());
   };
   Add("E", S.E, "(N/mm²)");
   Add("I", S.I, "(cm⁴)");

@@ -79,6 +79,13 @@ QString FormatReal3(double Value) {
   return FormatReal(Value, 3);
 }
 
+QString FormatSignificant(double Value) {
+  QString Text = QString::asprintf("%.6g", Value);
+  const QChar Separator = DecimalSeparator();
+  if (Separator != QChar('.')) Text.replace(QChar('.'), Separator);
+  return Text;
+}
+
 QString FormatReal(double Value, int Decimals) {
   QString Text = QString::asprintf("%.*f", Decimals, Value);
   const QChar Separator = DecimalSeparator();

@@ -21,6 +21,9 @@ double TextToRealDef(const QString& Text, double Default);
 QString FormatReal3(double Value);
 // Value with Decimals digits after the point, as FormatReal3 writes it.
 QString FormatReal(double Value, int Decimals);
+// Value to six significant digits, without trailing zeros ("205000",
+// "15.54"), with the same decimal separator.
+QString FormatSignificant(double Value);
 
 // ---- System information -------------------------------------------------
 
