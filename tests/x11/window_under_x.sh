@@ -138,6 +138,31 @@ sys.exit(0 if got == (8, [(0, 2, 5, 3, "abc")]) else "saved " + repr(got))
 ' || fail "the saved document is not the one entered"
 fi
 
+# A section from the table and a material by keyboard alone: 編集 →
+# 断面・材料, a section of the first family, the first material, Enter;
+# then 上書き保存 keeps them, and the window that grew for the θ and δ
+# panels is still whole on the screen.
+xdotool key alt+e s
+until_true 30 has_window "断面・材料" || fail "no section dialog"
+xdotool key Tab Down
+xdotool key alt+m Down
+xdotool key Return
+until_true 30 eval '! has_window "断面・材料"' || fail "the section dialog did not close on Enter"
+xdotool key ctrl+s
+section_saved() {
+  "$BUILD/tools/vbdtool" dump "$WORK/entered.vbd" | python3 -c '
+import json, sys
+s = json.load(sys.stdin).get("section", {})
+sys.exit(0 if s.get("name", "").startswith("H-") and s["E"] > 0 and s["I"] > 0 else 1)'
+}
+until_true 30 section_saved || fail "the section chosen by keyboard was not saved"
+on_screen() {
+  eval "$(xdotool getwindowgeometry --shell "$(window_named Vantrel)")"
+  [ $((X + WIDTH)) -le "$(xdpyinfo | awk '/dimensions:/ { split($2, D, "x"); print D[1] }')" ]
+}
+until_true 10 on_screen || fail "the window grew past the screen's edge"
+import -window root "$SHOTS/window_with_section.png"
+
 if [ "$FAILED" -eq 0 ]; then
   echo "window under X: all checks passed"
 else
