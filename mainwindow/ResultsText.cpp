@@ -45,34 +45,36 @@ QString Verdict(const TCheck& C) {
       .arg(ResultNumber(C.Ratio), C.Ok() ? QStringLiteral("OK") : QStringLiteral("NG"));
 }
 
+// Line, with %1 the demand, %2 the allowed value and %3 the verdict, of
+// a check in Unit.
+QString CheckLine(const QString& Line, const TCheck& C, const char* Unit) {
+  return Line.arg(Value(C.Demand, Unit), C.HasCapacity ? Value(C.Capacity, Unit) : QString("-"),
+                  Verdict(C));
+}
+
 // The checks the section gives what they need for.
 QStringList CheckLines(const TData& Data) {
   const bool Cantilever = Data.BeamType() != btSimple;
   const TSectionChecks C = CheckSection(Data.Section(), Data.Results(), Data.Length(), Cantilever);
   QStringList Lines;
   if (C.Bending.HasDemand)
-    Lines << QCoreApplication::translate("ResultsText",
-                                         "曲げ応力度 σb = M/Z = %1    許容 fb = %2%3")
-                 .arg(Value(C.Bending.Demand, "(N/mm²)"),
-                      C.Bending.HasCapacity ? Value(C.Bending.Capacity, "(N/mm²)") : QString("-"),
-                      Verdict(C.Bending));
+    Lines << CheckLine(
+        QCoreApplication::translate("ResultsText", "曲げ応力度 σb = M/Z = %1    許容 fb = %2%3"),
+        C.Bending, "(N/mm²)");
   if (C.Shear.HasDemand)
-    Lines << QCoreApplication::translate("ResultsText",
-                                         "せん断応力度 τ = S/Aw = %1    許容 fs = %2%3")
-                 .arg(Value(C.Shear.Demand, "(N/mm²)"),
-                      C.Shear.HasCapacity ? Value(C.Shear.Capacity, "(N/mm²)") : QString("-"),
-                      Verdict(C.Shear));
+    Lines << CheckLine(
+        QCoreApplication::translate("ResultsText", "せん断応力度 τ = S/Aw = %1    許容 fs = %2%3"),
+        C.Shear, "(N/mm²)");
   if (C.Deflection.HasDemand) {
     const QString Limit =
         Cantilever
             ? QCoreApplication::translate("ResultsText", "2L/%1 (片持ち梁は長さの 2 倍で判定)")
             : QCoreApplication::translate("ResultsText", "L/%1");
-    Lines << QCoreApplication::translate("ResultsText", "たわみ |δ|max = %1    制限 %2 = %3%4")
-                 .arg(Value(C.Deflection.Demand, "(mm)"),
-                      Limit.arg(QLocale::c().toString(Data.Section().N, 'g', 6)),
-                      C.Deflection.HasCapacity ? Value(C.Deflection.Capacity, "(mm)")
-                                               : QString("-"),
-                      Verdict(C.Deflection));
+    Lines << CheckLine(
+        QCoreApplication::translate("ResultsText", "たわみ |δ|max = %1    制限 %4 = %2%3")
+            .replace(QStringLiteral("%4"),
+                     Limit.arg(QLocale::c().toString(Data.Section().N, 'g', 6))),
+        C.Deflection, "(mm)");
   }
   return Lines;
 }
