@@ -48,7 +48,10 @@ void TellNote(const std::string& Note) {
 // data go; what follows is not read, as the program does not read it.
 void LoadInput(const char* FileName, TData& Data) {
   TInputStream Stream(FileName);
-  Data.Assign(ReadDataFile(Stream));
+  TDataFileContents Contents = ReadDataFile(Stream);
+  // A section that could not be read is told, as the window tells it.
+  TellNote(Contents.SectionNote);
+  Data.Assign(std::move(Contents));
 }
 
 // All of the standard input; a failing read is told, not taken for its end.
