@@ -226,6 +226,18 @@ TBendingLine TBendingLine::Build(const TData& D, double EI, const TGoOn& GoOn) {
     P.Delta[1] = (C1 - Phi) * MmPerEI;
   }
   Line.FLength = L;
+  // The support at x = L holds exactly: a piece of no length there gives δ
+  // (and on a cantilever θ) as the boundary value itself, not as the
+  // rounding left in the sums (which would read "-0.000"). Values that are
+  // no numbers stay as they are.
+  const auto Held = [](double Value) { return std::isfinite(Value) ? 0 : Value; };
+  const TPiece& Last = Line.FPieces.back();
+  const double h = L - Line.FStarts.back(), Theta = Horner(Last.Theta, h);
+  TPiece End{};
+  End.Theta[0] = Simple ? Theta : Held(Theta);
+  End.Delta[0] = Held(Horner(Last.Delta, h));
+  Line.FPieces.push_back(End);
+  Line.FStarts.push_back(L);
   return Line;
 }
 

@@ -59,6 +59,7 @@ private:
   void Evaluate(std::size_t Piece, double X, double& Theta, double& Delta) const;
 
   double FLength = 0;
-  std::vector<double> FStarts; // ascending from 0, one per piece
+  // Ascending from 0, one per piece; the last, of no length, at L.
+  std::vector<double> FStarts;
   std::vector<TPiece> FPieces;
 };
