@@ -141,6 +141,7 @@ TEST(BendingLine, AgreesWithIntegratedMomentOnRandomBeams) {
     std::vector<double> Xs(4001), Theta(Xs.size()), Delta(Xs.size());
     for (std::size_t I = 0; I < Xs.size(); ++I)
       Xs[I] = L * static_cast<double>(I) / 4000;
+    Xs.back() = L; // as the diagram's last sample
     Line.Sample(Xs.data(), Theta.data(), Delta.data(), Xs.size());
     const auto Expected = Integrated(D, Xs);
     // 1e-9 of the largest value, and a floor for the rounding of M's terms,
@@ -166,6 +167,11 @@ TEST(BendingLine, AgreesWithIntegratedMomentOnRandomBeams) {
         ASSERT_LE(v[k], Found[k][0].Value + 2 * Tolerance[k]) << k << " at " << x;
         ASSERT_GE(v[k], Found[k][1].Value - 2 * Tolerance[k]) << k << " at " << x;
       }
+    }
+    // The supports hold exactly: δ(L) = 0, and θ(L) = 0 on a cantilever.
+    EXPECT_EQ(Delta.back(), 0);
+    if (Beam % 2) {
+      EXPECT_EQ(Theta.back(), 0);
     }
     // Each extreme is At's value at its position.
     for (int k = 0; k < 2; ++k)
