@@ -176,8 +176,10 @@ public:
   // The load figures stacked in rows above (downward loads) and below the
   // axis through Origin; k is pixels per metre. Sets each load's FLevel.
   void DrawLoads(TCanvas& Canvas, double k, TPoint Origin);
-  // The lines of the shown quantities (DrawDiagramLines).
-  void DrawDiagrams(TCanvas& Canvas, const TShownQuantities& Shown, double k, TPoint Origin) const;
+  // The lines of the shown quantities; returns those it had to leave out
+  // (DrawDiagramLines).
+  TShownQuantities DrawDiagrams(TCanvas& Canvas, const TShownQuantities& Shown, double k,
+                                TPoint Origin) const;
 
   // Saves the document as FileName (WriteFileSafely); returns its note,
   // empty unless the file is saved but not known to be on disk.

@@ -17,7 +17,7 @@ void TData::DrawLoads(TCanvas& Canvas, double k, TPoint Origin) {
     DrawLoadFigure(*K, Canvas, Origin, v, k, h);
 }
 
-void TData::DrawDiagrams(TCanvas& Canvas, const TShownQuantities& Shown, double k,
-                         TPoint Origin) const {
-  DrawDiagramLines(Canvas, FPoints, Shown, k, Origin);
+TShownQuantities TData::DrawDiagrams(TCanvas& Canvas, const TShownQuantities& Shown, double k,
+                                     TPoint Origin) const {
+  return DrawDiagramLines(Canvas, FPoints, Shown, k, Origin);
 }

@@ -14,25 +14,24 @@ double DiagramScale(const std::vector<TCalcPoint>& Points, TQuantity Q, int Orig
   return QuantityInfo(Q).Reach * OriginY / Largest;
 }
 
-bool LineIsDrawable(const std::vector<TCalcPoint>& Points, TQuantity Q, double k, int OriginY) {
-  const double Scale = DiagramScale(Points, Q, OriginY);
-  return std::all_of(Points.begin(), Points.end(), [&](const TCalcPoint& P) {
-    return IsPixelValue(P.X * k) && IsPixelValue(P.Value(Q) * Scale);
-  });
-}
-
-void DrawDiagramLines(TCanvas& Canvas, const std::vector<TCalcPoint>& Points,
-                      const TShownQuantities& Shown, double k, TPoint Origin) {
-  if (Points.empty()) return;
+TShownQuantities DrawDiagramLines(TCanvas& Canvas, const std::vector<TCalcPoint>& Points,
+                                  const TShownQuantities& Shown, double k, TPoint Origin) {
+  TShownQuantities Missing{};
   std::vector<TPoint> Line(Points.size());
   for (const TQuantityInfo& Q : Quantities()) {
-    if (!Q.Drawn || !Shown[Q.Id] || !LineIsDrawable(Points, Q.Id, k, Origin.Y)) continue;
+    if (!Q.Drawn || !Shown[Q.Id] || Points.empty()) continue;
     const double Scale = DiagramScale(Points, Q.Id, Origin.Y);
-    for (std::size_t I = 0; I < Points.size(); ++I)
-      Line[I] = {Round(Points[I].X * k) + Origin.X,
-                 Round(Points[I].Value(Q.Id) * Scale) + Origin.Y};
+    bool Valid = true;
+    for (std::size_t I = 0; I < Points.size(); ++I) {
+      const double x = Points[I].X * k, y = Points[I].Value(Q.Id) * Scale;
+      Valid = Valid && IsPixelValue(x) && IsPixelValue(y);
+      Line[I] = {Round(x) + Origin.X, Round(y) + Origin.Y};
+    }
+    Missing[Q.Id] = !Valid;
+    if (!Valid) continue;
     Canvas.Pen.Width = Q.PenWidth;
     Canvas.Pen.Color = Q.Colour;
     Canvas.Polyline(Line);
   }
+  return Missing;
 }

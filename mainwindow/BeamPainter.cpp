@@ -24,11 +24,10 @@ int NoteAt(TCanvas& Canvas, TColor Color, const QString& Text, int Left, int Rig
 
 // Says in the lower left of R, in the line's colour, why a line that is
 // shown is missing.
-void DrawMissingLineNotes(const TData& Data, TCanvas& Canvas, const TRect& R, double k, int y0,
-                          const TShownQuantities& Shown) {
+void DrawMissingLineNotes(TCanvas& Canvas, const TRect& R, const TShownQuantities& Missing) {
   int Bottom = R.Bottom - 4;
   for (auto It = Quantities().rbegin(); It != Quantities().rend(); ++It)
-    if (It->Drawn && Shown[It->Id] && !LineIsDrawable(Data.Points(), It->Id, k, y0))
+    if (Missing[It->Id])
       Bottom = NoteAt(
           Canvas, It->Colour,
           QCoreApplication::translate("BeamPainter", "%1 は範囲外の値を含むため表示できません")
@@ -71,7 +70,7 @@ void DrawBeam(TData& Data, TCanvas& Canvas, const TRect& R, const TDiagramLayers
   TShownQuantities Shown = Layers.Lines();
   for (const TQuantityInfo& Q : Quantities())
     Shown[Q.Id] = Shown[Q.Id] && Data.Results().Has(Q.Id);
-  Data.DrawDiagrams(Canvas, Shown, k, {x0, y0});
+  const TShownQuantities Missing = Data.DrawDiagrams(Canvas, Shown, k, {x0, y0});
 
   Canvas.Pen.Color = clBlack;
   Canvas.Pen.Width = 3;
@@ -83,9 +82,8 @@ void DrawBeam(TData& Data, TCanvas& Canvas, const TRect& R, const TDiagramLayers
     DrawPinSupport(Canvas, {x0, y0}, 16);
     DrawPinSupport(Canvas, {x1, y0}, 16);
   }
-  DrawMissingLineNotes(Data, Canvas, R, k, y0, Shown);
-  if (Shown[qDeflection] && LineIsDrawable(Data.Points(), qDeflection, k, y0))
-    DrawDeflectionScale(Data, Canvas, R, k, y0);
+  DrawMissingLineNotes(Canvas, R, Missing);
+  if (Shown[qDeflection] && !Missing[qDeflection]) DrawDeflectionScale(Data, Canvas, R, k, y0);
   if (Layers.Extremes) DrawExtremeLabels(Data, Canvas, R, k, {x0, y0}, Layers);
   if (Remember) *Remember = TDiagramScale{k, x0, y0};
 }

@@ -124,6 +124,9 @@ private:
   QGroupBox* MakeChecksGroup();
   QDialogButtonBox* MakeButtons();
   TNumberBox MakeNumberBox(QWidget* Parent, const QString& Name);
+  // Box made as a row of Rows: its name, the box and its unit.
+  void AddNumberRow(TRows& Rows, QWidget* Parent, TNumberBox& Box, const QString& Name,
+                    const QString& Unit);
   QLabel* MakeUnit(const QString& Text, QWidget* Parent);
   QLabel* MakeNote(const QString& Text, QWidget* Parent);
   void AlignColumns();
@@ -217,12 +220,9 @@ QGroupBox* TSectionBox::MakeSectionGroup() {
   // Any name a file holds fits, not only Qt's default 32767 characters.
   NameEdit->setMaxLength(std::numeric_limits<int>::max());
   FCaptions.push_back(Rows.Add(Tr("断面名(&N):"), NameEdit));
-  FI = MakeNumberBox(Group, QStringLiteral("I"));
-  FCaptions.push_back(Rows.Add(FI.Name, FI.Edit, MakeUnit(Tr("cm⁴"), Group)));
-  FZ = MakeNumberBox(Group, QStringLiteral("Z"));
-  FCaptions.push_back(Rows.Add(FZ.Name, FZ.Edit, MakeUnit(Tr("cm³"), Group)));
-  FAw = MakeNumberBox(Group, Tr("A<sub>w</sub>"));
-  FCaptions.push_back(Rows.Add(FAw.Name, FAw.Edit, MakeUnit(Tr("cm²"), Group)));
+  AddNumberRow(Rows, Group, FI, QStringLiteral("I"), Tr("cm⁴"));
+  AddNumberRow(Rows, Group, FZ, QStringLiteral("Z"), Tr("cm³"));
+  AddNumberRow(Rows, Group, FAw, Tr("A<sub>w</sub>"), Tr("cm²"));
   AreaLabel = new QLabel(NoArea, Group);
   AreaLabel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
   FCaptions.push_back(Rows.Add(QStringLiteral("A"), AreaLabel, MakeUnit(Tr("cm²"), Group)));
@@ -238,12 +238,9 @@ QGroupBox* TSectionBox::MakeMaterialGroup() {
   for (const TMaterial& Material : TypicalMaterials())
     MaterialCombo->addItem(QString::fromUtf8(Material.Name));
   FCaptions.push_back(Rows.Add(Tr("参考値(&M):"), MaterialCombo));
-  FE = MakeNumberBox(Group, QStringLiteral("E"));
-  FCaptions.push_back(Rows.Add(FE.Name, FE.Edit, MakeUnit(Tr("N/mm²"), Group)));
-  FFb = MakeNumberBox(Group, Tr("f<sub>b</sub>"));
-  FCaptions.push_back(Rows.Add(FFb.Name, FFb.Edit, MakeUnit(Tr("N/mm²"), Group)));
-  FFs = MakeNumberBox(Group, Tr("f<sub>s</sub>"));
-  FCaptions.push_back(Rows.Add(FFs.Name, FFs.Edit, MakeUnit(Tr("N/mm²"), Group)));
+  AddNumberRow(Rows, Group, FE, QStringLiteral("E"), Tr("N/mm²"));
+  AddNumberRow(Rows, Group, FFb, Tr("f<sub>b</sub>"), Tr("N/mm²"));
+  AddNumberRow(Rows, Group, FFs, Tr("f<sub>s</sub>"), Tr("N/mm²"));
   Rows.AddNote(MakeNote(Tr("参考値は一般的な値です。設計では、適用する規準で<br>"
                            "確認した値を用いてください。<br>"
                            "f<sub>b</sub> は横座屈を生じない梁の値です。"
@@ -279,6 +276,12 @@ QDialogButtonBox* TSectionBox::MakeButtons() {
     QDialog::accept();
   });
   return Buttons;
+}
+
+void TSectionBox::AddNumberRow(TRows& Rows, QWidget* Parent, TNumberBox& Box, const QString& Name,
+                               const QString& Unit) {
+  Box = MakeNumberBox(Parent, Name);
+  FCaptions.push_back(Rows.Add(Box.Name, Box.Edit, MakeUnit(Unit, Parent)));
 }
 
 TNumberBox TSectionBox::MakeNumberBox(QWidget* Parent, const QString& Name) {

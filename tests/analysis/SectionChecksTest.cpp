@@ -48,15 +48,3 @@ TEST(SectionChecksTest, TextbookBeamsInNewtonsAndMillimetres) {
   // Taken on twice the length.
   EXPECT_DOUBLE_EQ(B.Deflection.Capacity, 2 * Lc / 300);
 }
-
-TEST(SectionChecksTest, WhatTheSectionDoesNotGiveIsNotChecked) {
-  TData D;
-  BuildBeam(D, btSimple, 6, {{lkUniform, 0, 60, 6, ""}});
-  TSection S;
-  S.Z = 472; // no allowed stress, no stiffness
-  D.SetSection(S);
-  const TSectionChecks C = CheckSection(S, D.Results(), 6, false);
-  EXPECT_TRUE(C.Bending.HasDemand);
-  EXPECT_FALSE(C.Bending.HasCapacity || C.Bending.Ok());
-  EXPECT_FALSE(C.Shear.HasDemand || C.Deflection.HasDemand);
-}

@@ -7,13 +7,7 @@
 set -uo pipefail
 BUILD=$1
 MIME_CHECK=$2
-WORK=$(mktemp -d)
-trap 'rm -rf "$WORK"' EXIT
-FAILED=0
-fail() {
-  echo "FAILED: $*"
-  FAILED=$((FAILED + 1))
-}
+source "$(dirname "$0")/../kit/checks.sh"
 
 PREFIX=$WORK/prefix
 cmake --install "$BUILD" --prefix "$PREFIX" >"$WORK/install.log" ||

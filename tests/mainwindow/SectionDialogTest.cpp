@@ -1,6 +1,6 @@
 // The dialog "断面・材料" with real widgets: a section of the table shows
 // its computed properties, typed values are kept, bad ones refused inside
-// the dialog, Cancel and 断面なし, names cut to code page 932.
+// the dialog, Cancel and 断面なし.
 #include "mainwindow/SectionDialog.h"
 
 #include "analysis/Section.h"
@@ -161,17 +161,6 @@ TEST(SectionDialogTest, NoSectionEmptiesIt) {
       if (Button->text() == "断面なし(&C)") Button->click();
   }));
   EXPECT_TRUE(Section.Empty());
-}
-
-TEST(SectionDialogTest, ANameKeepsWhatCodePage932Holds) {
-  TSection Section;
-  EXPECT_TRUE(EditWith(Section, [](QDialog& Dialog) {
-    Type(Dialog, "断面名(&N):", QStringLiteral("梁é①😀B"));
-    EXPECT_FALSE(Message(Dialog).isEmpty());
-    Dialog.accept();
-  }));
-  EXPECT_EQ(Section.Name, "\x97\xc0\x87\x40"
-                          "B");
 }
 
 } // namespace

@@ -8,13 +8,7 @@
 set -uo pipefail
 VANTREL=$1
 VERSION=$2
-WORK=$(mktemp -d)
-trap 'rm -rf "$WORK"' EXIT
-FAILED=0
-fail() {
-  echo "FAILED: $*"
-  FAILED=$((FAILED + 1))
-}
+source "$(dirname "$0")/../kit/checks.sh"
 
 mkdir -m 700 "$WORK/run"
 # run ENV... -- ARGS...: the program's exit code in CODE, its outputs in
