@@ -2,6 +2,7 @@
 #include "analysis/LoadSpan.h"
 
 #include "analysis/DataStream.h"
+#include "analysis/LoadPolynomials.h"
 #include "analysis/LoadTerms.h"
 #include "analysis/Results.h"
 #include "analysis/SafeSave.h"
@@ -20,8 +21,17 @@ namespace {
 constexpr char Magic[] = "VantrelBeamDataFile.";
 constexpr std::size_t MagicLength = 20;
 static_assert(sizeof(Magic) == MagicLength + 1);
+// Version 2 holds a support list; readers of version 1 refuse it.
+constexpr std::int32_t SupportsVersion = 2;
 // The smallest load record: version, remark length, kind and three reals.
 constexpr std::int64_t MinRecordSize = 4 + 4 + 4 + 8 + 8 + 8;
+
+// The reactions of the two plain types as a list: RA and RB, or the fixed
+// end's force and the couple it exerts, which balances the moment there.
+std::vector<TReaction> PlainReactions(const TBeamResults& R, double L, bool Cantilever) {
+  if (Cantilever) return {{L, R.RB, -R.MFixed, true}};
+  return {{0, R.RA, 0, false}, {L, R.RB, 0, false}};
+}
 
 } // namespace
 
@@ -32,13 +42,14 @@ TData::~TData() {
 
 void TData::Clear() {
   if (FUpdateCount > 0 && (!FLoads.empty() || !FPoints.empty() || FBeamType != btSimple ||
-                           FLength != 0 || !FSection.Empty()))
+                           FLength != 0 || !FSection.Empty() || !FSupports.empty()))
     FChangePending = FCalculationPending = true;
   ClearResults();
   ClearLoads();
   FBeamType = btSimple;
   FLength = 0;
   FSection = {};
+  FSupports.clear();
   FModified = false;
 }
 
@@ -46,6 +57,8 @@ void TData::ClearResults() {
   FPoints.clear();
   FResults = {};
   FBending = {};
+  FShares.clear();
+  FReactionLoads.clear();
   for (auto& K : FLoads)
     K->FRA = K->FRB = 0;
 }
@@ -54,22 +67,57 @@ void TData::ClearLoads() {
   FLoads.clear();
 }
 
+bool TData::SolveReactions(const TGoOn& GoOn, std::vector<TReaction>& Total) {
+  const double L = FLength;
+  if (FSupports.empty()) {
+    for (auto& K : FLoads) {
+      double F, Mo;
+      if (IsForceKind(K->FKind)) {
+        F = K->FW;
+        Mo = K->ResultantPos() * K->FW;
+      } else {
+        F = 0;
+        Mo = K->FW;
+      }
+      K->FRB = FBeamType == btSimple ? Mo / L : F;
+      K->FRA = F - K->FRB;
+    }
+    return true;
+  }
+  const std::string Problem = SupportsProblem(FSupports, L);
+  if (!Problem.empty()) {
+    FResults.Refusal = Problem + "、計算できません。";
+    return false;
+  }
+  // The reactions act on the beam as further loads; no load keeps a share
+  // of a left reaction.
+  const TReactionSolver Solver(FSupports, L);
+  const std::size_t n = Solver.SupportCount();
+  FShares.resize(FLoads.size() * n);
+  Total.clear();
+  for (const TSupport& S : FSupports)
+    Total.push_back({S.At(L), 0, 0, S.Kind == skFixed});
+  for (std::size_t I = 0; I < FLoads.size(); ++I) {
+    CheckGoOnEvery(GoOn, I);
+    TReaction* Share = &FShares[I * n];
+    Solver.Solve(*FLoads[I], Share);
+    for (std::size_t j = 0; j < n; ++j) {
+      Total[j].R += Share[j].R;
+      Total[j].M += Share[j].M;
+    }
+  }
+  for (const TReaction& R : Total) {
+    SetReactionForce(FReactionLoads.emplace_back(), R);
+    if (R.Fixed) SetReactionMoment(FReactionLoads.emplace_back(), R);
+  }
+  return true;
+}
+
 void TData::Calculate(const TGoOn& GoOn) {
   ClearResults();
   const double L = FLength;
-  if (!(L > 0)) return;
-  for (auto& K : FLoads) {
-    double F, Mo;
-    if (IsForceKind(K->FKind)) {
-      F = K->FW;
-      Mo = K->ResultantPos() * K->FW;
-    } else {
-      F = 0;
-      Mo = K->FW;
-    }
-    K->FRB = FBeamType == btSimple ? Mo / L : F;
-    K->FRA = F - K->FRB;
-  }
+  std::vector<TReaction> Reactions;
+  if (!(L > 0) || !SolveReactions(GoOn, Reactions)) return;
 
   constexpr std::size_t N = SampleIntervals + 1;
   std::vector<double> Xs(N), S(N, 0.0), M(N, 0.0);
@@ -79,11 +127,13 @@ void TData::Calculate(const TGoOn& GoOn) {
   // ends exactly at the beam end, where the readout ends too.
   Xs[N - 1] = L;
   const TAddLoadToSamples AddLoad = SampleKernel().AddLoad;
-  for (std::size_t I = 0; I < FLoads.size(); ++I) {
-    if (I % 4096 == 0) CheckGoOn(GoOn);
-    AddLoad(*FLoads[I], L, Xs.data(), S.data(), M.data(), N);
+  for (int I = 0; I < ActingCount(); ++I) {
+    CheckGoOnEvery(GoOn, static_cast<std::size_t>(I));
+    AddLoad(Acting(I), L, Xs.data(), S.data(), M.data(), N);
   }
   TBeamResults Found = ComputeResults(*this, GoOn);
+  Found.Reactions =
+      FSupports.empty() ? PlainReactions(Found, L, IsCantilever()) : std::move(Reactions);
   std::vector<double> Theta(N, 0.0), Delta(N, 0.0);
   TBendingLine Bending;
   if (FSection.HasStiffness()) {
@@ -111,8 +161,8 @@ bool TData::CalcAt(double& X, double& S, double& M) const {
   S = 0;
   M = 0;
   double s, m;
-  for (const auto& K : FLoads) {
-    LoadTerms(*K, X, L, s, m);
+  for (int I = 0; I < ActingCount(); ++I) {
+    LoadTerms(Acting(I), X, L, s, m);
     S += s;
     M += m;
   }
@@ -148,8 +198,50 @@ std::int32_t TData::GetIntValue(int Which) const {
 void TData::SetIntValue(int Which, std::int32_t Value) {
   if (Which != 0) return;
   const std::int32_t Old = GetIntValue(Which);
+  const bool HadSupports = !FSupports.empty();
   FBeamType = Value;
-  if (FBeamType != Old) Changed();
+  FSupports.clear();
+  if (FBeamType != Old || HadSupports) Changed();
+}
+
+std::int32_t TData::Preset() const {
+  if (!FSupports.empty()) return FBeamType;
+  return FBeamType == btSimple ? bpSimple : bpCantilever;
+}
+
+TSupports TData::SupportList() const {
+  return FSupports.empty() ? PresetSupports(Preset(), FLength) : FSupports;
+}
+
+void TData::SetSupports(std::int32_t Preset, TSupports Supports) {
+  if (Preset == bpSimple || Preset == bpCantilever) {
+    SetBeamType(Preset);
+    return;
+  }
+  if (!IsPreset(Preset)) throw Exception("梁の種類が正しくないため、支点を変更できません。");
+  SortSupports(Supports);
+  const std::string Problem = SupportsProblem(Supports, FLength);
+  if (!Problem.empty()) throw Exception(Problem + "、支点を変更できません。");
+  if (Preset == FBeamType && Supports == FSupports) return;
+  FBeamType = Preset;
+  FSupports = std::move(Supports);
+  Changed();
+}
+
+std::vector<TReaction> TData::LoadReactions(int Index) const {
+  const TKajyuData& K = Load(Index);
+  if (!FResults.Valid) return {};
+  if (FSupports.empty()) {
+    TBeamResults One;
+    One.RA = K.FRA;
+    One.RB = K.FRB;
+    if (IsCantilever())
+      One.MFixed = IsForceKind(K.FKind) ? (K.ResultantPos() - FLength) * K.FW : K.FW;
+    return PlainReactions(One, FLength, IsCantilever());
+  }
+  const std::size_t n = FSupports.size(), At = static_cast<std::size_t>(Index) * n;
+  return {FShares.begin() + static_cast<std::ptrdiff_t>(At),
+          FShares.begin() + static_cast<std::ptrdiff_t>(At + n)};
 }
 
 double TData::GetRealValue(int Which) const {
@@ -275,9 +367,14 @@ void TData::SaveToStream(TStream& Stream) const {
   std::memcpy(Buffer.data(), Magic, MagicLength);
   if (Stream.Write(Buffer.data(), MagicLength) != MagicLength)
     throw Exception("ストリーム書き込みエラー");
-  WriteInteger(Stream, 1);
+  if (!FSupports.empty()) {
+    const std::string Problem = SupportsProblem(FSupports, FLength);
+    if (!Problem.empty()) throw Exception(Problem + "、保存できません。");
+  }
+  WriteInteger(Stream, FSupports.empty() ? 1 : SupportsVersion);
   WriteInteger(Stream, FBeamType);
   WriteReal(Stream, FLength);
+  if (!FSupports.empty()) WriteSupports(Stream, FSupports);
   WriteInteger(Stream, static_cast<std::int32_t>(FLoads.size()));
   for (const auto& K : FLoads)
     K->SaveToStream(Stream);
@@ -295,6 +392,7 @@ void TData::Assign(TDataFileContents&& Contents) {
   FBeamType = Contents.BeamType;
   FLength = Contents.Length;
   FSection = std::move(Contents.Section);
+  FSupports = std::move(Contents.Supports);
   for (std::size_t I = 0; I < Contents.Loads.size(); ++I) {
     EnsureLoad(static_cast<int>(I));
     TKajyuData& K = *FLoads[I];
@@ -311,6 +409,9 @@ void TData::TakeOver(TData& Other) {
   std::swap(FBeamType, Other.FBeamType);
   std::swap(FLength, Other.FLength);
   std::swap(FSection, Other.FSection);
+  std::swap(FSupports, Other.FSupports);
+  std::swap(FShares, Other.FShares);
+  std::swap(FReactionLoads, Other.FReactionLoads);
   std::swap(FLoads, Other.FLoads);
   std::swap(FPoints, Other.FPoints);
   std::swap(FResults, Other.FResults);
@@ -333,10 +434,16 @@ TDataFileContents ReadDataFile(TStream& Stream, const TReadProgress& Progress) {
   if (Stream.Read(Buffer.data(), MagicLength) != MagicLength ||
       std::memcmp(Buffer.data(), Magic, MagicLength) != 0)
     throw EReadError(SInvalidDataFile);
-  if (ReadInteger(Stream) > 1) throw EReadError(SNewerDataVersion);
+  const std::int32_t Version = ReadInteger(Stream);
+  if (Version > SupportsVersion) throw EReadError(SNewerDataVersion);
   TDataFileContents Contents;
   Contents.BeamType = ReadInteger(Stream);
   Contents.Length = ReadReal(Stream);
+  if (Version == SupportsVersion) {
+    if (!IsPreset(Contents.BeamType) || Contents.BeamType <= bpCantilever)
+      throw EReadError(SInvalidDataFile);
+    Contents.Supports = ReadSupports(Stream, Contents.Length);
+  }
   const std::int32_t Count = ReadInteger(Stream);
   const auto Loads = static_cast<std::size_t>(std::max(Count, 0));
   // Every record takes at least MinRecordSize bytes, which bounds what a

@@ -6,10 +6,12 @@
 #include "analysis/Quantities.h"
 #include "analysis/Results.h"
 #include "analysis/Section.h"
+#include "analysis/Supports.h"
 #include "platform/Canvas.h"
 #include "platform/Events.h"
 
 #include <cstdint>
+#include <deque>
 #include <functional>
 #include <memory>
 #include <string>
@@ -17,6 +19,8 @@
 
 class TStream;
 
+// The beam type code of the plain data file. A document with a support
+// list keeps its preset (TBeamPreset) there instead.
 enum TBeamType : std::int32_t {
   btSimple = 0,     // pin supports at both ends
   btCantilever = 1, // free left end, fixed right end (any nonzero code)
@@ -37,6 +41,8 @@ struct TCalcPoint {
 struct TDataFileContents {
   std::int32_t BeamType = btSimple;
   double Length = 0;
+  // The support list of a beam of neither plain type; empty for those.
+  TSupports Supports;
   std::vector<TKajyuData> Loads;
   // Bytes after a load count of zero or less, other than the tagged blocks
   // (the section). The file's rules read such a count as no loads and
@@ -135,7 +141,21 @@ public:
   // For edits the setters do not see (the order of the loads).
   void SetModified(bool Value) { FModified = Value; }
   std::int32_t BeamType() const { return GetIntValue(0); }
+  // Sets the type code and drops a support list.
   void SetBeamType(std::int32_t Value) { SetIntValue(0, Value); }
+  // The beam type as the window offers it (TBeamPreset).
+  std::int32_t Preset() const;
+  // Whether the beam is the plain cantilever (fixed at x = L).
+  bool IsCantilever() const { return FSupports.empty() && FBeamType != btSimple; }
+  // The support list of a beam of neither plain type; empty for those.
+  const TSupports& Supports() const { return FSupports; }
+  // The supports of any beam, the plain types' as their presets have them.
+  TSupports SupportList() const;
+  // Makes the beam one of Preset with Supports (ignored for the two plain
+  // types). A list SupportsProblem refuses for the span fails with
+  // Exception, the document unchanged. An effective change recalculates,
+  // marks modified and notifies.
+  void SetSupports(std::int32_t Preset, TSupports Supports);
   double Length() const { return GetRealValue(0); }
   void SetLength(double Value) { SetRealValue(0, Value); }
   const TSection& Section() const { return FSection; }
@@ -169,6 +189,17 @@ public:
   // document modified (the order is stored in the file) and notifies.
   void MoveLoad(int Index1, int Index2);
 
+  // Each support's reaction to load Index alone, in the order of
+  // SupportList (none while there are no results).
+  std::vector<TReaction> LoadReactions(int Index) const;
+  // What the statics sum over: the loads, then on a beam with a support
+  // list each reaction as a point force and, at a fixed end, a moment.
+  int ActingCount() const { return LoadCount() + static_cast<int>(FReactionLoads.size()); }
+  const TKajyuData& Acting(int Index) const {
+    return Index < LoadCount() ? *FLoads[static_cast<std::size_t>(Index)]
+                               : FReactionLoads[static_cast<std::size_t>(Index - LoadCount())];
+  }
+
   const std::vector<TCalcPoint>& Points() const { return FPoints; }
   // Reactions and extremes of the last Calculate (empty for L <= 0).
   const TBeamResults& Results() const { return FResults; }
@@ -201,6 +232,10 @@ public:
 
 private:
   void Changed();
+  // Fills the loads' reaction shares and, for a support list, the loads
+  // that stand for the reactions, whose sums go to Total; false (Refusal
+  // set) when the supports cannot hold the beam.
+  bool SolveReactions(const TGoOn& GoOn, std::vector<TReaction>& Total);
 
   int FUpdateCount = 0;
   bool FChangePending = false;
@@ -211,8 +246,12 @@ private:
   std::int32_t FBeamType = btSimple;
   double FLength = 0;
   TSection FSection;
+  TSupports FSupports;
   TNotifyEvent FOnChange;
   std::vector<std::unique_ptr<TKajyuData>> FLoads;
+  // With a support list: each load's reactions, SupportCount per load.
+  std::vector<TReaction> FShares;
+  std::deque<TKajyuData> FReactionLoads; // not movable: kept in place
   std::vector<TCalcPoint> FPoints;
   TBeamResults FResults;
   TBendingLine FBending;

@@ -4,6 +4,7 @@
 #include "analysis/BeamData.h"
 #include "analysis/LoadPolynomials.h"
 #include "analysis/PiecewisePolynomial.h"
+#include "analysis/Supports.h"
 
 #include <algorithm>
 #include <cmath>
@@ -86,20 +87,6 @@ private:
 
 using TMomentEvent = TLoadEvent<TMomentTerms>;
 
-// What a load that x has wholly passed takes off M (arm × force), in
-// powers of e = x - (X + D): (x - X - offset)·W for the force kinds, -W
-// (arm -1) for the others.
-TPoly PassedMoment(const TKajyuData& K, double D) {
-  TPoly P;
-  if (IsForceKind(K.FKind)) {
-    P.c[0] = (D - K.PassedArmOffset()) * K.FW;
-    P.c[1] = K.FW;
-  } else {
-    P.c[0] = -K.FW;
-  }
-  return P;
-}
-
 // The changes a load makes to M, each at the position where it happens:
 // where the load begins to act and, with a positive width, where x has
 // passed it. Inside the width M follows the covered part's moment, whose
@@ -141,11 +128,11 @@ struct TSortedEvents {
 TSortedEvents MomentEvents(const TData& D, double L, TMomentTerms& Start, const TGoOn& GoOn) {
   TSortedEvents Sorted;
   std::vector<TMomentEvent>& Events = Sorted.Events;
-  Events.reserve(2 * static_cast<std::size_t>(D.LoadCount()));
-  for (int I = 0; I < D.LoadCount(); ++I) {
+  Events.reserve(2 * static_cast<std::size_t>(D.ActingCount()));
+  for (int I = 0; I < D.ActingCount(); ++I) {
     CheckGoOnEvery(GoOn, static_cast<std::size_t>(I));
-    Start.S += D.Load(I).FRA;
-    AddMomentEvents(D.Load(I), Events);
+    Start.S += D.Acting(I).FRA;
+    AddMomentEvents(D.Acting(I), Events);
   }
   std::erase_if(Events, [L](const TMomentEvent& E) { return !(E.X < L); });
   CheckGoOn(GoOn);
@@ -191,6 +178,26 @@ std::array<double, 2> IntegrateMoment(const TData& D, double L, const TGoOn& GoO
   return {Phi, Psi};
 }
 
+// C1 and C2 of EI·θ = -φ + C1 and EI·δ = -ψ + C1·x + C2 from the
+// supports. The reactions already make every support hold; two conditions
+// fix the constants: θ = δ = 0 at a fixed end, else δ = 0 at the first and
+// the last support (on a simple beam δ(0) = δ(L) = 0, on a cantilever
+// θ(L) = δ(L) = 0).
+template <class TPhiPsiAt>
+std::array<double, 2> Constants(const TSupports& Supports, double L, TPhiPsiAt&& PhiPsiAt) {
+  const TSupport& First = Supports.front();
+  const TSupport& Last = Supports.back();
+  if (First.Kind == skFixed || Last.Kind == skFixed) {
+    const double x = (First.Kind == skFixed ? First : Last).At(L);
+    const auto [Phi, Psi] = PhiPsiAt(x);
+    return {Phi, Psi - Phi * x};
+  }
+  const double a = First.At(L), b = Last.At(L);
+  const double PsiA = PhiPsiAt(a)[1], PsiB = PhiPsiAt(b)[1];
+  const double C1 = (PsiB - PsiA) / (b - a);
+  return {C1, PsiA - C1 * a};
+}
+
 } // namespace
 
 TBendingLine TBendingLine::Build(const TData& D, double EI, const TGoOn& GoOn) {
@@ -200,7 +207,7 @@ TBendingLine TBendingLine::Build(const TData& D, double EI, const TGoOn& GoOn) {
   // EI·θ = -φ + C1 and EI·δ = -ψ + C1·x + C2. Until C1 and C2 are known, a
   // piece's Theta[0] and Delta[0] hold φ and ψ at its start.
   const double InvEI = 1 / EI, MmPerEI = 1000 / EI;
-  Line.FStarts.reserve(2 * static_cast<std::size_t>(D.LoadCount()) + 1);
+  Line.FStarts.reserve(2 * static_cast<std::size_t>(D.ActingCount()) + 1);
   Line.FPieces.reserve(Line.FStarts.capacity());
   const auto AddPiece = [&](double A, const std::array<double, 5>& dPhi,
                             const std::array<double, 6>& dPsi, double Phi, double Psi) {
@@ -214,10 +221,15 @@ TBendingLine TBendingLine::Build(const TData& D, double EI, const TGoOn& GoOn) {
     Line.FStarts.push_back(A);
   };
   const auto [PhiL, PsiL] = IntegrateMoment(D, L, GoOn, AddPiece);
-  // Simple beam: δ(0) = 0 and δ(L) = 0; cantilever: θ(L) = 0 and δ(L) = 0.
-  const bool Simple = D.BeamType() == btSimple;
-  const double C1 = Simple ? PsiL / L : PhiL;
-  const double C2 = Simple ? 0 : PsiL - PhiL * L;
+  const TSupports Supports = D.SupportList();
+  // φ and ψ at a support: a piece starts at each one inside the beam (the
+  // reaction there acts as a load), and the walk ends at L.
+  const auto PhiPsiAt = [&](double x) -> std::array<double, 2> {
+    if (x >= L) return {PhiL, PsiL};
+    const TPiece& P = Line.FPieces[Line.PieceAt(x)];
+    return {P.Theta[0], P.Delta[0]};
+  };
+  const auto [C1, C2] = Constants(Supports, L, PhiPsiAt);
   for (std::size_t I = 0; I < Line.FPieces.size(); ++I) {
     TPiece& P = Line.FPieces[I];
     const double Phi = P.Theta[0], Psi = P.Delta[0];
@@ -226,18 +238,25 @@ TBendingLine TBendingLine::Build(const TData& D, double EI, const TGoOn& GoOn) {
     P.Delta[1] = (C1 - Phi) * MmPerEI;
   }
   Line.FLength = L;
-  // The support at x = L holds exactly: a piece of no length there gives δ
-  // (and on a cantilever θ) as the boundary value itself, not as the
-  // rounding left in the sums (which would read "-0.000"). Values that are
-  // no numbers stay as they are.
-  const auto Held = [](double Value) { return std::isfinite(Value) ? 0 : Value; };
+  // The supports hold exactly: δ at each (and θ at a fixed end) is the
+  // boundary value itself, not the rounding left in the sums (which would
+  // read "-0.000"); at x = L a piece of no length carries it. Values that
+  // are no numbers stay as they are.
+  const auto Held = [](double& Value) {
+    if (std::isfinite(Value)) Value = 0;
+  };
   const TPiece& Last = Line.FPieces.back();
-  const double h = L - Line.FStarts.back(), Theta = Horner(Last.Theta, h);
+  const double h = L - Line.FStarts.back();
   TPiece End{};
-  End.Theta[0] = Simple ? Theta : Held(Theta);
-  End.Delta[0] = Held(Horner(Last.Delta, h));
+  End.Theta[0] = Horner(Last.Theta, h);
+  End.Delta[0] = Horner(Last.Delta, h);
   Line.FPieces.push_back(End);
   Line.FStarts.push_back(L);
+  for (const TSupport& S : Supports) {
+    TPiece& P = Line.FPieces[Line.PieceAt(S.At(L))];
+    Held(P.Delta[0]);
+    if (S.Kind == skFixed) Held(P.Theta[0]);
+  }
   return Line;
 }
 

@@ -40,6 +40,17 @@ TCoveredPolys CoveredPolys(const TKajyuData& K) {
   return P;
 }
 
+TPoly PassedMoment(const TKajyuData& K, double D) {
+  TPoly P;
+  if (IsForceKind(K.FKind)) {
+    P.c[0] = (D - K.PassedArmOffset()) * K.FW;
+    P.c[1] = K.FW;
+  } else {
+    P.c[0] = -K.FW;
+  }
+  return P;
+}
+
 std::vector<std::uint32_t> AscendingOrder(const std::vector<double>& Positions) {
   const std::size_t N = Positions.size();
   // Keys that compare as unsigned integers as the positions do as numbers.

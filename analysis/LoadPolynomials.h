@@ -44,6 +44,11 @@ struct TCoveredPolys {
 };
 TCoveredPolys CoveredPolys(const TKajyuData& K);
 
+// What a load that x has wholly passed takes off M (arm × force), in
+// powers of e = x - (X + D): (x - X - offset)·W for the force kinds, -W
+// (arm -1) for the others.
+TPoly PassedMoment(const TKajyuData& K, double D);
+
 // Where a load changes regime along the beam, and by how much.
 template <class TDelta> struct TLoadEvent {
   double X;

@@ -110,10 +110,10 @@ std::vector<TCandidate> Candidates(const TData& D, const TGoOn& GoOn) {
   const double L = D.Length();
   std::vector<TEvent> Events;
   TTerms Now;
-  for (int I = 0; I < D.LoadCount(); ++I) {
+  for (int I = 0; I < D.ActingCount(); ++I) {
     CheckGoOnEvery(GoOn, static_cast<std::size_t>(I));
-    Now += Before(D.Load(I));
-    AddEvents(D.Load(I), Events);
+    Now += Before(D.Acting(I));
+    AddEvents(D.Acting(I), Events);
   }
   SortEvents(Events);
   CheckGoOn(GoOn);
@@ -138,8 +138,8 @@ std::vector<TCandidate> Candidates(const TData& D, const TGoOn& GoOn) {
 void ValuesLeftOf(const TData& D, double x, double& S, double& M) {
   S = M = 0;
   double s, m;
-  for (int I = 0; I < D.LoadCount(); ++I) {
-    const TKajyuData& K = D.Load(I);
+  for (int I = 0; I < D.ActingCount(); ++I) {
+    const TKajyuData& K = D.Acting(I);
     if (x <= K.FX || (!IsDistributedKind(K.FKind) && x <= K.FX + K.FWidth)) {
       s = K.FRA;
       m = K.FRA * x;
@@ -240,7 +240,7 @@ TBeamResults ComputeResults(const TData& D, const TGoOn& GoOn) {
     R.RA += D.Load(I).FRA;
     R.RB += D.Load(I).FRB;
   }
-  if (D.BeamType() != btSimple) R.MFixed = FixedEndMoment(D, L);
+  if (D.IsCantilever()) R.MFixed = FixedEndMoment(D, L);
   std::vector<TCandidate> Cs = Candidates(D, GoOn);
   FindExtremes(D, Cs, 0, R.SMax, R.SMin, GoOn);
   FindExtremes(D, Cs, 1, R.MMax, R.MMin, GoOn);

@@ -2,6 +2,10 @@
 
 #include "analysis/GoOn.h"
 #include "analysis/Quantities.h"
+#include "analysis/Reactions.h"
+
+#include <string>
+#include <vector>
 
 class TData;
 
@@ -14,8 +18,13 @@ struct TExtreme {
 
 // What an engineer reads off a calculated beam.
 struct TBeamResults {
-  // False for a span that is not positive: no reactions, no extremes.
+  // False for a span that is not positive, or supports that cannot hold
+  // the beam (Refusal says why): no reactions, no extremes.
   bool Valid = false;
+  std::string Refusal;
+  // Every support's reaction, in order along the beam (on a simple beam
+  // RA and RB, on a cantilever the fixed end's force and moment).
+  std::vector<TReaction> Reactions;
   // Sums of the loads' reaction shares (kN, upward positive). On a
   // cantilever RA is 0 and RB is the vertical force at the fixed end.
   double RA = 0;

@@ -91,7 +91,7 @@ TEST(DataStream, VersionsAndMagic) {
 
   MakeBusyDocument(D);
   const auto Before = StateOf(D);
-  EXPECT_EQ(ReadFailure(D, Image(2)), NewerVersion);
+  EXPECT_EQ(ReadFailure(D, Image(3)), NewerVersion);
   EXPECT_EQ(ReadFailure(D, Image(0x7fffffff)), NewerVersion);
   for (std::size_t At : {0, 7, 19}) {
     auto Bad = Image(1);

@@ -1,0 +1,52 @@
+// The reactions of a beam on any list of supports, statically determinate
+// or not, for a beam of uniform stiffness (the reactions then do not
+// depend on its value).
+#pragma once
+
+#include "analysis/KajyuData.h"
+#include "analysis/Supports.h"
+
+#include <cstddef>
+#include <vector>
+
+// What a support exerts on the beam: the force R (kN, upward positive) and,
+// at a fixed end, the moment M (kN·m, clockwise positive; 0 elsewhere).
+struct TReaction {
+  double X = 0; // m
+  double R = 0;
+  double M = 0;
+  bool Fixed = false;
+};
+
+// The reactions that one load alone calls up, found exactly: the beam is
+// taken as free at the left end, where the loads and the reactions give
+// the moment M along it, and the unknowns (every reaction, the slope and
+// the deflection at x = 0) follow from equilibrium of the whole beam, no
+// deflection at each support and no slope at a fixed end. The integrals of
+// a load's moment are taken in closed form; the system is factored once
+// per beam. The loads act as their own formulas have them, with no share
+// of a left reaction: what stands at x = L acts on the beam, what lies
+// outside 0..L only as far as it reaches into it.
+class TReactionSolver {
+public:
+  // Supports in order along the beam, accepted by SupportsProblem for a
+  // positive span L.
+  TReactionSolver(const TSupports& Supports, double L);
+
+  std::size_t SupportCount() const { return FAt.size(); }
+  // Sets R and M of every support for load K alone (Out: one per support).
+  void Solve(const TKajyuData& K, TReaction* Out) const;
+
+private:
+  double FLength;
+  std::vector<double> FAt;     // positions of the supports
+  std::vector<int> FMomentRow; // per support: its moment's unknown, or -1
+  std::size_t FSize = 0;
+  std::vector<double> FLu; // the factored system, row by row
+  std::vector<std::size_t> FPivot;
+};
+
+// Makes K the load that stands for a reaction in the statics: a
+// concentrated load of -R at the support, or at a fixed end a moment of M.
+void SetReactionForce(TKajyuData& K, const TReaction& R);
+void SetReactionMoment(TKajyuData& K, const TReaction& R);

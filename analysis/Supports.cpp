@@ -1,0 +1,116 @@
+#include "analysis/Supports.h"
+
+#include "analysis/DataStream.h"
+#include "platform/Exceptions.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+
+const std::array<const char*, PresetCount> PresetNames = {
+    "単純梁",     "片持ち梁",         "片持ち梁(左固定)", "はね出し梁",
+    "両端固定梁", "一端固定他端ピン", "連続梁"};
+
+const std::array<const char*, 3> SupportKindNames = {"ピン", "ローラー", "固定"};
+
+namespace {
+
+double ToMillimetre(double X) {
+  return std::round(X * 1000) / 1000;
+}
+
+std::string Position(double X) {
+  char Buffer[64];
+  std::snprintf(Buffer, sizeof Buffer, "%.3f", X);
+  return Buffer;
+}
+
+bool IsEnd(const TSupport& S) {
+  return S.AtEnd || S.X == 0;
+}
+
+} // namespace
+
+TSupports PresetSupports(std::int32_t Preset, double L) {
+  const TSupport End{skRoller, 0, true};
+  switch (Preset) {
+  case bpSimple:
+    return {{skPin, 0, false}, End};
+  case bpCantilever:
+    return {{skFixed, 0, true}};
+  case bpLeftFixed:
+    return {{skFixed, 0, false}};
+  case bpOverhang:
+    return {{skPin, 0, false}, {skRoller, L > 0 ? ToMillimetre(0.8 * L) : 0, false}};
+  case bpFixedFixed:
+    return {{skFixed, 0, false}, {skFixed, 0, true}};
+  case bpPropped:
+    return {{skFixed, 0, false}, End};
+  case bpContinuous:
+    return {{skPin, 0, false}, {skRoller, L > 0 ? ToMillimetre(L / 2) : 0, false}, End};
+  default:
+    return {};
+  }
+}
+
+std::string SupportsProblem(const TSupports& Supports, double L) {
+  if (Supports.empty()) return "支点がないため";
+  if (Supports.size() > static_cast<std::size_t>(MaxSupports))
+    return "支点が" + std::to_string(MaxSupports) + "個を超えるため";
+  bool Fixed = false;
+  for (const TSupport& S : Supports) {
+    if (S.Kind < skPin || S.Kind > skFixed) return "支点の種類が正しくないため";
+    if (!S.AtEnd && !(std::isfinite(S.X) && S.X >= 0))
+      return "支点の位置が数値として正しくないため";
+    if (S.Kind == skFixed && !IsEnd(S)) return "固定端が梁の端にないため";
+    Fixed = Fixed || S.Kind == skFixed;
+  }
+  if (!Fixed && Supports.size() < 2)
+    return "ピンまたはローラーの支点が1つだけで、梁が安定しないため";
+  if (!(L > 0)) return {};
+  std::vector<double> At;
+  for (const TSupport& S : Supports) {
+    if (S.At(L) > L) return "支点 x = " + Position(S.X) + "(m) がスパンの外にあるため";
+    At.push_back(S.At(L));
+  }
+  std::sort(At.begin(), At.end());
+  const auto Twice = std::adjacent_find(At.begin(), At.end());
+  if (Twice != At.end()) return "x = " + Position(*Twice) + "(m) に支点が2つあるため";
+  return {};
+}
+
+void SortSupports(TSupports& Supports) {
+  const auto Key = [](const TSupport& S) { return S.AtEnd ? HUGE_VAL : S.X; };
+  std::stable_sort(Supports.begin(), Supports.end(),
+                   [&Key](const TSupport& A, const TSupport& B) { return Key(A) < Key(B); });
+}
+
+void WriteSupports(TStream& Stream, const TSupports& Supports) {
+  WriteInteger(Stream, static_cast<std::int32_t>(Supports.size()));
+  for (const TSupport& S : Supports) {
+    WriteInteger(Stream, S.Kind);
+    WriteInteger(Stream, S.AtEnd ? 1 : 0);
+    WriteReal(Stream, S.AtEnd ? 0 : S.X);
+  }
+}
+
+TSupports ReadSupports(TStream& Stream, double L) {
+  const std::int32_t Count = ReadInteger(Stream);
+  constexpr std::int64_t RecordSize = 4 + 4 + 8;
+  if (Count < 1 || Count > MaxSupports || !Stream.CanRead(Count * RecordSize))
+    throw EReadError(SInvalidDataFile);
+  TSupports Supports(static_cast<std::size_t>(Count));
+  for (TSupport& S : Supports) {
+    S.Kind = static_cast<TSupportKind>(ReadInteger(Stream));
+    const std::int32_t AtEnd = ReadInteger(Stream);
+    S.X = ReadReal(Stream);
+    if (AtEnd != 0 && AtEnd != 1) throw EReadError(SInvalidDataFile);
+    S.AtEnd = AtEnd == 1;
+    if (S.AtEnd && S.X != 0) throw EReadError(SInvalidDataFile);
+  }
+  TSupports Sorted = Supports;
+  SortSupports(Sorted);
+  if (Sorted != Supports || !SupportsProblem(Supports, L).empty())
+    throw EReadError(SInvalidDataFile);
+  return Supports;
+}
