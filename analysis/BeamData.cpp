@@ -14,6 +14,7 @@
 #include <algorithm>
 #include <array>
 #include <cassert>
+#include <cmath>
 #include <cstring>
 
 namespace {
@@ -34,6 +35,26 @@ std::vector<TReaction> PlainReactions(const TBeamResults& R, double L, bool Cant
 }
 
 } // namespace
+
+std::vector<TDeflectionSpan> TData::DeflectionSpans(const TBendingLine& Bending,
+                                                    const TBeamResults& Found) const {
+  const double L = FLength;
+  if (FSupports.empty()) {
+    const TExtreme& Largest = std::fabs(Found.DeltaMin.Value) > std::fabs(Found.DeltaMax.Value)
+                                  ? Found.DeltaMin
+                                  : Found.DeltaMax;
+    return {{0, L, IsCantilever(), Largest}};
+  }
+  std::vector<TDeflectionSpan> Spans;
+  const auto Add = [&](double From, double To, bool Overhang) {
+    if (To > From) Spans.push_back({From, To, Overhang, Bending.LargestDeflection(From, To)});
+  };
+  Add(0, FSupports.front().At(L), true);
+  for (std::size_t I = 0; I + 1 < FSupports.size(); ++I)
+    Add(FSupports[I].At(L), FSupports[I + 1].At(L), false);
+  Add(FSupports.back().At(L), L, true);
+  return Spans;
+}
 
 TData::~TData() {
   ClearResults();
@@ -145,6 +166,7 @@ void TData::Calculate(const TGoOn& GoOn) {
     Found.ThetaMin = E.ThetaMin;
     Found.DeltaMax = E.DeltaMax;
     Found.DeltaMin = E.DeltaMin;
+    Found.DeflectionSpans = DeflectionSpans(Bending, Found);
   }
   FPoints.resize(N);
   for (std::size_t I = 0; I < N; ++I)

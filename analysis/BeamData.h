@@ -236,6 +236,9 @@ private:
   // that stand for the reactions, whose sums go to Total; false (Refusal
   // set) when the supports cannot hold the beam.
   bool SolveReactions(const TGoOn& GoOn, std::vector<TReaction>& Total);
+  // The stretches a deflection limit is taken on, with their deflections.
+  std::vector<TDeflectionSpan> DeflectionSpans(const TBendingLine& Bending,
+                                               const TBeamResults& Found) const;
 
   int FUpdateCount = 0;
   bool FChangePending = false;

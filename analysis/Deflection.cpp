@@ -302,3 +302,18 @@ TBendingExtremes TBendingLine::Extremes(const TGoOn& GoOn) const {
       R.DeltaMax, R.DeltaMin);
   return R;
 }
+
+TExtreme TBendingLine::LargestDeflection(double From, double To) const {
+  constexpr double NaN = std::numeric_limits<double>::quiet_NaN();
+  if (Empty()) return {NaN, NaN};
+  const std::size_t First = PieceAt(From), Last = std::min(PieceAt(To), FStarts.size() - 1);
+  const std::vector<double> Starts(FStarts.begin() + static_cast<std::ptrdiff_t>(First),
+                                   FStarts.begin() +
+                                       static_cast<std::ptrdiff_t>(std::max(First + 1, Last)));
+  TExtreme Max, Min;
+  PiecewiseExtremes(
+      Starts, To,
+      [ this, First ](std::size_t I) -> const auto& { return FPieces[First + I].Delta; }, {}, Max,
+      Min);
+  return std::fabs(Min.Value) > std::fabs(Max.Value) ? Min : Max;
+}

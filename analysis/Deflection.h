@@ -48,6 +48,10 @@ public:
   // pieces.
   TBendingExtremes Extremes(const TGoOn& GoOn = {}) const;
 
+  // The deflection of largest magnitude over From..To, two positions where
+  // pieces start (or L), found as Extremes finds it; NaN at NaN when empty.
+  TExtreme LargestDeflection(double From, double To) const;
+
 private:
   // θ and δ over one piece, in powers of u = x - its start.
   struct TPiece {

@@ -16,6 +16,17 @@ struct TExtreme {
   double X = 0;
 };
 
+// A stretch of the beam a deflection limit is taken on: a span between two
+// supports, or an overhang to a free end (whose limit is taken on twice
+// its length), with the deflection of largest magnitude on it.
+struct TDeflectionSpan {
+  double From = 0, To = 0; // m
+  bool Overhang = false;
+  TExtreme Delta;
+
+  double LimitLength() const { return (Overhang ? 2 : 1) * (To - From); }
+};
+
 // What an engineer reads off a calculated beam.
 struct TBeamResults {
   // False for a span that is not positive, or supports that cannot hold
@@ -41,6 +52,9 @@ struct TBeamResults {
   // says whether they were computed.
   bool HasBending = false;
   TExtreme ThetaMax, ThetaMin, DeltaMax, DeltaMin;
+  // With HasBending: the stretches between the supports and past them, in
+  // order along the beam; the plain types' one stretch is the whole beam.
+  std::vector<TDeflectionSpan> DeflectionSpans;
 
   const TExtreme& Largest(TQuantity Q) const;
   const TExtreme& Smallest(TQuantity Q) const;

@@ -10,7 +10,3 @@ double TSection::EI() const {
   // N/mm² = 1e3 kN/m², cm⁴ = 1e-8 m⁴.
   return E * I * 1e-5;
 }
-
-double DeflectionLimitLength(double Span, bool Cantilever) {
-  return Cantilever ? 2 * Span : Span;
-}

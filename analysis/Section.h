@@ -26,7 +26,3 @@ struct TSection {
   // E·I in kN·m² (E in N/mm², I in cm⁴).
   double EI() const;
 };
-
-// The length a deflection limit is taken on: the span of a simple beam,
-// twice the length of a cantilever (the usual practice).
-double DeflectionLimitLength(double Span, bool Cantilever);

@@ -28,8 +28,7 @@ TCheck Check(bool HasDemand, double Demand, double Capacity) {
 
 } // namespace
 
-TSectionChecks CheckSection(const TSection& Section, const TBeamResults& R, double Span,
-                            bool Cantilever) {
+TSectionChecks CheckSection(const TSection& Section, const TBeamResults& R) {
   TSectionChecks Out;
   if (!R.Valid) return Out;
   // kN·m / cm³ = 1e6 N·mm / 1e3 mm³; kN / cm² = 1e3 N / 1e2 mm².
@@ -37,8 +36,17 @@ TSectionChecks CheckSection(const TSection& Section, const TBeamResults& R, doub
       Check(Given(Section.Z), LargestMagnitude(R.MMax, R.MMin) * 1e3 / Section.Z, Section.Fb);
   Out.Shear =
       Check(Given(Section.Aw), LargestMagnitude(R.SMax, R.SMin) * 10 / Section.Aw, Section.Fs);
-  const double Limit =
-      Given(Section.N) ? DeflectionLimitLength(Span, Cantilever) * 1000 / Section.N : 0;
-  Out.Deflection = Check(R.HasBending, LargestMagnitude(R.DeltaMax, R.DeltaMin), Limit);
+  for (std::size_t I = 0; I < R.DeflectionSpans.size(); ++I) {
+    const TDeflectionSpan& Span = R.DeflectionSpans[I];
+    const double Limit = Given(Section.N) ? Span.LimitLength() * 1000 / Section.N : 0;
+    const TCheck C = Check(R.HasBending, std::fabs(Span.Delta.Value), Limit);
+    const bool Governs =
+        Out.DeflectionSpan < 0 ||
+        (C.HasCapacity ? !(C.Ratio <= Out.Deflection.Ratio) : !(C.Demand <= Out.Deflection.Demand));
+    if (Governs) {
+      Out.Deflection = C;
+      Out.DeflectionSpan = static_cast<int>(I);
+    }
+  }
   return Out;
 }

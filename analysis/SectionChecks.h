@@ -21,11 +21,14 @@ struct TCheck {
 struct TSectionChecks {
   TCheck Bending;    // σb = |M|max / Z against fb
   TCheck Shear;      // τ = |S|max / Aw against fs
-  TCheck Deflection; // |δ|max against the limit length / n
+  TCheck Deflection; // |δ| against the limit length / n
+  // The stretch of the deflection check (of DeflectionSpans): the one of
+  // the largest ratio, or of the largest |δ| without a limit; -1 for none.
+  int DeflectionSpan = -1;
 };
 
-// The checks of a calculated beam of span Span (m). A check whose demand
-// needs what the section does not give has HasDemand false; a demand
-// without its allowed value has HasCapacity false.
-TSectionChecks CheckSection(const TSection& Section, const TBeamResults& Results, double Span,
-                            bool Cantilever);
+// The checks of a calculated beam. A check whose demand needs what the
+// section does not give has HasDemand false; a demand without its allowed
+// value has HasCapacity false. The deflection is checked on each stretch
+// of the beam against its own limit.
+TSectionChecks CheckSection(const TSection& Section, const TBeamResults& Results);

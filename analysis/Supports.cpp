@@ -8,8 +8,8 @@
 #include <cstdio>
 
 const std::array<const char*, PresetCount> PresetNames = {
-    "単純梁",     "片持ち梁",         "片持ち梁(左固定)", "はね出し梁",
-    "両端固定梁", "一端固定他端ピン", "連続梁"};
+    "単純梁",           "片持ち梁", "片持ち梁(左固定)", "はね出し梁", "両端固定梁",
+    "一端固定他端ピン", "連続梁"};
 
 const std::array<const char*, 3> SupportKindNames = {"ピン", "ローラー", "固定"};
 

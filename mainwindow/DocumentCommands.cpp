@@ -37,15 +37,26 @@ bool TSpanCommand::mergeWith(const QUndoCommand* Other) {
 
 // ----------------------------------------------------------- beam type
 
-TBeamTypeCommand::TBeamTypeCommand(TData& Data, std::int32_t Value)
-    : FData(Data), FOld(Data.BeamType()), FNew(Value) {}
+TSupportsCommand::TSupportsCommand(TData& Data, std::int32_t Preset, TSupports Supports)
+    : FData(Data), FOld{Data.BeamType(), Data.Supports()}, FNew{Preset,
+                                                                Preset == bpSimple ||
+                                                                        Preset == bpCantilever
+                                                                    ? TSupports()
+                                                                    : std::move(Supports)} {}
 
-void TBeamTypeCommand::redo() {
-  FData.SetBeamType(FNew);
+void TSupportsCommand::Apply(TData& Data, const TBeam& Beam) {
+  if (Beam.Supports.empty())
+    Data.SetBeamType(Beam.Type);
+  else
+    Data.SetSupports(Beam.Type, Beam.Supports);
 }
 
-void TBeamTypeCommand::undo() {
-  FData.SetBeamType(FOld);
+void TSupportsCommand::redo() {
+  Apply(FData, FNew);
+}
+
+void TSupportsCommand::undo() {
+  Apply(FData, FOld);
 }
 
 TSectionCommand::TSectionCommand(TData& Data, TSection Value)

@@ -6,6 +6,7 @@
 
 #include "analysis/LoadValues.h"
 #include "analysis/Section.h"
+#include "analysis/Supports.h"
 
 #include <QUndoCommand>
 #include <cstdint>
@@ -44,16 +45,26 @@ private:
   TSection FNew;
 };
 
-class TBeamTypeCommand : public QUndoCommand {
+// The beam type with its supports: a plain type, or a preset with its
+// support list.
+class TSupportsCommand : public QUndoCommand {
 public:
-  TBeamTypeCommand(TData& Data, std::int32_t Value);
+  TSupportsCommand(TData& Data, std::int32_t Preset, TSupports Supports);
   void redo() override;
   void undo() override;
 
 private:
+  // The stored type code and the list; an empty list keeps the code as it
+  // is, so that undo gives back a file's own code of a cantilever.
+  struct TBeam {
+    std::int32_t Type;
+    TSupports Supports;
+  };
+  static void Apply(TData& Data, const TBeam& Beam);
+
   TData& FData;
-  std::int32_t FOld;
-  std::int32_t FNew;
+  TBeam FOld;
+  TBeam FNew;
 };
 
 // 追加 (Index = LoadCount) and 置換え (an existing Index).

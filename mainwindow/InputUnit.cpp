@@ -118,6 +118,9 @@ int TForm1::MinimumClientWidth() const {
 void TForm1::CreateInputArea() {
   Label1 = HeadingLabel(QStringLiteral("基本条件"), Panel1);
   Label1->move(Layout::Label1Pos);
+  SupportBtn = new TButton(QCoreApplication::translate("TForm1", "支点(&P)..."), Panel1);
+  SupportBtn->setGeometry(Layout::SupportBtnBounds);
+  SupportBtn->hide();
   BaseDataGrid = new TFormatGrid(Panel1);
   BaseDataGrid->setGeometry(Layout::BaseDataGridBounds);
   StyleInputGrid(BaseDataGrid);
@@ -238,6 +241,7 @@ void TForm1::ConnectEvents() {
   BaseDataGrid->OnToggleChange = std::bind(&TForm1::BaseDataGridToggleChange, this, _1, _2, _3, _4);
   KajyuType->OnClick = std::bind(&TForm1::KajyuTypeClick, this, _1);
   AddBtn->OnClick = std::bind(&TForm1::AddBtnClick, this, _1);
+  SupportBtn->OnClick = std::bind(&TForm1::Supports1Click, this, _1);
   RepBtn->OnClick = std::bind(&TForm1::AddBtnClick, this, _1);
   DelBtn->OnClick = std::bind(&TForm1::DelBtnClick, this, _1);
   UpButton->OnClick = std::bind(&TForm1::UpButtonClick, this, _1);
@@ -305,7 +309,10 @@ void TForm1::SetupGrids() {
   Cell(BaseDataGrid, 0, 0, QStringLiteral("梁の種類"), ckLabel, Centred);
   Cell(BaseDataGrid, 1, 0, QStringLiteral("："), ckLabel, Centred);
   Cell(BaseDataGrid, 2, 0, QString(), ckToggle, Left);
-  BaseDataGrid->ToggleItems(2, 0) = {QStringLiteral("単純梁"), QStringLiteral("片持ち梁")};
+  QStringList& Types = BaseDataGrid->ToggleItems(2, 0);
+  Types.clear();
+  for (const char* Name : PresetNames)
+    Types << QCoreApplication::translate("TForm1", Name);
   BaseDataGrid->SetToggleIndex(2, 0, 0);
   Cell(BaseDataGrid, 3, 0, QString(), ckLabel, Centred);
   BaseDataGrid->SetCellMerge(3, 0, 1, true);
@@ -401,12 +408,6 @@ void TForm1::BaseDataGridSetEditText(TObject*, int, int ARow, const QString& Val
   if (L != FData->Length()) FUndo->push(new TSpanCommand(*FData, L, BaseDataGrid->EditSession()));
   MarkLoadRows();
   ReportUnreadable({Value});
-}
-
-void TForm1::BaseDataGridToggleChange(TObject*, int ACol, int ARow, int) {
-  if (ARow != 0) return;
-  const int Type = BaseDataGrid->GetToggleIndex(ACol, 0);
-  if (Type != FData->BeamType()) FUndo->push(new TBeamTypeCommand(*FData, Type));
 }
 
 void TForm1::NameEditInputRejected(TObject*) {

@@ -52,6 +52,8 @@ public:
   QLabel* Label3;
   QLineEdit* NameEdit;
   TButton* AddBtn;
+  // 支点...: shown for a beam with a support list.
+  TButton* SupportBtn;
   TButton* RepBtn;
   TSpeedButton* UpButton;
   TSpeedButton* DownButton;
@@ -87,6 +89,7 @@ public:
   QAction* Undo1;
   QAction* Redo1;
   QAction* Section1;
+  QAction* Supports1;
   QMenu* Help1;
   QAction* Contents1;
   QAction* SearchforHelpOn1;
@@ -163,6 +166,7 @@ public:
   void PaintBox1MouseMove(TObject* Sender, unsigned Shift, int X, int Y);
   void StatusBar1Click(TObject* Sender);
   void Section1Click(TObject* Sender);
+  void Supports1Click(TObject* Sender);
   void SCheckBoxClick(TObject* Sender);
   void AddBtnClick(TObject* Sender);
   void KajyuGridButtonClick(TObject* Sender, int ACol, int ARow);
@@ -227,6 +231,9 @@ private:
   void ShowDocument();
   // The beam type toggle and the span cell from the document.
   void ShowBaseData();
+  // Makes the beam one of Preset on Supports as one undo step; a list the
+  // span cannot take is refused with its reason, the toggle set back.
+  void ChangeSupports(std::int32_t Preset, TSupports Supports);
   // Empties the value panels of the check position readout.
   void ClearReadout();
   // The たわみ図 box and the readout's θ and δ panels, there while the

@@ -23,6 +23,9 @@ void TForm1::CreateEditMenu() {
   Edit1->addSeparator();
   Section1 = Edit1->addAction(QCoreApplication::translate("TForm1", "断面・材料(&S)..."));
   connect(Section1, &QAction::triggered, this, [this] { Section1Click(this); });
+  Supports1 = Edit1->addAction(QCoreApplication::translate("TForm1", "支点(&P)..."));
+  connect(Supports1, &QAction::triggered, this, [this] { Supports1Click(this); });
+  Supports1->setEnabled(false); // the new document's simple beam has no list
   connect(Undo1, &QAction::triggered, this, [this] { Undo1Click(this); });
   connect(Redo1, &QAction::triggered, this, [this] { Redo1Click(this); });
   Undo1->setEnabled(false);
@@ -71,6 +74,8 @@ void TForm1::ShowDocument() {
 
 void TForm1::ShowBaseData() {
   // Files may hold any nonzero code for a cantilever.
-  BaseDataGrid->SetToggleIndex(2, 0, FData->BeamType() != btSimple ? 1 : 0);
+  BaseDataGrid->SetToggleIndex(2, 0, FData->Preset());
+  Supports1->setEnabled(!FData->Supports().empty());
+  SupportBtn->setVisible(!FData->Supports().empty());
   BaseDataGrid->SetCells(2, 1, FormatReal3(FData->Length()));
 }

@@ -29,6 +29,8 @@ constexpr int GridRowHeight = 22;
 // The input area.
 constexpr QPoint Label1Pos{8, 2};
 constexpr QRect BaseDataGridBounds{16, 20, 263, 66};
+// 支点..., in the heading's row.
+constexpr QRect SupportBtnBounds{199, 0, 80, 20};
 constexpr QPoint Label2Pos{8, 96};
 constexpr QRect KajyuTypeBounds{16, 112, 263, 60};
 constexpr QRect KjInpGridBounds{16, 176, 263, 66};

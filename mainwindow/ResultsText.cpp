@@ -52,10 +52,27 @@ QString CheckLine(const QString& Line, const TCheck& C, const char* Unit) {
                   Verdict(C));
 }
 
+// "L/300", "2L/300 (片持ち梁は長さの 2 倍で判定)", or on a beam with a
+// support list the stretch checked: "ℓ/300 (ℓ = 4.800(m): 支点間 x = 0.000〜4.800(m))".
+QString DeflectionLimit(const TData& Data, const TSectionChecks& C) {
+  const QString N = QLocale::c().toString(Data.Section().N, 'g', 6);
+  if (Data.Supports().empty())
+    return (Data.IsCantilever()
+                ? QCoreApplication::translate("ResultsText", "2L/%1 (片持ち梁は長さの 2 倍で判定)")
+                : QCoreApplication::translate("ResultsText", "L/%1"))
+        .arg(N);
+  const TDeflectionSpan& Span =
+      Data.Results().DeflectionSpans[static_cast<std::size_t>(C.DeflectionSpan)];
+  const QString Where =
+      QStringLiteral("x = %1〜%2").arg(ResultNumber(Span.From), Value(Span.To, "(m)"));
+  return (Span.Overhang ? QCoreApplication::translate("ResultsText", "2ℓ/%1 (ℓ = %2: はね出し %3)")
+                        : QCoreApplication::translate("ResultsText", "ℓ/%1 (ℓ = %2: 支点間 %3)"))
+      .arg(N, Value(Span.To - Span.From, "(m)"), Where);
+}
+
 // The checks the section gives what they need for.
 QStringList CheckLines(const TData& Data) {
-  const bool Cantilever = Data.BeamType() != btSimple;
-  const TSectionChecks C = CheckSection(Data.Section(), Data.Results(), Data.Length(), Cantilever);
+  const TSectionChecks C = CheckSection(Data.Section(), Data.Results());
   QStringList Lines;
   if (C.Bending.HasDemand)
     Lines << CheckLine(
@@ -65,16 +82,36 @@ QStringList CheckLines(const TData& Data) {
     Lines << CheckLine(
         QCoreApplication::translate("ResultsText", "せん断応力度 τ = S/Aw = %1    許容 fs = %2%3"),
         C.Shear, "(N/mm²)");
-  if (C.Deflection.HasDemand) {
-    const QString Limit =
-        Cantilever
-            ? QCoreApplication::translate("ResultsText", "2L/%1 (片持ち梁は長さの 2 倍で判定)")
-            : QCoreApplication::translate("ResultsText", "L/%1");
+  if (C.Deflection.HasDemand)
     Lines << CheckLine(
         QCoreApplication::translate("ResultsText", "たわみ |δ|max = %1    制限 %4 = %2%3")
-            .replace(QStringLiteral("%4"),
-                     Limit.arg(QLocale::c().toString(Data.Section().N, 'g', 6))),
+            .replace(QStringLiteral("%4"), DeflectionLimit(Data, C)),
         C.Deflection, "(mm)");
+  return Lines;
+}
+
+// "R2: x = 4.800(m) ローラー" for support Index of the list.
+QString SupportName(const TSupport& S, std::size_t Index, double L) {
+  return QStringLiteral("R%1: x = %2 %3")
+      .arg(Index + 1)
+      .arg(Value(S.At(L), "(m)"),
+           QCoreApplication::translate("ResultsText",
+                                       SupportKindNames[static_cast<std::size_t>(S.Kind)]));
+}
+
+// A line per support: where it stands and what it exerts on the beam.
+QStringList ReactionLines(const TData& Data) {
+  QStringList Lines;
+  const TSupports& Supports = Data.Supports();
+  const std::vector<TReaction>& Reactions = Data.Results().Reactions;
+  for (std::size_t I = 0; I < Supports.size() && I < Reactions.size(); ++I) {
+    QString Line =
+        QCoreApplication::translate("ResultsText", "%1 の反力 R = %2")
+            .arg(SupportName(Supports[I], I, Data.Length()), Value(Reactions[I].R, "(kN)"));
+    if (Reactions[I].Fixed)
+      Line += QCoreApplication::translate("ResultsText", "    モーメント M = %1")
+                  .arg(Value(Reactions[I].M, "(kN･m)"));
+    Lines << Line;
   }
   return Lines;
 }
@@ -117,12 +154,23 @@ QString QuantityValue(TQuantity Q, double Value) {
 }
 
 QString BeamTypeName(const TData& Data) {
-  return Data.BeamType() != btSimple ? QStringLiteral("片持ち梁") : QStringLiteral("単純梁");
+  return QCoreApplication::translate("TForm1",
+                                     PresetNames[static_cast<std::size_t>(Data.Preset())]);
 }
 
 QString BeamLine(const TData& Data) {
   return QStringLiteral("梁の種類: %1    スパン L = %2")
       .arg(BeamTypeName(Data), Value(Data.Length(), "(m)"));
+}
+
+QString SupportsLine(const TData& Data) {
+  QStringList Names;
+  const TSupports& Supports = Data.Supports();
+  for (std::size_t I = 0; I < Supports.size(); ++I)
+    Names << SupportName(Supports[I], I, Data.Length());
+  if (Names.isEmpty()) return {};
+  return QCoreApplication::translate("ResultsText", "支点: %1")
+      .arg(Names.join(QStringLiteral("    ")));
 }
 
 QStringList SectionLines(const TData& Data) {
@@ -150,9 +198,12 @@ QStringList SectionLines(const TData& Data) {
 
 QStringList ResultLines(const TData& Data) {
   const TBeamResults& R = Data.Results();
+  if (!R.Valid && !R.Refusal.empty()) return {QString::fromStdString(R.Refusal)};
   if (!R.Valid) return {QStringLiteral("スパンが正でないため、計算結果はありません。")};
   QStringList Lines;
-  if (Data.BeamType() != btSimple) {
+  if (!Data.Supports().empty()) {
+    Lines << ReactionLines(Data);
+  } else if (Data.IsCantilever()) {
     Lines << QStringLiteral("固定端の反力 R = %1").arg(Value(R.RB, "(kN)"))
           << QStringLiteral("固定端の曲げモーメント M = %1").arg(Value(R.MFixed, "(kN･m)"));
   } else {
@@ -168,24 +219,54 @@ QStringList ResultLines(const TData& Data) {
   return Lines << CheckLines(Data);
 }
 
-std::vector<QStringList> LoadTableRows(const TData& Data) {
-  const bool Simple = Data.BeamType() == btSimple;
-  std::vector<QStringList> Rows;
-  QStringList Header{QStringLiteral("No."),    QStringLiteral("種類"),  QStringLiteral("X(m)"),
-                     QStringLiteral("荷重"),   QStringLiteral("幅(m)"), QStringLiteral("RA(kN)"),
-                     QStringLiteral("RB(kN)"), QStringLiteral("備考")};
-  if (!Simple) {
-    Header.removeAt(5);
-    Header[5] = QStringLiteral("固定端(kN)");
+namespace {
+
+// The share columns of the load table: RA and RB, the fixed end's force,
+// or per support its force and at a fixed end its moment.
+QStringList ShareHeaders(const TData& Data) {
+  if (Data.Supports().empty())
+    return Data.IsCantilever() ? QStringList{QStringLiteral("固定端(kN)")}
+                               : QStringList{QStringLiteral("RA(kN)"), QStringLiteral("RB(kN)")};
+  QStringList Headers;
+  const TSupports& Supports = Data.Supports();
+  for (std::size_t I = 0; I < Supports.size(); ++I) {
+    Headers << QStringLiteral("R%1(kN)").arg(I + 1);
+    if (Supports[I].Kind == skFixed) Headers << QStringLiteral("M%1(kN･m)").arg(I + 1);
   }
-  Rows.push_back(Header);
+  return Headers;
+}
+
+QStringList ShareCells(const TData& Data, int Index) {
+  const TKajyuData& K = Data.Load(Index);
+  if (Data.Supports().empty())
+    return Data.IsCantilever() ? QStringList{ResultNumber(K.FRB)}
+                               : QStringList{ResultNumber(K.FRA), ResultNumber(K.FRB)};
+  QStringList Cells;
+  for (const TReaction& R : Data.LoadReactions(Index)) {
+    Cells << ResultNumber(R.R);
+    if (R.Fixed) Cells << ResultNumber(R.M);
+  }
+  return Cells;
+}
+
+} // namespace
+
+std::vector<QStringList> LoadTableRows(const TData& Data) {
+  std::vector<QStringList> Rows;
+  const QStringList Headers = ShareHeaders(Data);
+  Rows.push_back(QStringList{QStringLiteral("No."), QStringLiteral("種類"), QStringLiteral("X(m)"),
+                             QStringLiteral("荷重"), QStringLiteral("幅(m)")}
+                 << Headers << QStringLiteral("備考"));
   for (int I = 0; I < Data.LoadCount(); ++I) {
     const TKajyuData& K = Data.Load(I);
     QStringList Row{QString::number(I + 1), KindName(K.FKind), ResultNumber(K.FX),
                     Value(K.FW, K.FKind == lkMoment ? "(kN･m)" : "(kN)"),
                     IsDistributedKind(K.FKind) ? ResultNumber(K.FWidth) : QString()};
-    if (Simple) Row << ResultNumber(K.FRA);
-    Row << ResultNumber(K.FRB) << QString::fromStdString(Cp932ToDisplay(K.FRemark));
+    // Nothing calculated: the columns stay empty.
+    QStringList Shares = ShareCells(Data, I);
+    while (Shares.size() < Headers.size())
+      Shares << QString();
+    Row << Shares << QString::fromStdString(Cp932ToDisplay(K.FRemark));
     Rows.push_back(Row);
   }
   return Rows;
@@ -218,6 +299,7 @@ QStringList AlignColumns(const std::vector<QStringList>& Rows) {
 
 QString ResultsText(const TData& Data) {
   QStringList Lines{BeamLine(Data)};
+  if (const QString Supports = SupportsLine(Data); !Supports.isEmpty()) Lines << Supports;
   Lines << SectionLines(Data) << QString();
   Lines << ResultLines(Data) << QString() << QStringLiteral("荷重と反力の分担")
         << AlignColumns(LoadTableRows(Data));

@@ -20,10 +20,13 @@ QString ResultNumber(double Value);
 // the unit, "12.345(mm)".
 QString QuantityNumber(TQuantity Q, double Value);
 QString QuantityValue(TQuantity Q, double Value);
-// "単純梁" or "片持ち梁".
+// "単純梁", "片持ち梁", "連続梁", …: the preset's name.
 QString BeamTypeName(const TData& Data);
 // "梁の種類: 単純梁    スパン L = 10.000(m)".
 QString BeamLine(const TData& Data);
+// "支点: R1: x = 0.000(m) ピン    R2: …" for a beam with a support list;
+// empty for the plain types.
+QString SupportsLine(const TData& Data);
 // The section and material as given: "断面: H-200×200×8×12" and a line of
 // the values (a value not given is left out); none for a document without
 // a section.

@@ -195,8 +195,7 @@ std::string ResultsToJson(const TData& Data) {
     if (!Q.NeedsStiffness || R.HasBending)
       Out += ",\"" + std::string(Q.Key) + "_max\":" + Pair(R.Largest(Q.Id)) + ",\"" +
              std::string(Q.Key) + "_min\":" + Pair(R.Smallest(Q.Id));
-  const TSectionChecks C =
-      CheckSection(Data.Section(), R, Data.Length(), Data.BeamType() != btSimple);
+  const TSectionChecks C = CheckSection(Data.Section(), R);
   Out += CheckToJson("sigma_b", C.Bending) + CheckToJson("tau", C.Shear) +
          CheckToJson("deflection_ratio", C.Deflection);
   return Out + '}';

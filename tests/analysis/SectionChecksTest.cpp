@@ -19,7 +19,7 @@ TSection Steel() {
 
 TSectionChecks Checked(TData& D) {
   D.SetSection(Steel());
-  return CheckSection(D.Section(), D.Results(), D.Length(), D.BeamType() != btSimple);
+  return CheckSection(D.Section(), D.Results());
 }
 
 } // namespace

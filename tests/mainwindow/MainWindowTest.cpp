@@ -33,7 +33,9 @@ TEST_F(FormTest, StartsUntitledWithLabelledGridsPanelsAndMenus) {
   ASSERT_EQ(Base->RowCount(), 2);
   EXPECT_EQ(Row(Base, 0), QStringList({"梁の種類", "：", "", ""}));
   EXPECT_EQ(Base->CellFormat(2, 0)->Kind, ckToggle);
-  EXPECT_EQ(Base->ToggleItems(2, 0), QStringList({"単純梁", "片持ち梁"}));
+  EXPECT_EQ(Base->ToggleItems(2, 0),
+            QStringList({"単純梁", "片持ち梁", "片持ち梁(左固定)", "はね出し梁", "両端固定梁",
+                         "一端固定他端ピン", "連続梁"}));
   EXPECT_EQ(Base->GetToggleIndex(2, 0), 0);
   EXPECT_EQ(Base->MergedRange(3, 0).Left, 2);
   EXPECT_EQ(Row(Base, 1), QStringList({"部材長 Ｌ", "：", "", "(ｍ)"}));
@@ -98,6 +100,7 @@ TEST_F(FormTest, StartsUntitledWithLabelledGridsPanelsAndMenus) {
                                 "やり直し(&R) off Ctrl+Y,Ctrl+Shift+Z",
                                 "-",
                                 "断面・材料(&S)...",
+                                "支点(&P)... off",
                                 "表示(&V)",
                                 "計算結果(&R)...",
                                 "最大・最小値を図に表示",
@@ -135,13 +138,15 @@ TEST_F(FormTest, TheSpanFollowsEveryKeyAndTheToggleTheBeamType) {
   QApplication::processEvents();
   EXPECT_EQ(Paints, 4);
   ClickCell(Base, 3, 0); // the merged half of the same cell
-  EXPECT_EQ(Data().BeamType(), btSimple);
+  EXPECT_EQ(Data().Preset(), bpLeftFixed);
+  EXPECT_TRUE(Form->SupportBtn->isVisibleTo(Form.get()));
   // Only the beam type row sets the beam type.
   Base->SetToggleIndex(2, 0, 1);
   Form->BaseDataGridToggleChange(Base, 2, 1, 1);
-  EXPECT_EQ(Data().BeamType(), btSimple);
+  EXPECT_EQ(Data().Preset(), bpLeftFixed);
   Form->BaseDataGridToggleChange(Base, 2, 0, 1);
   EXPECT_EQ(Data().BeamType(), btCantilever);
+  EXPECT_FALSE(Form->SupportBtn->isVisibleTo(Form.get()));
 }
 
 TEST_F(FormTest, LoadKindDecidesTheInputRows) {
