@@ -4,71 +4,15 @@
 #include "analysis/SectionChecks.h"
 #include "platform/Exceptions.h"
 #include "support/Cp932.h"
+#include "tools/JsonFields.h"
+#include "tools/SupportsJson.h"
 
-#include <charconv>
-#include <climits>
 #include <cmath>
-#include <nlohmann/json.hpp>
 
 namespace {
 
-std::string Number(double Value) {
-  if (std::isnan(Value)) return "\"NaN\"";
-  if (std::isinf(Value)) return Value > 0 ? "\"Infinity\"" : "\"-Infinity\"";
-  char Buffer[64];
-  const auto Result = std::to_chars(Buffer, Buffer + sizeof Buffer, Value);
-  return std::string(Buffer, Result.ptr);
-}
-
-std::string Quoted(const std::string& Utf8) {
-  return nlohmann::json(Utf8).dump();
-}
-
 // The deepest nesting of arrays and objects that is read.
 constexpr int MaxDepth = 64;
-
-// Where a field is, after its name in a message: " (荷重 N)" for a field of
-// the load at Index, nothing for the document's own (Index -1).
-std::string Place(int Index) {
-  return Index < 0 ? std::string() : " (荷重 " + std::to_string(Index + 1) + ")";
-}
-
-double ReadNumber(const nlohmann::json& Object, const char* Key, int Index = -1) {
-  if (!Object.contains(Key)) return 0;
-  const nlohmann::json& Value = Object.at(Key);
-  if (Value.is_number()) return Value.get<double>();
-  if (Value.is_string()) {
-    const std::string Text = Value.get<std::string>();
-    if (Text == "NaN") return std::nan("");
-    if (Text == "Infinity") return HUGE_VAL;
-    if (Text == "-Infinity") return -HUGE_VAL;
-  }
-  throw Exception(std::string("\"") + Key + "\" は数値ではありません" + Place(Index));
-}
-
-// A 32-bit integer as the file stores it: anything else (a fraction, a
-// larger integer) is refused, never cut to fit.
-std::int32_t ReadInteger(const nlohmann::json& Object, const char* Key, int Index = -1) {
-  if (!Object.contains(Key)) return 0;
-  const nlohmann::json& Value = Object.at(Key);
-  bool Fits = false;
-  if (Value.is_number_unsigned())
-    Fits = Value.get<std::uint64_t>() <= INT32_MAX;
-  else if (Value.is_number_integer())
-    Fits = Value.get<std::int64_t>() >= INT32_MIN && Value.get<std::int64_t>() <= INT32_MAX;
-  if (!Fits)
-    throw Exception(std::string("\"") + Key + "\" は " + std::to_string(INT32_MIN) + " から " +
-                    std::to_string(INT32_MAX) + " までの整数でなければなりません" + Place(Index));
-  return Value.get<std::int32_t>();
-}
-
-std::string ReadText(const nlohmann::json& Object, const char* Key, int Index) {
-  if (!Object.contains(Key)) return {};
-  const nlohmann::json& Value = Object.at(Key);
-  if (!Value.is_string())
-    throw Exception(std::string("\"") + Key + "\" は文字列でなければなりません" + Place(Index));
-  return Value.get<std::string>();
-}
 
 // The parsed JSON. Nesting deeper than MaxDepth is refused as soon as the
 // parser opens it, before the rest is read.
@@ -122,7 +66,7 @@ std::string SectionToJson(const TSection& S) {
 TSection SectionFromJson(const nlohmann::json& Object) {
   if (!Object.is_object()) throw Exception("\"section\" はオブジェクトでなければなりません");
   TSection S;
-  S.Name = Utf8ToCp932(ReadText(Object, "name", -1));
+  S.Name = Utf8ToCp932(ReadText(Object, "name"));
   for (const TSectionField& F : SectionFields) {
     if (!Object.contains(F.Key)) continue;
     const double Value = ReadNumber(Object, F.Key);
@@ -160,13 +104,17 @@ std::string CheckToJson(const char* Key, const TCheck& C) {
 
 std::string DocumentToJson(const TData& Data) {
   std::string Out = "{\"type\":" + std::to_string(Data.BeamType()) +
-                    ",\"L\":" + Number(Data.Length()) + ",\"loads\":[";
+                    ",\"L\":" + Number(Data.Length()) + ",\"supports\":" + SupportsToJson(Data) +
+                    ",\"loads\":[";
+  const bool Plain = Data.Supports().empty();
   for (int I = 0; I < Data.LoadCount(); ++I) {
     const TKajyuData& K = Data.Load(I);
     if (I > 0) Out += ',';
     Out += "{\"kind\":" + std::to_string(K.FKind) + ",\"X\":" + Number(K.FX) +
            ",\"W\":" + Number(K.FW) + ",\"width\":" + Number(K.FWidth) + "," +
-           RemarkFields(K.FRemark) + ",\"RA\":" + Number(K.FRA) + ",\"RB\":" + Number(K.FRB) + "}";
+           RemarkFields(K.FRemark);
+    if (Plain) Out += ",\"RA\":" + Number(K.FRA) + ",\"RB\":" + Number(K.FRB);
+    Out += ",\"reactions\":" + ReactionsToJson(Data.LoadReactions(I)) + "}";
   }
   Out += "],\"points\":[";
   bool First = true;
@@ -187,8 +135,14 @@ std::string ResultsToJson(const TData& Data) {
   const auto Pair = [&R](const TExtreme& E) {
     return R.Valid ? '[' + Number(E.Value) + ',' + Number(E.X) + ']' : std::string("null");
   };
-  std::string Out = "{\"RA\":" + Value(R.RA) + ",\"RB\":" + Value(R.RB) +
-                    ",\"M_fixed\":" + (Data.BeamType() != btSimple ? Value(R.MFixed) : "null");
+  const auto Plain = [&Data, &Value](double V) {
+    return Data.Supports().empty() ? Value(V) : std::string("null");
+  };
+  std::string Out = "{\"RA\":" + Plain(R.RA) + ",\"RB\":" + Plain(R.RB) +
+                    ",\"M_fixed\":" + (Data.IsCantilever() ? Value(R.MFixed) : "null") +
+                    ",\"supports\":" + SupportsToJson(Data) +
+                    ",\"reactions\":" + (R.Valid ? ReactionsToJson(R.Reactions) : "null") +
+                    ",\"refusal\":" + (R.Refusal.empty() ? "null" : Quoted(R.Refusal));
   // Every quantity that was computed (S and M always, θ and δ with a
   // section that gives E and I).
   for (const TQuantityInfo& Q : Quantities())
@@ -206,6 +160,7 @@ void DocumentFromJson(const std::string& Json, TData& Data) {
   if (!Root.is_object()) throw Exception("JSON の最上位はオブジェクトでなければなりません");
   Data.SetBeamType(ReadInteger(Root, "type"));
   Data.SetLength(ReadNumber(Root, "L"));
+  SupportsFromJson(Root, Data);
   if (Root.contains("section")) Data.SetSection(SectionFromJson(Root.at("section")));
   if (!Root.contains("loads")) return;
   const nlohmann::json& Loads = Root.at("loads");
@@ -213,14 +168,15 @@ void DocumentFromJson(const std::string& Json, TData& Data) {
   int Index = 0;
   for (const nlohmann::json& Load : Loads) {
     if (!Load.is_object()) throw Exception("\"loads\" の要素はオブジェクトでなければなりません");
-    const std::string Remark = ReadText(Load, "remark", Index);
+    const std::string Where = Place("荷重", Index);
+    const std::string Remark = ReadText(Load, "remark", Where);
     // The file would keep only the text before it.
     if (Remark.find('\0') != std::string::npos)
-      throw Exception("\"remark\" に NUL 文字は使えません" + Place(Index));
-    Data.SetLoadKind(Index, ReadInteger(Load, "kind", Index));
-    Data.SetLoadX(Index, ReadNumber(Load, "X", Index));
-    Data.SetLoadW(Index, ReadNumber(Load, "W", Index));
-    Data.SetLoadWidth(Index, ReadNumber(Load, "width", Index));
+      throw Exception("\"remark\" に NUL 文字は使えません" + Where);
+    Data.SetLoadKind(Index, ReadInteger(Load, "kind", Where));
+    Data.SetLoadX(Index, ReadNumber(Load, "X", Where));
+    Data.SetLoadW(Index, ReadNumber(Load, "W", Where));
+    Data.SetLoadWidth(Index, ReadNumber(Load, "width", Where));
     Data.SetLoadRemark(Index, Utf8ToCp932(Remark));
     ++Index;
   }

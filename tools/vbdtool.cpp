@@ -2,7 +2,8 @@
 //   vbdtool dump FILE        prints the document and its analysis as JSON
 //                            (FILE may be a pipe such as /dev/stdin; it
 //                            is read only as far as its data go)
-//   vbdtool make OUT < JSON  writes a data file from JSON
+//   vbdtool make OUT < JSON  writes a data file from JSON (DocumentJson.h;
+//                            a beam on any supports: SupportsJson.h)
 //   vbdtool results FILE     prints the reactions, the extremes and the
 //                            section's checks as JSON
 //   vbdtool render FILE WIDTHxHEIGHT OUT.png [--hide K|S|M|D ...] [--extremes]
@@ -73,7 +74,18 @@ int Usage() {
                "       vbdtool pdf FILE OUT.pdf [--extremes] [--landscape] [--subject TEXT]\n"
                "                   [--designer TEXT] [--date TEXT]\n"
                "       vbdtool csv FILE OUT.csv\n"
-               "       vbdtool shot OUT.png\n";
+               "       vbdtool shot OUT.png\n"
+               "make reads {\"type\": 0|1, \"L\", \"loads\": [{\"kind\", \"X\", \"W\", \"width\",\n"
+               "  \"remark\"}, ...], \"section\": {...}}; for a beam on other supports\n"
+               "  \"supports\": [{\"x\", \"kind\": \"pin\"|\"roller\"|\"fixed\"}, ...]\n"
+               "  (x = L: the right end) and optionally the beam type shown, \"preset\":\n"
+               "  2..6 or left_fixed, overhang, fixed_fixed, propped, continuous (else\n"
+               "  the list's own); the simple and the cantilever list give type 0 and 1\n"
+               "dump and results write \"supports\" as above and \"reactions\":\n"
+               "  [{\"x\", \"R\", \"M\"}, ...] per support (kN upward, kN·m clockwise;\n"
+               "  M null except at a fixed end), in dump per load, in results summed;\n"
+               "  RA and RB only on the plain types; results' \"refusal\" says why\n"
+               "  nothing was calculated (else null)\n";
   return 2;
 }
 

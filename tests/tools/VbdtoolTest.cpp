@@ -1,11 +1,16 @@
 // vbdtool dump on pipes, endless inputs, sockets and broken remarks, make
-// on values a file cannot hold, deep JSON and input it cannot read.
+// on values a file cannot hold, deep JSON and input it cannot read, beams
+// on lists of supports.
 #include "tests/analysis/FileBytes.h"
 #include "tests/tools/ToolRun.h"
 
+#include <array>
 #include <climits>
+#include <cmath>
 #include <nlohmann/json.hpp>
+#include <tuple>
 #include <utility>
+#include <vector>
 
 namespace {
 
@@ -187,5 +192,70 @@ TEST_F(ToolTest, ASectionIsMadeDumpedAndChecked) {
   EXPECT_EQ(Negative.Code, 1);
   EXPECT_NE(Negative.Output.find("\"I\" は 0 以上の有限の数でなければなりません"),
             std::string::npos);
+  EXPECT_FALSE(fs::exists(Dir / "bad.vbd"));
+}
+
+// Beams on supports of their own, made through JSON: the reactions of
+// the textbook's closed forms (two equal spans l, both ends fixed over L,
+// under w), for the whole beam and for its one load.
+TEST_F(ToolTest, SupportListsGiveTheTextbookReactions) {
+  const double w = 3, l = 4, L = 6, None = std::nan("");
+  const std::tuple<std::string, int, std::vector<std::array<double, 3>>> Cases[] = {
+      {R"({"L":8,"supports":[{"x":0,"kind":"pin"},{"x":4,"kind":"roller"},{"x":8,"kind":"roller"}],)"
+       R"("loads":[{"kind":0,"W":24,"width":8}]})",
+       6,
+       {{0, 3 * w * l / 8, None}, {l, 5 * w * l / 4, None}, {2 * l, 3 * w * l / 8, None}}},
+      {R"({"L":6,"supports":[{"x":6,"kind":"fixed"},{"x":0,"kind":"fixed"}],)"
+       R"("loads":[{"kind":0,"W":18,"width":6}]})",
+       4,
+       {{0, w * L / 2, -w * L * L / 12}, {L, w * L / 2, w * L * L / 12}}}};
+  const fs::path File = Dir / "beam.vbd";
+  for (const auto& [Json, Type, Expected] : Cases) {
+    ASSERT_EQ(Make(File, Json).Code, 0);
+    const auto Run = [&](const char* Command) {
+      return nlohmann::json::parse(
+          RunCommand(VBDTOOL + std::string(Command) + Quote(File.string())).Output);
+    };
+    const nlohmann::json R = Run(" results "), D = Run(" dump ");
+    EXPECT_EQ(D["type"], Type);
+    EXPECT_TRUE(R["RA"].is_null() && R["refusal"].is_null());
+    ASSERT_EQ(R["reactions"].size(), Expected.size());
+    for (const nlohmann::json& Given : {R["reactions"], D["loads"][0]["reactions"]})
+      for (std::size_t I = 0; I < Expected.size(); ++I) {
+        EXPECT_EQ(Given[I]["x"], Expected[I][0]) << Json;
+        EXPECT_NEAR(Given[I]["R"].get<double>(), Expected[I][1], 1e-12) << Json;
+        const nlohmann::json& M = Given[I]["M"];
+        EXPECT_TRUE(std::isnan(Expected[I][2])
+                        ? M.is_null()
+                        : M.is_number() && std::abs(M.get<double>() - Expected[I][2]) < 1e-12)
+            << Json << " " << M;
+      }
+  }
+}
+
+// The simple beam's and the cantilever's lists make the plain files, byte
+// for byte those of "type"; supports that cannot hold the beam are refused.
+TEST_F(ToolTest, PlainListsMakePlainFilesAndUnstableOnesAreRefused) {
+  const std::string Loads = R"(,"L":5,"loads":[{"kind":3,"X":2,"W":7}]})";
+  for (const auto& [List, Type] :
+       {std::pair{R"("supports":[{"x":5,"kind":"roller"},{"x":0,"kind":"pin"}])", "\"type\":0"},
+        std::pair{R"("supports":[{"x":5,"kind":"fixed"}])", "\"type\":1"}}) {
+    ASSERT_EQ(Make(Dir / "list.vbd", "{" + std::string(List) + Loads).Code, 0);
+    ASSERT_EQ(Make(Dir / "type.vbd", "{" + std::string(Type) + Loads).Code, 0);
+    EXPECT_EQ(ReadAll(Dir / "list.vbd"), ReadAll(Dir / "type.vbd")) << List;
+  }
+  const std::pair<std::string, std::string> Refused[] = {
+      {R"({"x":0,"kind":"hinge"},{"x":5,"kind":"roller"})",
+       "\"kind\" は pin, roller, fixed のいずれかでなければなりません (支点 1)"},
+      {R"({"x":0,"kind":"pin"},{"kind":"roller"})", "\"x\" がありません (支点 2)"},
+      {R"({"x":3,"kind":"roller"})",
+       "ピンまたはローラーの支点が1つだけで、梁が安定しないため、支点を変更できません。"},
+      {R"({"x":0,"kind":"pin"},{"x":7,"kind":"roller"})",
+       "支点 x = 7.000(m) がスパンの外にあるため、支点を変更できません。"}};
+  for (const auto& [List, Message] : Refused) {
+    const TRunResult Result = Make(Dir / "bad.vbd", R"({"supports":[)" + List + "]" + Loads);
+    EXPECT_EQ(Result.Code, 1);
+    EXPECT_EQ(Result.Output, Message + "\n");
+  }
   EXPECT_FALSE(fs::exists(Dir / "bad.vbd"));
 }

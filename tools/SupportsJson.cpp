@@ -1,0 +1,93 @@
+#include "tools/SupportsJson.h"
+
+#include "analysis/BeamData.h"
+#include "platform/Exceptions.h"
+#include "tools/JsonFields.h"
+
+#include <algorithm>
+#include <array>
+#include <optional>
+
+namespace {
+
+constexpr std::array<const char*, 3> KindKeys = {"pin", "roller", "fixed"};
+constexpr std::array<const char*, PresetCount> PresetKeys = {
+    "simple", "cantilever", "left_fixed", "overhang", "fixed_fixed", "propped", "continuous"};
+
+// The type "preset" names, else Type when it is a preset with supports.
+std::optional<std::int32_t> GivenPreset(const nlohmann::json& Root, std::int32_t Type) {
+  if (!Root.contains("preset")) {
+    if (Type >= bpLeftFixed && Type < PresetCount) return Type;
+    return std::nullopt;
+  }
+  const nlohmann::json& Value = Root.at("preset");
+  for (std::int32_t P = bpLeftFixed; P < PresetCount; ++P)
+    if (Value == P || Value == PresetKeys[P] || Value == PresetNames[P]) return P;
+  throw Exception("\"preset\" は 2 から 6 までの整数か left_fixed, overhang, fixed_fixed, "
+                  "propped, continuous でなければなりません");
+}
+
+TSupport ReadSupport(const nlohmann::json& Item, double L, const std::string& Where) {
+  if (!Item.is_object()) throw Exception("\"supports\" の要素はオブジェクトでなければなりません");
+  if (!Item.contains("x")) throw Exception("\"x\" がありません" + Where);
+  const double X = ReadNumber(Item, "x", Where);
+  const std::string Kind = ReadText(Item, "kind", Where);
+  const auto Found = std::find(KindKeys.begin(), KindKeys.end(), Kind);
+  if (Found == KindKeys.end())
+    throw Exception("\"kind\" は pin, roller, fixed のいずれかでなければなりません" + Where);
+  const bool AtEnd = X == L && X > 0;
+  return {static_cast<TSupportKind>(Found - KindKeys.begin()), AtEnd ? 0 : X, AtEnd};
+}
+
+// The preset whose list Supports (in order) is, or else the one it
+// resembles most.
+std::int32_t MatchingPreset(const TSupports& Supports) {
+  for (const std::int32_t P : {bpSimple, bpCantilever, bpLeftFixed, bpFixedFixed})
+    if (Supports == PresetSupports(P, 0)) return P;
+  if (Supports.size() != 2) return bpContinuous;
+  if (Supports[0].Kind == skFixed && !Supports[0].AtEnd && Supports[1].AtEnd) return bpPropped;
+  if (Supports[0].Kind != skFixed && Supports[1].Kind != skFixed) return bpOverhang;
+  return bpContinuous;
+}
+
+} // namespace
+
+std::string SupportsToJson(const TData& Data) {
+  std::string Out = "[";
+  for (const TSupport& S : Data.SupportList()) {
+    if (Out.size() > 1) Out += ',';
+    Out += "{\"x\":" + Number(S.At(Data.Length())) + ",\"kind\":\"" + KindKeys.at(S.Kind) + "\"}";
+  }
+  return Out + ']';
+}
+
+std::string ReactionsToJson(const std::vector<TReaction>& Reactions) {
+  std::string Out = "[";
+  for (const TReaction& R : Reactions) {
+    if (Out.size() > 1) Out += ',';
+    Out += "{\"x\":" + Number(R.X) + ",\"R\":" + Number(R.R) +
+           ",\"M\":" + (R.Fixed ? Number(R.M) : "null") + '}';
+  }
+  return Out + ']';
+}
+
+void SupportsFromJson(const nlohmann::json& Root, TData& Data) {
+  if (!Root.contains("supports")) {
+    if (Root.contains("preset")) throw Exception("\"preset\" には \"supports\" が必要です");
+    return;
+  }
+  const std::optional<std::int32_t> Given = GivenPreset(Root, Data.BeamType());
+  const nlohmann::json& List = Root.at("supports");
+  if (!List.is_array()) throw Exception("\"supports\" は配列でなければなりません");
+  TSupports Supports;
+  for (const nlohmann::json& Item : List)
+    Supports.push_back(
+        ReadSupport(Item, Data.Length(), Place("支点", static_cast<int>(Supports.size()))));
+  SortSupports(Supports);
+  const std::int32_t Match = MatchingPreset(Supports);
+  if (Match <= bpCantilever) {
+    if (Data.Preset() != Match) Data.SetBeamType(Match);
+    return;
+  }
+  Data.SetSupports(Given.value_or(Match), std::move(Supports));
+}
