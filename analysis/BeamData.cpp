@@ -177,7 +177,7 @@ void TData::Calculate(const TGoOn& GoOn) {
 
 bool TData::CalcAt(double& X, double& S, double& M) const {
   const double L = FLength;
-  const bool Result = L > 0;
+  const bool Result = L > 0 && FResults.Refusal.empty();
   X = ClampToSpan(X, L);
   if (!Result) return false;
   S = 0;
@@ -241,6 +241,9 @@ void TData::SetSupports(std::int32_t Preset, TSupports Supports) {
     return;
   }
   if (!IsPreset(Preset)) throw Exception("梁の種類が正しくないため、支点を変更できません。");
+  // The right end is where the span puts it; the file stores no position.
+  for (TSupport& S : Supports)
+    if (S.AtEnd) S.X = 0;
   SortSupports(Supports);
   const std::string Problem = SupportsProblem(Supports, FLength);
   if (!Problem.empty()) throw Exception(Problem + "、支点を変更できません。");

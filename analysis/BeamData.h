@@ -115,7 +115,8 @@ public:
   // stops with EAbort, the samples and the results left empty.
   void Calculate(const TGoOn& GoOn = {});
   // S and M at X, which is first clamped into 0..L in place. False (and S,
-  // M untouched) when the span is not positive.
+  // M untouched) when the span is not positive or the supports cannot hold
+  // the beam.
   bool CalcAt(double& X, double& S, double& M) const;
   // θ (rad) and δ (mm) at X, clamped the same way, equal to the samples
   // bit for bit. False (and θ, δ untouched) unless the last Calculate had

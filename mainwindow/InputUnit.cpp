@@ -358,9 +358,9 @@ void TForm1::DataChanged(TObject*) {
   PaintBox1->update();
   UpdateResultsWindow();
   ShowTitle();
-  // A beam without a span has nothing to read; values of the beam before
-  // would be misread as its own.
-  if (!(FData->Length() > 0)) ClearReadout();
+  // A beam without a span, or on supports that cannot hold it, has nothing
+  // to read; values of the beam before would be misread as its own.
+  if (!FData->Results().Valid) ClearReadout();
   ShowBendingControls();
 }
 
@@ -389,6 +389,7 @@ void TForm1::ResetDocument() {
   FData->Clear();
   StartAfresh(QString());
   BaseDataGrid->SetToggleIndex(2, 0, 0);
+  ShowSupportControls();
   BaseDataGrid->SetCells(2, 1, QString());
   RefreshLoadList();
   PaintBox1->update();

@@ -89,6 +89,7 @@ public:
   QAction* Undo1;
   QAction* Redo1;
   QAction* Section1;
+  QMenu* BeamType1;
   QAction* Supports1;
   QMenu* Help1;
   QAction* Contents1;
@@ -231,6 +232,10 @@ private:
   void ShowDocument();
   // The beam type toggle and the span cell from the document.
   void ShowBaseData();
+  // 支点... offered for a beam with a support list alone.
+  void ShowSupportControls();
+  // 梁の種類: the presets, the keyboard's way to the beam type.
+  void CreateBeamTypeMenu();
   // Makes the beam one of Preset on Supports as one undo step; a list the
   // span cannot take is refused with its reason, the toggle set back.
   void ChangeSupports(std::int32_t Preset, TSupports Supports);

@@ -6,6 +6,7 @@
 #include "platform/PaintBox.h"
 #include "support/QvxTools.h"
 
+#include <QActionGroup>
 #include <QCoreApplication>
 #include <QMenu>
 #include <QMenuBar>
@@ -23,6 +24,7 @@ void TForm1::CreateEditMenu() {
   Edit1->addSeparator();
   Section1 = Edit1->addAction(QCoreApplication::translate("TForm1", "断面・材料(&S)..."));
   connect(Section1, &QAction::triggered, this, [this] { Section1Click(this); });
+  CreateBeamTypeMenu();
   Supports1 = Edit1->addAction(QCoreApplication::translate("TForm1", "支点(&P)..."));
   connect(Supports1, &QAction::triggered, this, [this] { Supports1Click(this); });
   Supports1->setEnabled(false); // the new document's simple beam has no list
@@ -75,7 +77,29 @@ void TForm1::ShowDocument() {
 void TForm1::ShowBaseData() {
   // Files may hold any nonzero code for a cantilever.
   BaseDataGrid->SetToggleIndex(2, 0, FData->Preset());
-  Supports1->setEnabled(!FData->Supports().empty());
-  SupportBtn->setVisible(!FData->Supports().empty());
+  ShowSupportControls();
   BaseDataGrid->SetCells(2, 1, FormatReal3(FData->Length()));
+}
+
+void TForm1::CreateBeamTypeMenu() {
+  BeamType1 = Edit1->addMenu(QCoreApplication::translate("TForm1", "梁の種類(&B)"));
+  auto* Group = new QActionGroup(BeamType1);
+  for (std::int32_t Preset = 0; Preset < PresetCount; ++Preset) {
+    QAction* Item = BeamType1->addAction(
+        QCoreApplication::translate("TForm1", PresetNames[static_cast<std::size_t>(Preset)]));
+    Item->setCheckable(true);
+    Item->setActionGroup(Group);
+    connect(Item, &QAction::triggered, this, [this, Preset] {
+      if (Preset != FData->Preset())
+        ChangeSupports(Preset, PresetSupports(Preset, FData->Length()));
+    });
+  }
+  BeamType1->actions().front()->setChecked(true);
+}
+
+void TForm1::ShowSupportControls() {
+  BeamType1->actions()[FData->Preset()]->setChecked(true);
+  const bool List = !FData->Supports().empty();
+  Supports1->setEnabled(List);
+  SupportBtn->setVisible(List);
 }

@@ -54,8 +54,11 @@ void AddHeading(TSheetBlocks& Sheet, const TData& Data, const TReportInfo& Info)
   const QString Name =
       Info.FileName.isEmpty() ? QStringLiteral("新規データ") : QFileInfo(Info.FileName).fileName();
   Sheet.Text(QStringLiteral("ファイル: ") + Name, Font);
+  QStringList Lines{BeamLine(Data)};
+  if (const QString Supports = SupportsLine(Data); !Supports.isEmpty()) Lines << Supports;
   const QStringList Section = SectionLines(Data);
-  Sheet.Text(BeamLine(Data), Font, Section.isEmpty() ? 8 : 2);
+  for (qsizetype I = 0; I < Lines.size(); ++I)
+    Sheet.Text(Lines[I], Font, I + 1 == Lines.size() && Section.isEmpty() ? 8 : 2);
   for (qsizetype I = 0; I < Section.size(); ++I)
     Sheet.Text(Section[I], Font, I + 1 == Section.size() ? 8 : 2);
 }

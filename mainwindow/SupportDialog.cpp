@@ -60,11 +60,12 @@ TSupportBox::TSupportBox(QWidget* Parent, std::int32_t Preset, double L, const T
   setWindowTitle(Tr("支点"));
   auto* Layout = new QVBoxLayout(this);
   Layout->setSizeConstraint(QLayout::SetFixedSize);
-  Layout->addWidget(new QLabel(Tr("梁の種類: %1    スパン L = %2(m)")
-                                   .arg(Tr(PresetNames[static_cast<std::size_t>(Preset)]),
-                                        FormatReal3(L)),
-                               this));
-  Layout->addWidget(new QLabel(Tr("位置は左端からの距離です。固定端は梁の端にだけ置けます。"), this));
+  Layout->addWidget(
+      new QLabel(Tr("梁の種類: %1    スパン L = %2(m)")
+                     .arg(Tr(PresetNames[static_cast<std::size_t>(Preset)]), FormatReal3(L)),
+                 this));
+  Layout->addWidget(
+      new QLabel(Tr("位置は左端からの距離です。固定端は梁の端にだけ置けます。"), this));
   FGrid = new QGridLayout;
   FGrid->addWidget(new QLabel(Tr("位置 x(m)"), this), 0, 0);
   FGrid->addWidget(new QLabel(Tr("種類"), this), 0, 1);
@@ -130,8 +131,9 @@ void TSupportBox::Relayout() {
     FGrid->addWidget(FRows[I].Position, R, 0);
     FGrid->addWidget(FRows[I].Kind, R, 1);
     FGrid->addWidget(FRows[I].Remove, R, 2);
-    for (QWidget* W : {static_cast<QWidget*>(FRows[I].Position),
-                       static_cast<QWidget*>(FRows[I].Kind), static_cast<QWidget*>(FRows[I].Remove)}) {
+    for (QWidget* W :
+         {static_cast<QWidget*>(FRows[I].Position), static_cast<QWidget*>(FRows[I].Kind),
+          static_cast<QWidget*>(FRows[I].Remove)}) {
       if (Previous) setTabOrder(Previous, W);
       Previous = W;
     }

@@ -100,6 +100,7 @@ TEST_F(FormTest, StartsUntitledWithLabelledGridsPanelsAndMenus) {
                                 "やり直し(&R) off Ctrl+Y,Ctrl+Shift+Z",
                                 "-",
                                 "断面・材料(&S)...",
+                                "梁の種類(&B)",
                                 "支点(&P)... off",
                                 "表示(&V)",
                                 "計算結果(&R)...",
