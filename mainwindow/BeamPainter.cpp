@@ -4,6 +4,7 @@
 #include "analysis/LoadFigures.h"
 #include "mainwindow/DiagramExtremes.h"
 #include "platform/PixelMath.h"
+#include "platform/WinDraw.h"
 
 #include <QCoreApplication>
 #include <QLocale>
@@ -48,10 +49,17 @@ void DrawDeflectionScale(const TData& Data, TCanvas& Canvas, const TRect& R, dou
 }
 
 // Why nothing was calculated, in the lower left of R, where the notes of
-// missing lines go (a beam that was not calculated has none).
+// missing lines go (a beam that was not calculated has none), wrapped into
+// R's width.
 void DrawRefusal(TCanvas& Canvas, const TRect& R, const std::string& Refusal) {
-  if (!Refusal.empty())
-    NoteAt(Canvas, clRed, QString::fromStdString(Refusal), R.Left + 6, 0, R.Bottom - 4);
+  if (Refusal.empty()) return;
+  Canvas.Brush.Style = bsClear;
+  Canvas.Font.Color = clRed;
+  constexpr unsigned Flags = DT_WORDBREAK | DT_NOPREFIX;
+  TRect Box{R.Left + 6, 0, R.Right - 6, 0};
+  const int Height = DrawText(Canvas, Refusal, Box, Flags | DT_CALCRECT);
+  Box = {R.Left + 6, R.Bottom - 4 - Height, R.Right - 6, R.Bottom - 4};
+  DrawText(Canvas, Refusal, Box, Flags);
 }
 
 // One support of a list at its place on the axis through Origin, added to
