@@ -44,15 +44,25 @@ void DrawMomentArc(TCanvas& Canvas, TPoint Centre, int Size, double Moment) {
   Canvas.LineTo(BarbX, cy - r + Size / 6);
 }
 
-void DrawPinSupport(TCanvas& Canvas, TPoint Apex, int Size) {
+TRect DrawPinSupport(TCanvas& Canvas, TPoint Apex, int Size) {
   Canvas.Pen.Color = clBlue;
   Canvas.Pen.Width = 1;
   const int HalfBase = Round(Size * 0.5), Height = Round(Size * 0.866);
   const int x = Apex.X, y = Apex.Y;
   Canvas.Polyline({{x, y}, {x + HalfBase, y + Height}, {x - HalfBase, y + Height}, {x, y}});
+  return {x - HalfBase, y, x + HalfBase + 1, y + Height + 1};
 }
 
-void DrawFixedSupport(TCanvas& Canvas, TPoint Point, int Size) {
+TRect DrawRollerSupport(TCanvas& Canvas, TPoint Apex, int Size) {
+  TRect Box = DrawPinSupport(Canvas, Apex, Size);
+  const int y = Box.Bottom - 1 + std::max(2, Size / 5);
+  Canvas.MoveTo(Box.Left, y);
+  Canvas.LineTo(Box.Right, y);
+  Box.Bottom = y + 1;
+  return Box;
+}
+
+TRect DrawFixedSupport(TCanvas& Canvas, TPoint Point, int Size) {
   const int s = Size, a = std::abs(Size), x = Point.X, y = Point.Y;
   Canvas.Pen.Color = clBlue;
   Canvas.Pen.Width = 2;
@@ -64,6 +74,8 @@ void DrawFixedSupport(TCanvas& Canvas, TPoint Point, int Size) {
     Canvas.MoveTo(x, d);
     Canvas.LineTo(x + s, d + a);
   }
+  // The wall's two-pixel pen reaches one pixel left of and above its line.
+  return {std::min(x - 1, x + s + 1), y - 4 * a - 1, std::max(x + 1, x + s), y + 5 * a};
 }
 
 namespace {

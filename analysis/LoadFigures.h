@@ -18,7 +18,11 @@ void DrawArrow(TCanvas& Canvas, TPoint Tip, int Length);
 // Half a circle with an arrowhead at its top: the left half turning
 // clockwise for a positive moment, the right half for a negative one.
 void DrawMomentArc(TCanvas& Canvas, TPoint Centre, int Size, double Moment);
+// The support symbols; each returns the box it drew in.
 // A pin support: a triangle outline hanging from Apex.
-void DrawPinSupport(TCanvas& Canvas, TPoint Apex, int Size);
-// A fixed support: a wall through Point with hatching on the side of Size.
-void DrawFixedSupport(TCanvas& Canvas, TPoint Point, int Size);
+TRect DrawPinSupport(TCanvas& Canvas, TPoint Apex, int Size);
+// A roller support: the pin's triangle with a line under it, a gap apart.
+TRect DrawRollerSupport(TCanvas& Canvas, TPoint Apex, int Size);
+// A fixed support: a wall through Point with hatching on the side of Size
+// (right of the wall when positive, left when negative).
+TRect DrawFixedSupport(TCanvas& Canvas, TPoint Point, int Size);

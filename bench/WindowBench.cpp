@@ -2,7 +2,8 @@
 // pixels, each up to the painted result (the events the action leaves
 // behind are processed inside the timing):
 //   the add button for one more load (kind, X, W, width and remark),
-//   one keystroke in the span cell, and opening a file through 開く,
+//   one keystroke in the span cell (also on a beam continuous over three
+//   spans beside the simple beam), and opening a file through 開く,
 // with a given number of loads already in the document.
 #include "analysis/BeamData.h"
 #include "bench/SampleDocument.h"
@@ -25,8 +26,9 @@ namespace {
 
 // A shown window whose diagram area is 1000 × 700, with the sample loads
 // on a 10 m simple beam; with a steel H-section when WithSection, so that
-// θ and δ are calculated, drawn and read out too.
-std::unique_ptr<TForm1> MakeWindow(int Loads, bool WithSection = false) {
+// θ and δ are calculated, drawn and read out too; continuous over three
+// equal spans (supports at 0, L/3, 2L/3 and L) when Continuous.
+std::unique_ptr<TForm1> MakeWindow(int Loads, bool WithSection = false, bool Continuous = false) {
   auto Form = std::make_unique<TForm1>();
   Form->show();
   Form->resize(Form->width() + 1000 - Form->PaintBox1->width(),
@@ -36,6 +38,11 @@ std::unique_ptr<TForm1> MakeWindow(int Loads, bool WithSection = false) {
     throw std::runtime_error("the diagram area is not 1000 × 700");
   Form->BaseDataGridSetEditText(Form->BaseDataGrid, 2, 1, QStringLiteral("10"));
   FillSampleDocument(*Form->FData, Loads, btSimple);
+  if (Continuous)
+    Form->FData->SetSupports(bpContinuous, {{skPin, 0, false},
+                                            {skRoller, 10.0 / 3, false},
+                                            {skRoller, 20.0 / 3, false},
+                                            {skRoller, 0, true}});
   if (WithSection) {
     TSection Section;
     Section.Name = "H-400x200x8x13";
@@ -86,9 +93,7 @@ BENCHMARK(BM_SpanKeystroke)
 // A key typed into the span cell's editor, as the keyboard delivers it, up
 // to the repainted window: "5" after the span of 10, then Backspace. Run
 // under X (QT_QPA_PLATFORM=xcb) it includes putting the window on screen.
-// Second argument: 1 with a section.
-void BM_SpanTyping(benchmark::State& State) {
-  auto Form = MakeWindow(static_cast<int>(State.range(0)), State.range(1) != 0);
+void TypeIntoSpan(benchmark::State& State, TForm1* Form) {
   TFormatGrid* Grid = Form->BaseDataGrid;
   const TRect Cell = Grid->CellRect(2, 1);
   for (int Click = 0; Click < 2 && !(Grid->InplaceEditor() && Grid->InplaceEditor()->isVisible());
@@ -110,7 +115,26 @@ void BM_SpanTyping(benchmark::State& State) {
   if (Form->FData->Length() != 10 && Form->FData->Length() != 105)
     throw std::runtime_error("the keys did not reach the span");
 }
+
+// Second argument: 1 with a section.
+void BM_SpanTyping(benchmark::State& State) {
+  TypeIntoSpan(State, MakeWindow(static_cast<int>(State.range(0)), State.range(1) != 0).get());
+}
 BENCHMARK(BM_SpanTyping)->ArgsProduct({{30, 1000, 10000}, {0, 1}})->Unit(benchmark::kMillisecond);
+
+// The same keys with the same loads on the simple beam (second argument 0)
+// and on the beam continuous over three spans (1), whose reactions are
+// solved for every load at each key.
+void BM_SpanTypingOnSupports(benchmark::State& State) {
+  const bool Continuous = State.range(1) != 0;
+  const auto Form = MakeWindow(static_cast<int>(State.range(0)), false, Continuous);
+  TypeIntoSpan(State, Form.get());
+  if (!Form->FData->Results().Valid || Form->FData->Supports().size() != (Continuous ? 4u : 0u))
+    throw std::runtime_error("the beam was not calculated on its supports");
+}
+BENCHMARK(BM_SpanTypingOnSupports)
+    ->ArgsProduct({{30, 1000}, {0, 1}})
+    ->Unit(benchmark::kMillisecond);
 
 // 開く on a saved file of the sample loads, up to the painted window.
 void BM_OpenFile(benchmark::State& State) {

@@ -4,10 +4,12 @@
 #include "analysis/LoadFigures.h"
 #include "mainwindow/DiagramExtremes.h"
 #include "platform/PixelMath.h"
+#include "platform/WinDraw.h"
 
 #include <QCoreApplication>
 #include <QLocale>
 #include <cmath>
+#include <vector>
 
 namespace {
 
@@ -46,6 +48,55 @@ void DrawDeflectionScale(const TData& Data, TCanvas& Canvas, const TRect& R, dou
          R.Right - 6, R.Bottom - 4);
 }
 
+// Why nothing was calculated, in the lower left of R, where the notes of
+// missing lines go (a beam that was not calculated has none), wrapped into
+// R's width.
+void DrawRefusal(TCanvas& Canvas, const TRect& R, const std::string& Refusal) {
+  if (Refusal.empty()) return;
+  Canvas.Brush.Style = bsClear;
+  Canvas.Font.Color = clRed;
+  constexpr unsigned Flags = DT_WORDBREAK | DT_NOPREFIX;
+  TRect Box{R.Left + 6, 0, R.Right - 6, 0};
+  const int Height = DrawText(Canvas, Refusal, Box, Flags | DT_CALCRECT);
+  Box = {R.Left + 6, R.Bottom - 4 - Height, R.Right - 6, R.Bottom - 4};
+  DrawText(Canvas, Refusal, Box, Flags);
+}
+
+// One support of a list at its place on the axis through Origin, added to
+// Boxes. A support off the span (while the span is retyped) is left out,
+// and so is a fixed end that is at neither end: the beam is then not
+// calculated, and the refusal says why.
+void DrawListSupport(TCanvas& Canvas, const TSupport& S, double L, double k, TPoint Origin,
+                     std::vector<TRect>& Boxes) {
+  const double X = S.At(L);
+  if (!(X >= 0 && X <= L)) return;
+  const TPoint P{Round(X * k) + Origin.X, Origin.Y};
+  if (S.Kind == skPin) Boxes.push_back(DrawPinSupport(Canvas, P, 16));
+  if (S.Kind == skRoller) Boxes.push_back(DrawRollerSupport(Canvas, P, 16));
+  if (S.Kind == skFixed && (X == 0 || X == L))
+    Boxes.push_back(DrawFixedSupport(Canvas, P, X == 0 ? -8 : 8));
+}
+
+// The supports on the axis from x0 to x1: the plain types' as they always
+// were (two pins, or the cantilever's wall at the right end), a list's
+// each where it stands. Returns the boxes of a list's symbols, which the
+// extreme labels keep clear of; the plain types' labels stay where they
+// always were.
+std::vector<TRect> DrawSupports(const TData& Data, TCanvas& Canvas, double k, int x0, int x1,
+                                int y0) {
+  std::vector<TRect> Boxes;
+  if (!Data.Supports().empty()) {
+    for (const TSupport& S : Data.Supports())
+      DrawListSupport(Canvas, S, Data.Length(), k, {x0, y0}, Boxes);
+  } else if (Data.IsCantilever()) {
+    DrawFixedSupport(Canvas, {x1, y0}, 8);
+  } else {
+    DrawPinSupport(Canvas, {x0, y0}, 16);
+    DrawPinSupport(Canvas, {x1, y0}, 16);
+  }
+  return Boxes;
+}
+
 } // namespace
 
 void DrawBeam(TData& Data, TCanvas& Canvas, const TRect& R, const TDiagramLayers& Layers,
@@ -76,14 +127,10 @@ void DrawBeam(TData& Data, TCanvas& Canvas, const TRect& R, const TDiagramLayers
   Canvas.Pen.Width = 3;
   Canvas.MoveTo(x0, y0);
   Canvas.LineTo(x1, y0);
-  if (Data.BeamType() != btSimple) {
-    DrawFixedSupport(Canvas, {x1, y0}, 8);
-  } else {
-    DrawPinSupport(Canvas, {x0, y0}, 16);
-    DrawPinSupport(Canvas, {x1, y0}, 16);
-  }
+  const std::vector<TRect> Supports = DrawSupports(Data, Canvas, k, x0, x1, y0);
   DrawMissingLineNotes(Canvas, R, Missing);
+  DrawRefusal(Canvas, R, Data.Results().Refusal);
   if (Shown[qDeflection] && !Missing[qDeflection]) DrawDeflectionScale(Data, Canvas, R, k, y0);
-  if (Layers.Extremes) DrawExtremeLabels(Data, Canvas, R, k, {x0, y0}, Layers);
+  if (Layers.Extremes) DrawExtremeLabels(Data, Canvas, R, k, {x0, y0}, Layers, Supports);
   if (Remember) *Remember = TDiagramScale{k, x0, y0};
 }

@@ -30,7 +30,8 @@ struct TDiagramScale {
 // the load figures, the lines of the quantities shown, the beam and its
 // supports, and the scale of the bent beam; a shown line that cannot be
 // drawn because a sample is out of range is named in a note at the lower
-// left instead.
+// left instead, and so is the reason when the supports cannot hold the
+// beam and nothing was calculated.
 // Stores scale and origin in Remember when it is given; an area too narrow
 // for the margins gets the ground only and a scale of 0.
 void DrawBeam(TData& Data, TCanvas& Canvas, const TRect& R, const TDiagramLayers& Layers,

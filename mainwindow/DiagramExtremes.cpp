@@ -110,9 +110,9 @@ TRect PlaceLabel(TPoint P, TSize Size, const TRect& Area, const std::vector<TRec
 }
 
 void DrawExtremeLabels(const TData& Data, TCanvas& Canvas, const TRect& R, double k, TPoint Origin,
-                       const TDiagramLayers& Layers) {
+                       const TDiagramLayers& Layers, std::vector<TRect> Keep) {
   if (!Data.Results().Valid || Data.Points().empty()) return;
-  std::vector<TRect> Taken;
+  std::vector<TRect> Taken = std::move(Keep);
   for (const TMark& Mark : MarksToDraw(Data, Origin.Y, Layers)) {
     const double x = Mark.Extreme.X * k, y = Mark.Extreme.Value * Mark.Scale;
     if (!std::isfinite(x) || !std::isfinite(y)) continue;

@@ -19,6 +19,7 @@ TRect PlaceLabel(TPoint P, TSize Size, const TRect& Area, const std::vector<TRec
 
 // Marks the largest and smallest value of each line shown (S, M, δ) of the
 // last calculation with a dot and a boxed label, the labels inside R and
-// clear of each other. k and Origin are those of the diagrams.
+// clear of each other and of Keep (the support symbols). k and Origin are
+// those of the diagrams.
 void DrawExtremeLabels(const TData& Data, TCanvas& Canvas, const TRect& R, double k, TPoint Origin,
-                       const TDiagramLayers& Layers);
+                       const TDiagramLayers& Layers, std::vector<TRect> Keep);

@@ -1,10 +1,10 @@
 #!/usr/bin/env bash
 # Takes screenshots of the program window (new, a simple beam with every
 # kind of load, its extremes on the diagram and the results window, a
-# cantilever), the unsaved-changes question, the open
-# dialog, the about box while its clip plays and after it, and the help
-# window under Xvfb, into the folder given
-# (default build/screenshots).
+# cantilever, every type on a support list), the unsaved-changes question,
+# the open dialog, the about box while its clip plays and after it, and the
+# help window under Xvfb, into the folder given (default
+# build/screenshots).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 ./scripts/install-deps.sh

@@ -37,8 +37,10 @@ void Settle() {
 void Grab(const QString& Name) {
   Settle();
   const QPixmap Screen = QGuiApplication::primaryScreen()->grabWindow(0);
-  // Only the part of the screen the program uses.
-  Screen.copy(0, 0, 1000, 760).save(OutDir + "/" + Name + ".png");
+  // Only the part of the screen the program uses, in device pixels (twice
+  // as many each way under QT_SCALE_FACTOR=2).
+  const qreal Ratio = Screen.devicePixelRatio();
+  Screen.copy(QRectF(0, 0, 1000 * Ratio, 760 * Ratio).toRect()).save(OutDir + "/" + Name + ".png");
   std::cout << (OutDir + "/" + Name + ".png").toStdString() << '\n';
 }
 
@@ -52,9 +54,13 @@ void GrabModal(const QString& Name, const std::function<void()>& Show) {
   Show();
 }
 
-void SetSpan(TForm1& Form, double L, int BeamType) {
+void SetLength(TForm1& Form, double L) {
   Form.BaseDataGrid->SetCells(2, 1, QString::number(L, 'f', 3));
   Form.FData->SetLength(L);
+}
+
+void SetSpan(TForm1& Form, double L, int BeamType) {
+  SetLength(Form, L);
   Form.BaseDataGrid->SetToggleIndex(2, 0, BeamType);
   Form.FData->SetBeamType(BeamType);
 }
@@ -89,6 +95,46 @@ void ShotWindows(TForm1& Form) {
   EnterLoad(Form, {lkConcentrated, "6", "8", "", "先端"});
   EnterLoad(Form, {lkMoment, "3", "-5", "", ""});
   Grab("window_cantilever");
+}
+
+// A new 10 m beam on Supports (of Preset) with loads over the supports and a
+// moment at the left end, its extremes labelled.
+void ShotSupports(TForm1& Form, const QString& Name, std::int32_t Preset,
+                  const TSupports& Supports) {
+  Form.FData->Clear();
+  Form.New1Click(&Form);
+  SetLength(Form, 10);
+  Form.FData->SetSupports(Preset, Supports);
+  EnterLoad(Form, {lkUniform, "0", "8", "10", "等分布"});
+  EnterLoad(Form, {lkConcentrated, "2.5", "20", "", "集中"});
+  EnterLoad(Form, {lkConcentrated, "8", "10", "", "支点上"});
+  EnterLoad(Form, {lkMoment, "0", "10", "", "端部"});
+  Grab(Name);
+}
+
+// Every type that rests on a support list, a continuous beam of three
+// spans, and that beam after its span was retyped shorter than its
+// supports reach.
+void ShotSupportTypes(TForm1& Form) {
+  Form.ShowExtremes1->trigger();
+  const std::pair<const char*, std::int32_t> Types[] = {{"left_fixed", bpLeftFixed},
+                                                        {"overhang", bpOverhang},
+                                                        {"fixed_fixed", bpFixedFixed},
+                                                        {"propped", bpPropped},
+                                                        {"continuous", bpContinuous}};
+  for (const auto& [Name, Preset] : Types)
+    ShotSupports(Form, QStringLiteral("supports_") + QString::fromLatin1(Name), Preset,
+                 PresetSupports(Preset, 10));
+  const TSupports ThreeSpans = {{skPin, 0, false},
+                                {skRoller, 10.0 / 3, false},
+                                {skRoller, 20.0 / 3, false},
+                                {skRoller, 0, true}};
+  ShotSupports(Form, QStringLiteral("supports_three_spans"), bpContinuous, ThreeSpans);
+  SetLength(Form, 5);
+  Grab("supports_span_retyped");
+  Form.ShowExtremes1->trigger();
+  Form.FData->Clear();
+  Form.New1Click(&Form);
 }
 
 // The open dialog, the about box while its clip plays and after it has
@@ -178,6 +224,7 @@ int main(int argc, char** argv) {
   Form->move(0, 0);
   Form->show();
   ShotWindows(*Form);
+  ShotSupportTypes(*Form);
   ShotDialogs(*Form);
   Form->FData->Clear();
   Form.reset();

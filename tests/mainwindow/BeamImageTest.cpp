@@ -59,4 +59,15 @@ TEST(BeamImageTest, CantileverBentWithItsSection) {
   CheckAgainstReference(Data, 700, 500, "beam_cantilever_bent.png", {true, true, true, true, true});
 }
 
+// A wall at the left end hatched to the left, a roller inside the span and
+// one at the right end (a triangle over a line each), the extreme labels
+// clear of them.
+TEST(BeamImageTest, LeftFixedEndAndRollers) {
+  TData Data;
+  SetBeam(Data, btSimple, 9,
+          {{lkUniform, 0, 12, 9}, {lkConcentrated, 4, 10, 0}, {lkConcentrated, 7.5, -6, 0}});
+  Data.SetSupports(bpContinuous, {{skFixed, 0, false}, {skRoller, 4, false}, {skRoller, 0, true}});
+  CheckAgainstReference(Data, 700, 500, "beam_supports.png", {true, true, true, true, true});
+}
+
 } // namespace

@@ -248,6 +248,36 @@ TEST(BeamPainterTest, CantileverHasAHatchedWallAtTheRightEndOnly) {
     EXPECT_NE(R.Points.size(), 4u); // no pins
 }
 
+// A span retyped shorter than the supports reach: the supports still on the
+// beam are drawn where they stand (k = 340 / 4.5 pixels a metre), the one
+// past its end is left out, and the reason nothing was calculated is
+// written inside the area.
+TEST(BeamPainterTest, SupportsPastARetypedSpanAreLeftOutAndTheRefusalShown) {
+  TData Data;
+  Data.SetLength(9);
+  Data.SetSupports(
+      bpContinuous,
+      {{skPin, 0, false}, {skRoller, 3, false}, {skRoller, 6, false}, {skRoller, 0, true}});
+  Data.SetLength(4.5);
+  ASSERT_FALSE(Data.Results().Refusal.empty());
+  TRecordingCanvas Canvas;
+  const TRect R{0, 0, 400, 300};
+  DrawBeam(Data, Canvas, R, TDiagramLayers{}, nullptr);
+  std::vector<int> Apexes;
+  for (const TRec& Triangle : PolylinesIn(Canvas, clBlue))
+    Apexes.push_back(Triangle.Points[0].X);
+  EXPECT_EQ(Apexes, (std::vector<int>{30, 257, 370}));
+  std::vector<int> RollerLines;
+  for (const TRec& Line : LinesIn(Canvas, clBlue))
+    RollerLines.push_back((Line.Points[0].X + Line.Points[1].X) / 2);
+  EXPECT_EQ(RollerLines, (std::vector<int>{257, 370}));
+  const auto Texts = Canvas.OfKind(TRecordingCanvas::rkText);
+  ASSERT_EQ(Texts.size(), 1u);
+  EXPECT_EQ(Texts[0].Text, Data.Results().Refusal);
+  EXPECT_GE(Texts[0].Rect.Left, R.Left);
+  EXPECT_LE(Texts[0].Rect.Bottom, R.Bottom);
+}
+
 TEST(BeamPainterTest, LayersSwitchOffOneByOne) {
   TData Data;
   Data.SetLength(10);
