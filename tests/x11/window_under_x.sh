@@ -163,6 +163,34 @@ on_screen() {
 until_true 10 on_screen || fail "the window grew past the screen's edge"
 import -window root "$SHOTS/window_with_section.png"
 
+# A continuous beam by keyboard alone: 編集 → 梁の種類 → 連続梁 (the last
+# item), then 編集 → 支点, one more support at 6 m, Enter; 上書き保存 keeps
+# the list.
+xdotool key alt+e b Up Return
+xdotool key alt+e p
+until_true 30 focus_is "支点" || fail "no support dialog"
+# The button clicks a moment after its key (showing itself pressed in
+# between): typing waits for the dialog to grow by the new row.
+DIALOG=$(window_named "^支点$")
+dialog_height() { xdotool getwindowgeometry --shell "$DIALOG" | sed -n 's/^HEIGHT=//p'; }
+BEFORE=$(dialog_height)
+xdotool key alt+a
+row_added() { [ "$(dialog_height)" -gt "$BEFORE" ]; }
+until_true 30 row_added || fail "支点を追加 added no row"
+xdotool type --delay 20 "6"
+xdotool key Return
+until_true 30 eval '! has_window "^支点$"' || fail "the support dialog did not close on Enter"
+xdotool key ctrl+s
+supports_saved() {
+  "$BUILD/tools/vbdtool" dump "$WORK/entered.vbd" | python3 -c '
+import json, sys
+d = json.load(sys.stdin)
+got = (d["type"], [(s["x"], s["kind"]) for s in d["supports"]])
+sys.exit(0 if got == (6, [(0, "pin"), (4, "roller"), (6, "roller"), (8, "roller")]) else 1)'
+}
+until_true 30 supports_saved || fail "the supports entered by keyboard were not saved"
+import -window root "$SHOTS/window_continuous.png"
+
 if [ "$FAILED" -eq 0 ]; then
   echo "window under X: all checks passed"
 else
