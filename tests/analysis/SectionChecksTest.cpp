@@ -47,4 +47,16 @@ TEST(SectionChecksTest, TextbookBeamsInNewtonsAndMillimetres) {
   EXPECT_NEAR(B.Deflection.Demand, P * Lc * Lc * Lc / (3 * E * I), 1e-9);
   // Taken on twice the length.
   EXPECT_DOUBLE_EQ(B.Deflection.Capacity, 2 * Lc / 300);
+
+  // Held at 0 and 4 m, 10 kN at the tip of the 2 m overhang: the tip's
+  // δ = Pa²(l + a)/3EI is checked against twice the overhang, which
+  // governs over the span's limit of l/300.
+  TData Overhang;
+  BuildBeam(Overhang, btSimple, 6, {{lkConcentrated, 6, 10, 0, ""}});
+  Overhang.SetSupports(bpOverhang, {{skPin, 0, false}, {skRoller, 4, false}});
+  const TSectionChecks O = Checked(Overhang);
+  const double a = 2000, l = 4000;
+  EXPECT_NEAR(O.Deflection.Demand, P * a * a * (l + a) / (3 * E * I), 1e-9);
+  EXPECT_DOUBLE_EQ(O.Deflection.Capacity, 2 * a / 300);
+  EXPECT_EQ(O.DeflectionSpan, 1);
 }
