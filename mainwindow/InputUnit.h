@@ -156,6 +156,9 @@ public:
   // TOpenProgress); a cancel leaves the document, its undo history, its
   // name and the window as they were.
   void OpenFile(const QString& FileName);
+  // Makes the beam one of Preset on Supports as one undo step; a list the
+  // span cannot take is refused with its reason, the toggle set back.
+  void ChangeSupports(std::int32_t Preset, TSupports Supports);
 
   // ---- event handlers
   void BaseDataGridSetEditText(TObject* Sender, int ACol, int ARow, const QString& Value);
@@ -234,11 +237,10 @@ private:
   void ShowBaseData();
   // 支点... offered for a beam with a support list alone.
   void ShowSupportControls();
+  // Widens the beam type cell, at the labels' expense, to a long name.
+  void FitBeamTypeCell();
   // 梁の種類: the presets, the keyboard's way to the beam type.
   void CreateBeamTypeMenu();
-  // Makes the beam one of Preset on Supports as one undo step; a list the
-  // span cannot take is refused with its reason, the toggle set back.
-  void ChangeSupports(std::int32_t Preset, TSupports Supports);
   // Empties the value panels of the check position readout.
   void ClearReadout();
   // The たわみ図 box and the readout's θ and δ panels, there while the

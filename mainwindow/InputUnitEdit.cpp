@@ -99,6 +99,7 @@ void TForm1::CreateBeamTypeMenu() {
 
 void TForm1::ShowSupportControls() {
   BeamType1->actions()[FData->Preset()]->setChecked(true);
+  FitBeamTypeCell();
   const bool List = !FData->Supports().empty();
   Supports1->setEnabled(List);
   SupportBtn->setVisible(List);

@@ -7,6 +7,7 @@
 #include "platform/Exceptions.h"
 
 #include <QUndoStack>
+#include <algorithm>
 
 void TForm1::BaseDataGridToggleChange(TObject*, int ACol, int ARow, int) {
   if (ARow != 0) return;
@@ -35,4 +36,16 @@ void TForm1::ChangeSupports(std::int32_t Preset, TSupports Supports) {
   }
   FUndo->push(new TSupportsCommand(*FData, Preset, std::move(Supports)));
   ShowBaseData();
+}
+
+void TForm1::FitBeamTypeCell() {
+  // The toggle's glyph and margins beside its text; the plain types' names
+  // fit the design widths, which stay as they are for them.
+  constexpr int Glyph = 16 + 10;
+  const int Column = BaseDataGrid->DefaultColWidth();
+  const QString Name = BaseDataGrid->ToggleItems(2, 0).value(FData->Preset());
+  const int Extra =
+      std::max(0, BaseDataGrid->fontMetrics().horizontalAdvance(Name) + Glyph - 2 * Column);
+  BaseDataGrid->SetColWidths(0, BaseDataGrid->width() - 2 * Column - 10 - Extra);
+  BaseDataGrid->SetColWidths(2, Column + Extra);
 }

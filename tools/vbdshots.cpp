@@ -104,7 +104,7 @@ void ShotSupports(TForm1& Form, const QString& Name, std::int32_t Preset,
   Form.FData->Clear();
   Form.New1Click(&Form);
   SetLength(Form, 10);
-  Form.FData->SetSupports(Preset, Supports);
+  Form.ChangeSupports(Preset, Supports);
   EnterLoad(Form, {lkUniform, "0", "8", "10", "等分布"});
   EnterLoad(Form, {lkConcentrated, "2.5", "20", "", "集中"});
   EnterLoad(Form, {lkConcentrated, "8", "10", "", "支点上"});

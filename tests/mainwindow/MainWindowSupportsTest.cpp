@@ -3,9 +3,9 @@
 #include "tests/mainwindow/FormFixture.h"
 
 #include "analysis/KajyuData.h"
+#include "analysis/Stream.h"
 #include "mainwindow/ResultsText.h"
 #include "mainwindow/SupportDialog.h"
-#include "analysis/Stream.h"
 #include "platform/Exceptions.h"
 #include "support/QvxTools.h"
 
