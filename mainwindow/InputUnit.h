@@ -157,7 +157,8 @@ public:
   // name and the window as they were.
   void OpenFile(const QString& FileName);
   // Makes the beam one of Preset on Supports as one undo step; a list the
-  // span cannot take is refused with its reason, the toggle set back.
+  // span cannot take is refused in an error box with its reason, the
+  // toggle set back.
   void ChangeSupports(std::int32_t Preset, TSupports Supports);
 
   // ---- event handlers

@@ -4,6 +4,7 @@
 #include "mainwindow/DocumentCommands.h"
 #include "mainwindow/InputUnit.h"
 #include "mainwindow/SupportDialog.h"
+#include "platform/Application.h"
 #include "platform/Exceptions.h"
 
 #include <QUndoStack>
@@ -31,8 +32,11 @@ void TForm1::ChangeSupports(std::int32_t Preset, TSupports Supports) {
   const bool Plain = Preset == bpSimple || Preset == bpCantilever;
   const std::string Problem = Plain ? std::string() : SupportsProblem(Supports, FData->Length());
   if (!Problem.empty()) {
+    // Told here: the choice comes through a menu action, which no
+    // exception should pass.
     ShowBaseData();
-    throw Exception(Problem + "、支点を変更できません。");
+    ShowException(Exception(Problem + "、支点を変更できません。"));
+    return;
   }
   FUndo->push(new TSupportsCommand(*FData, Preset, std::move(Supports)));
   ShowBaseData();
