@@ -265,6 +265,8 @@ std::vector<TReaction> TData::LoadReactions(int Index) const {
     return PlainReactions(One, FLength, IsCantilever());
   }
   const std::size_t n = FSupports.size(), At = static_cast<std::size_t>(Index) * n;
+  // Inside an update the loads or the list may have changed since.
+  if (FShares.size() != FLoads.size() * n) return {};
   return {FShares.begin() + static_cast<std::ptrdiff_t>(At),
           FShares.begin() + static_cast<std::ptrdiff_t>(At + n)};
 }

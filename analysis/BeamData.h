@@ -191,7 +191,8 @@ public:
   void MoveLoad(int Index1, int Index2);
 
   // Each support's reaction to load Index alone, in the order of
-  // SupportList (none while there are no results).
+  // SupportList (none while there are no results, or inside an update that
+  // changed the loads or the list).
   std::vector<TReaction> LoadReactions(int Index) const;
   // What the statics sum over: the loads, then on a beam with a support
   // list each reaction as a point force and, at a fixed end, a moment.
