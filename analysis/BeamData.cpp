@@ -113,6 +113,10 @@ bool TData::SolveReactions(const TGoOn& GoOn, std::vector<TReaction>& Total) {
   // The reactions act on the beam as further loads; no load keeps a share
   // of a left reaction.
   const TReactionSolver Solver(FSupports, L);
+  if (!Solver.Stable()) {
+    FResults.Refusal = "支点どうしが近すぎて区別できないため、計算できません。";
+    return false;
+  }
   const std::size_t n = Solver.SupportCount();
   FShares.resize(FLoads.size() * n);
   Total.clear();

@@ -1,7 +1,6 @@
 #include "analysis/Reactions.h"
 
 #include "analysis/LoadPolynomials.h"
-#include "platform/Exceptions.h"
 
 #include <cmath>
 #include <utility>
@@ -62,24 +61,28 @@ TReactionSolver::TReactionSolver(const TSupports& Supports, double L) : FLength(
     FAt.push_back(S.At(L));
     FMomentRow.push_back(S.Kind == skFixed ? static_cast<int>(n + Moments++) : -1);
   }
-  // Unknowns: the forces, the moments over L, then θ(0) and δ(0) as
-  // c1 = EI·θ(0)/L² and c2 = EI·δ(0)/L³; positions as ξ = x/L. Rows: the
-  // forces, the moments about the right end, then δ = 0 at each support
-  // and θ = 0 at each fixed end.
   FSize = n + Moments + 2;
-  const std::size_t U = FSize, C1 = U - 2, C2 = U - 1;
+  BuildSystem();
+  FStable = Factor();
+}
+
+// Unknowns: the forces, the moments over L, then θ(0) and δ(0) as
+// c1 = EI·θ(0)/L² and c2 = EI·δ(0)/L³; positions as ξ = x/L. Rows: the
+// forces, the moments about the right end, then δ = 0 at each support and
+// θ = 0 at each fixed end (two below its moment's column).
+void TReactionSolver::BuildSystem() {
+  const std::size_t n = FAt.size(), U = FSize, C1 = U - 2, C2 = U - 1;
   FLu.assign(U * U, 0.0);
   const auto A = [&](std::size_t Row, std::size_t Col) -> double& { return FLu[Row * U + Col]; };
   for (std::size_t j = 0; j < n; ++j) {
-    const double xj = FAt[j] / L;
+    const double xj = FAt[j] / FLength;
     const bool FixedJ = FMomentRow[j] >= 0;
-    // The row of θ = 0 at a fixed end sits two below its moment's column.
     const std::size_t Mj = FixedJ ? static_cast<std::size_t>(FMomentRow[j]) : 0, SlopeRow = Mj + 2;
     A(0, j) = 1;
     A(1, j) = 1 - xj;
     if (FixedJ) A(1, Mj) = 1;
     for (std::size_t i = 0; i < n; ++i) {
-      const double d = xj - FAt[i] / L;
+      const double d = xj - FAt[i] / FLength;
       if (d > 0) {
         A(2 + j, i) = d * d * d / 6;
         if (FixedJ) A(SlopeRow, i) = d * d / 2;
@@ -94,14 +97,19 @@ TReactionSolver::TReactionSolver(const TSupports& Supports, double L) : FLength(
     A(2 + j, C2) = -1;
     if (FixedJ) A(SlopeRow, C1) = -1;
   }
-  // LU with partial pivoting; a list that SupportsProblem accepts leaves
-  // no pivot near zero.
+}
+
+// LU with partial pivoting, the rows swapped whole; false for a system
+// that has no solution to speak of (supports too close to tell apart).
+bool TReactionSolver::Factor() {
+  const std::size_t U = FSize;
+  const auto A = [&](std::size_t Row, std::size_t Col) -> double& { return FLu[Row * U + Col]; };
   FPivot.resize(U);
   for (std::size_t k = 0; k < U; ++k) {
     std::size_t P = k;
     for (std::size_t r = k + 1; r < U; ++r)
       if (std::fabs(A(r, k)) > std::fabs(A(P, k))) P = r;
-    if (!(std::fabs(A(P, k)) > 1e-12)) throw Exception("支点の並びでは梁が安定しないため");
+    if (!(std::fabs(A(P, k)) > 1e-14)) return false;
     FPivot[k] = P;
     if (P != k)
       for (std::size_t c = 0; c < U; ++c)
@@ -112,12 +120,13 @@ TReactionSolver::TReactionSolver(const TSupports& Supports, double L) : FLength(
         A(r, c) -= f * A(k, c);
     }
   }
+  return true;
 }
 
 void TReactionSolver::Solve(const TKajyuData& K, TReaction* Out) const {
   const double L = FLength;
-  const std::size_t n = FAt.size(), U = FSize;
-  std::vector<double> b(U, 0.0);
+  const std::size_t n = FAt.size();
+  std::vector<double> b(FSize, 0.0);
   // The load as it stands at the right end, everything at x = L included.
   const double Force = K.ForceUpTo(L);
   b[0] = K.FKind == lkMoment ? 0 : Force;
@@ -127,21 +136,24 @@ void TReactionSolver::Solve(const TKajyuData& K, TReaction* Out) const {
     b[2 + j] = -I.Psi / (L * L * L);
     if (FMomentRow[j] >= 0) b[static_cast<std::size_t>(FMomentRow[j]) + 2] = -I.Phi / (L * L);
   }
-  // The rows were swapped whole, multipliers too: every swap first.
+  Substitute(b);
+  for (std::size_t j = 0; j < n; ++j) {
+    const int Mi = FMomentRow[j];
+    Out[j] = {FAt[j], b[j], Mi >= 0 ? b[static_cast<std::size_t>(Mi)] * L : 0, Mi >= 0};
+  }
+}
+
+void TReactionSolver::Substitute(std::vector<double>& b) const {
+  const std::size_t U = FSize;
   for (std::size_t k = 0; k < U; ++k)
     std::swap(b[k], b[FPivot[k]]);
-  for (std::size_t k = 0; k < U; ++k) {
+  for (std::size_t k = 0; k < U; ++k)
     for (std::size_t r = k + 1; r < U; ++r)
       b[r] -= FLu[r * U + k] * b[k];
-  }
   for (std::size_t k = U; k-- > 0;) {
     for (std::size_t c = k + 1; c < U; ++c)
       b[k] -= FLu[k * U + c] * b[c];
     b[k] /= FLu[k * U + k];
-  }
-  for (std::size_t j = 0; j < n; ++j) {
-    const int Mi = FMomentRow[j];
-    Out[j] = {FAt[j], b[j], Mi >= 0 ? b[static_cast<std::size_t>(Mi)] * L : 0, Mi >= 0};
   }
 }
 

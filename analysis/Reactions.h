@@ -34,16 +34,25 @@ public:
   TReactionSolver(const TSupports& Supports, double L);
 
   std::size_t SupportCount() const { return FAt.size(); }
+  // False when the supports stand too close to be told apart in the
+  // system; Solve must not be called then.
+  bool Stable() const { return FStable; }
   // Sets R and M of every support for load K alone (Out: one per support).
   void Solve(const TKajyuData& K, TReaction* Out) const;
 
 private:
+  void BuildSystem();
+  bool Factor();
+  // Solves the factored system for b in place.
+  void Substitute(std::vector<double>& b) const;
+
   double FLength;
   std::vector<double> FAt;     // positions of the supports
   std::vector<int> FMomentRow; // per support: its moment's unknown, or -1
   std::size_t FSize = 0;
   std::vector<double> FLu; // the factored system, row by row
   std::vector<std::size_t> FPivot;
+  bool FStable = false;
 };
 
 // Makes K the load that stands for a reaction in the statics: a
