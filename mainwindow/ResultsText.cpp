@@ -7,12 +7,22 @@
 
 #include <QCoreApplication>
 #include <QLocale>
+#include <algorithm>
 #include <cmath>
 
 namespace {
 
+// A value that rounds to zero reads without a sign: the rounding left in
+// the sums (M at a free end, at a pin) would otherwise read "-0.000".
+QString Unsigned(QString Text) {
+  if (Text.startsWith(QChar('-')) &&
+      std::none_of(Text.cbegin() + 1, Text.cend(), [](QChar C) { return C.isDigit() && C != '0'; }))
+    Text.remove(0, 1);
+  return Text;
+}
+
 QString Value(double V, const char* Unit) {
-  return std::isfinite(V) ? FormatReal3(V) + QString::fromUtf8(Unit) : OutOfRangeText();
+  return std::isfinite(V) ? Unsigned(FormatReal3(V)) + QString::fromUtf8(Unit) : OutOfRangeText();
 }
 
 QString Symbol(TQuantity Q) {
@@ -148,7 +158,7 @@ QString QuantityNumber(TQuantity Q, double Value) {
 
 QString QuantityValue(TQuantity Q, double Value) {
   return std::isfinite(Value)
-             ? QuantityNumber(Q, Value) +
+             ? Unsigned(QuantityNumber(Q, Value)) +
                    QStringLiteral("(%1)").arg(QString::fromUtf8(QuantityInfo(Q).Unit))
              : OutOfRangeText();
 }

@@ -17,7 +17,7 @@ QString OutOfRangeText();
 // Value as "%.3f" (FormatReal3), or OutOfRangeText() when it is not finite.
 QString ResultNumber(double Value);
 // Value of Q with Q's decimals, or OutOfRangeText(); QuantityValue adds
-// the unit, "12.345(mm)".
+// the unit, "12.345(mm)", and shows a value that rounds to zero unsigned.
 QString QuantityNumber(TQuantity Q, double Value);
 QString QuantityValue(TQuantity Q, double Value);
 // "単純梁", "片持ち梁", "連続梁", …: the preset's name.
