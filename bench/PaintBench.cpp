@@ -1,6 +1,7 @@
 // Timing of one full painting of the diagram area (all layers) into a
 // 1000 × 700 image, as the window repaints after every change.
 #include "analysis/BeamData.h"
+#include "bench/BenchSetUp.h"
 #include "bench/SampleDocument.h"
 #include "mainwindow/BeamPainter.h"
 #include "platform/QtCanvas.h"
@@ -14,7 +15,9 @@ namespace {
 void BM_DrawBeam(benchmark::State& State) {
   TData Data;
   FillSampleDocument(Data, static_cast<int>(State.range(0)), btSimple);
-  QImage Image(1000, 700, QImage::Format_RGB32);
+  const double Ratio = BenchPixelRatio();
+  QImage Image(static_cast<int>(1000 * Ratio), static_cast<int>(700 * Ratio), QImage::Format_RGB32);
+  Image.setDevicePixelRatio(Ratio);
   for (auto _ : State) {
     QPainter Painter(&Image);
     TQtCanvas Canvas(Painter);

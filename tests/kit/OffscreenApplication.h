@@ -5,17 +5,18 @@
 #include <QApplication>
 
 // Puts Qt on the offscreen platform, unless QT_QPA_PLATFORM names another,
-// at a device pixel ratio of 1 whatever the scaling variables of the
-// caller's environment say. Takes effect for an application made after.
-void UseOffscreenPlatform();
+// at the device pixel ratio PixelRatio whatever the scaling variables of
+// the caller's environment say. Takes effect for an application made after.
+void UseOffscreenPlatform(double PixelRatio = 1);
 
 // Sets up the environment before the QApplication base is made.
 struct TOffscreenEnvironment {
-  TOffscreenEnvironment() { UseOffscreenPlatform(); }
+  explicit TOffscreenEnvironment(double PixelRatio) { UseOffscreenPlatform(PixelRatio); }
 };
 
-// A QApplication on the offscreen platform with the program's font mapping.
+// A QApplication on the offscreen platform with the program's font mapping,
+// its windows at PixelRatio.
 class TOffscreenApplication : private TOffscreenEnvironment, public QApplication {
 public:
-  TOffscreenApplication(int& argc, char** argv);
+  TOffscreenApplication(int& argc, char** argv, double PixelRatio = 1);
 };
