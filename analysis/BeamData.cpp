@@ -78,7 +78,7 @@ void TData::ClearResults() {
   FPoints.clear();
   FResults = {};
   FBending = {};
-  FShares.clear();
+  FSolver.reset();
   FReactionLoads.clear();
   for (auto& K : FLoads)
     K->FRA = K->FRB = 0;
@@ -112,25 +112,21 @@ bool TData::SolveReactions(const TGoOn& GoOn, std::vector<TReaction>& Total) {
   }
   // The reactions act on the beam as further loads; no load keeps a share
   // of a left reaction.
-  const TReactionSolver Solver(FSupports, L);
-  if (!Solver.Stable()) {
+  auto Solver = std::make_unique<const TReactionSolver>(FSupports, L);
+  if (!Solver->Stable()) {
     FResults.Refusal = "支点どうしが近すぎて区別できないため、計算できません。";
     return false;
   }
-  const std::size_t n = Solver.SupportCount();
-  FShares.resize(FLoads.size() * n);
-  Total.clear();
-  for (const TSupport& S : FSupports)
-    Total.push_back({S.At(L), 0, 0, S.Kind == skFixed});
+  // The right-hand sides are linear in the loads: their sum gives the sums
+  // of the shares, each load's share is solved when asked for.
+  std::vector<double> b(Solver->Unknowns(), 0.0);
   for (std::size_t I = 0; I < FLoads.size(); ++I) {
     CheckGoOnEvery(GoOn, I);
-    TReaction* Share = &FShares[I * n];
-    Solver.Solve(*FLoads[I], Share);
-    for (std::size_t j = 0; j < n; ++j) {
-      Total[j].R += Share[j].R;
-      Total[j].M += Share[j].M;
-    }
+    Solver->AddLoad(*FLoads[I], b);
   }
+  Total.resize(FSupports.size());
+  Solver->Solve(std::move(b), Total.data());
+  FSolver = std::move(Solver);
   for (const TReaction& R : Total) {
     SetReactionForce(FReactionLoads.emplace_back(), R);
     if (R.Fixed) SetReactionMoment(FReactionLoads.emplace_back(), R);
@@ -245,14 +241,22 @@ void TData::SetSupports(std::int32_t Preset, TSupports Supports) {
     return;
   }
   if (!IsPreset(Preset)) throw Exception("梁の種類が正しくないため、支点を変更できません。");
-  // The right end is where the span puts it; the file stores no position.
-  for (TSupport& S : Supports)
-    if (S.AtEnd) S.X = 0;
-  SortSupports(Supports);
+  NormaliseSupports(Supports, FLength);
   const std::string Problem = SupportsProblem(Supports, FLength);
   if (!Problem.empty()) throw Exception(Problem + "、支点を変更できません。");
   if (Preset == FBeamType && Supports == FSupports) return;
   FBeamType = Preset;
+  FSupports = std::move(Supports);
+  Changed();
+}
+
+void TData::RestoreSupports(std::int32_t Type, TSupports Supports) {
+  if (Supports.empty()) {
+    SetBeamType(Type);
+    return;
+  }
+  if (Type == FBeamType && Supports == FSupports) return;
+  FBeamType = Type;
   FSupports = std::move(Supports);
   Changed();
 }
@@ -268,11 +272,11 @@ std::vector<TReaction> TData::LoadReactions(int Index) const {
       One.MFixed = IsForceKind(K.FKind) ? (K.ResultantPos() - FLength) * K.FW : K.FW;
     return PlainReactions(One, FLength, IsCantilever());
   }
-  const std::size_t n = FSupports.size(), At = static_cast<std::size_t>(Index) * n;
-  // Inside an update the loads or the list may have changed since.
-  if (FShares.size() != FLoads.size() * n) return {};
-  return {FShares.begin() + static_cast<std::ptrdiff_t>(At),
-          FShares.begin() + static_cast<std::ptrdiff_t>(At + n)};
+  // Inside an update the list may have changed since.
+  if (!FSolver || FSolver->SupportCount() != FSupports.size()) return {};
+  std::vector<TReaction> Shares(FSupports.size());
+  FSolver->Solve(K, Shares.data());
+  return Shares;
 }
 
 double TData::GetRealValue(int Which) const {
@@ -283,7 +287,11 @@ void TData::SetRealValue(int Which, double Value) {
   if (Which != 0) return;
   const double Old = GetRealValue(Which);
   FLength = Value;
-  if (FLength != Old) Changed();
+  if (FLength == Old) return;
+  // A preset's own supports follow the span until they are moved.
+  if (!FSupports.empty() && FSupports == PresetSupports(FBeamType, Old))
+    FSupports = PresetSupports(FBeamType, FLength);
+  Changed();
 }
 
 void TData::SetSection(const TSection& Value) {
@@ -441,7 +449,7 @@ void TData::TakeOver(TData& Other) {
   std::swap(FLength, Other.FLength);
   std::swap(FSection, Other.FSection);
   std::swap(FSupports, Other.FSupports);
-  std::swap(FShares, Other.FShares);
+  std::swap(FSolver, Other.FSolver);
   std::swap(FReactionLoads, Other.FReactionLoads);
   std::swap(FLoads, Other.FLoads);
   std::swap(FPoints, Other.FPoints);

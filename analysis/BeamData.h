@@ -142,7 +142,8 @@ public:
   // For edits the setters do not see (the order of the loads).
   void SetModified(bool Value) { FModified = Value; }
   std::int32_t BeamType() const { return GetIntValue(0); }
-  // Sets the type code and drops a support list.
+  // Sets the type code and drops a support list. Setting the span moves a
+  // preset's own supports (PresetSupports) with it until they are moved.
   void SetBeamType(std::int32_t Value) { SetIntValue(0, Value); }
   // The beam type as the window offers it (TBeamPreset).
   std::int32_t Preset() const;
@@ -157,6 +158,11 @@ public:
   // Exception, the document unchanged. An effective change recalculates,
   // marks modified and notifies.
   void SetSupports(std::int32_t Preset, TSupports Supports);
+  // Gives the beam back a type code and list it held before (undo): the
+  // list is not judged against the span, which may have changed since (a
+  // list the span cannot hold leaves the beam uncalculated, as a span
+  // retyped short does). An empty list makes the code a plain type's.
+  void RestoreSupports(std::int32_t Type, TSupports Supports);
   double Length() const { return GetRealValue(0); }
   void SetLength(double Value) { SetRealValue(0, Value); }
   const TSection& Section() const { return FSection; }
@@ -254,8 +260,9 @@ private:
   TSupports FSupports;
   TNotifyEvent FOnChange;
   std::vector<std::unique_ptr<TKajyuData>> FLoads;
-  // With a support list: each load's reactions, SupportCount per load.
-  std::vector<TReaction> FShares;
+  // With a support list: the factored system of the last Calculate, which
+  // solves each load's shares when they are asked for.
+  std::unique_ptr<const TReactionSolver> FSolver;
   std::deque<TKajyuData> FReactionLoads; // not movable: kept in place
   std::vector<TCalcPoint> FPoints;
   TBeamResults FResults;

@@ -16,10 +16,11 @@ struct TBendingExtremes {
 };
 
 // The bent beam: slope θ (rad, clockwise positive, θ = dδ/dx) and
-// deflection δ (mm, downward positive) from EI·δ'' = −M, with δ(0) = δ(L)
-// = 0 on a simple beam and δ(L) = θ(L) = 0 on a cantilever (fixed at
-// x = L). M is the document's own, as CalcAt evaluates it from the loads'
-// formulas: a polynomial of degree 3 at most between the positions where
+// deflection δ (mm, downward positive) from EI·δ'' = −M, with δ = 0 at
+// every support and θ = 0 at a fixed end (δ(0) = δ(L) = 0 on a simple
+// beam, δ(L) = θ(L) = 0 on a cantilever). M is the document's own, as
+// CalcAt evaluates it from the loads' formulas and the reactions acting
+// as loads: a polynomial of degree 3 at most between the positions where
 // loads start and end, so θ and δ are polynomials of degree 4 and 5 there,
 // kept piece by piece in powers of the distance from the piece's start.
 class TBendingLine {
@@ -27,9 +28,9 @@ public:
   // Empty: At answers false.
   TBendingLine() = default;
   // The bent beam of D as its last Calculate left it (the loads' reaction
-  // shares), for EI in kN·m². Empty when the span or EI is not positive
-  // and finite. O(N log N) in the number of loads; GoOn is asked every few
-  // thousand loads and pieces, a false answer stops with EAbort.
+  // shares, or the reactions of its support list), for EI in kN·m². Empty when the span or EI is
+  // not positive and finite. O(N log N) in the number of loads; GoOn is asked every few thousand
+  // loads and pieces, a false answer stops with EAbort.
   static TBendingLine Build(const TData& D, double EI, const TGoOn& GoOn = {});
 
   bool Empty() const { return FStarts.empty(); }

@@ -123,27 +123,27 @@ bool TReactionSolver::Factor() {
   return true;
 }
 
-void TReactionSolver::Solve(const TKajyuData& K, TReaction* Out) const {
+void TReactionSolver::AddLoad(const TKajyuData& K, std::vector<double>& b) const {
   const double L = FLength;
-  const std::size_t n = FAt.size();
-  std::vector<double> b(FSize, 0.0);
-  // The load as it stands at the right end, everything at x = L included.
+  // The load as it stands at the right end, everything at x = L included;
+  // kinds that are no force (moments, unknown codes) act as couples.
   const double Force = K.ForceUpTo(L);
-  b[0] = K.FKind == lkMoment ? 0 : Force;
-  b[1] = K.ArmUpTo(L) * Force / L;
-  for (std::size_t j = 0; j < n; ++j) {
+  if (IsForceKind(K.FKind)) b[0] += Force;
+  b[1] += K.ArmUpTo(L) * Force / L;
+  for (std::size_t j = 0; j < FAt.size(); ++j) {
     const TMomentIntegrals I = IntegralsAt(K, FAt[j]);
-    b[2 + j] = -I.Psi / (L * L * L);
-    if (FMomentRow[j] >= 0) b[static_cast<std::size_t>(FMomentRow[j]) + 2] = -I.Phi / (L * L);
-  }
-  Substitute(b);
-  for (std::size_t j = 0; j < n; ++j) {
-    const int Mi = FMomentRow[j];
-    Out[j] = {FAt[j], b[j], Mi >= 0 ? b[static_cast<std::size_t>(Mi)] * L : 0, Mi >= 0};
+    b[2 + j] -= I.Psi / (L * L * L);
+    if (FMomentRow[j] >= 0) b[static_cast<std::size_t>(FMomentRow[j]) + 2] -= I.Phi / (L * L);
   }
 }
 
-void TReactionSolver::Substitute(std::vector<double>& b) const {
+void TReactionSolver::Solve(const TKajyuData& K, TReaction* Out) const {
+  std::vector<double> b(FSize, 0.0);
+  AddLoad(K, b);
+  Solve(std::move(b), Out);
+}
+
+void TReactionSolver::Solve(std::vector<double> b, TReaction* Out) const {
   const std::size_t U = FSize;
   for (std::size_t k = 0; k < U; ++k)
     std::swap(b[k], b[FPivot[k]]);
@@ -154,6 +154,10 @@ void TReactionSolver::Substitute(std::vector<double>& b) const {
     for (std::size_t c = k + 1; c < U; ++c)
       b[k] -= FLu[k * U + c] * b[c];
     b[k] /= FLu[k * U + k];
+  }
+  for (std::size_t j = 0; j < FAt.size(); ++j) {
+    const int Mi = FMomentRow[j];
+    Out[j] = {FAt[j], b[j], Mi >= 0 ? b[static_cast<std::size_t>(Mi)] * FLength : 0, Mi >= 0};
   }
 }
 

@@ -37,14 +37,20 @@ public:
   // False when the supports stand too close to be told apart in the
   // system; Solve must not be called then.
   bool Stable() const { return FStable; }
-  // Sets R and M of every support for load K alone (Out: one per support).
+  // The length of a right-hand side.
+  std::size_t Unknowns() const { return FSize; }
+  // Adds load K's right-hand side to b; the right-hand sides of several
+  // loads summed give the reactions to them all.
+  void AddLoad(const TKajyuData& K, std::vector<double>& b) const;
+  // Sets R and M of every support (Out: one per support) for the loads
+  // whose right-hand sides b holds.
+  void Solve(std::vector<double> b, TReaction* Out) const;
+  // The reactions to load K alone.
   void Solve(const TKajyuData& K, TReaction* Out) const;
 
 private:
   void BuildSystem();
   bool Factor();
-  // Solves the factored system for b in place.
-  void Substitute(std::vector<double>& b) const;
 
   double FLength;
   std::vector<double> FAt;     // positions of the supports

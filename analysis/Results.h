@@ -37,7 +37,8 @@ struct TBeamResults {
   // RA and RB, on a cantilever the fixed end's force and moment).
   std::vector<TReaction> Reactions;
   // Sums of the loads' reaction shares (kN, upward positive). On a
-  // cantilever RA is 0 and RB is the vertical force at the fixed end.
+  // cantilever RA is 0 and RB is the vertical force at the fixed end; both
+  // 0 on a beam with a support list (see Reactions).
   double RA = 0;
   double RB = 0;
   // The bending moment at the fixed end of a cantilever (kN·m), which the

@@ -15,8 +15,13 @@ const std::array<const char*, 3> SupportKindNames = {"ピン", "ローラー", "
 
 namespace {
 
-double ToMillimetre(double X) {
-  return std::round(X * 1000) / 1000;
+// X of a preset's support on span L: to the millimetre where that stays
+// strictly inside the span, so that a very short span keeps its supports
+// apart.
+double PresetPosition(double X, double L) {
+  if (!(L > 0)) return 0;
+  const double Rounded = std::round(X * 1000) / 1000;
+  return Rounded > 0 && Rounded < L ? Rounded : X;
 }
 
 std::string Position(double X) {
@@ -41,13 +46,13 @@ TSupports PresetSupports(std::int32_t Preset, double L) {
   case bpLeftFixed:
     return {{skFixed, 0, false}};
   case bpOverhang:
-    return {{skPin, 0, false}, {skRoller, L > 0 ? ToMillimetre(0.8 * L) : 0, false}};
+    return {{skPin, 0, false}, {skRoller, PresetPosition(0.8 * L, L), false}};
   case bpFixedFixed:
     return {{skFixed, 0, false}, {skFixed, 0, true}};
   case bpPropped:
     return {{skFixed, 0, false}, End};
   case bpContinuous:
-    return {{skPin, 0, false}, {skRoller, L > 0 ? ToMillimetre(L / 2) : 0, false}, End};
+    return {{skPin, 0, false}, {skRoller, PresetPosition(L / 2, L), false}, End};
   default:
     return {};
   }
@@ -83,6 +88,14 @@ void SortSupports(TSupports& Supports) {
   const auto Key = [](const TSupport& S) { return S.AtEnd ? HUGE_VAL : S.X; };
   std::stable_sort(Supports.begin(), Supports.end(),
                    [&Key](const TSupport& A, const TSupport& B) { return Key(A) < Key(B); });
+}
+
+void NormaliseSupports(TSupports& Supports, double L) {
+  for (TSupport& S : Supports) {
+    S.AtEnd = S.AtEnd || (L > 0 && S.X == L);
+    if (S.AtEnd) S.X = 0;
+  }
+  SortSupports(Supports);
 }
 
 void WriteSupports(TStream& Stream, const TSupports& Supports) {

@@ -75,6 +75,10 @@ std::string SupportsProblem(const TSupports& Supports, double L);
 // The list in order of the positions, the right end last; equal
 // positions keep their order.
 void SortSupports(TSupports& Supports);
+// A list as the user gives it for span L, made the document's: a support
+// placed at x = L is the right end (which follows the span), the right
+// end keeps no position, and the list is sorted.
+void NormaliseSupports(TSupports& Supports, double L);
 
 // The list in a data file: its count, then per support the kind, 1 for the
 // right end (else 0) and the position.

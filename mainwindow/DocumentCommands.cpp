@@ -45,10 +45,7 @@ TSupportsCommand::TSupportsCommand(TData& Data, std::int32_t Preset, TSupports S
                                                                     : std::move(Supports)} {}
 
 void TSupportsCommand::Apply(TData& Data, const TBeam& Beam) {
-  if (Beam.Supports.empty())
-    Data.SetBeamType(Beam.Type);
-  else
-    Data.SetSupports(Beam.Type, Beam.Supports);
+  Data.RestoreSupports(Beam.Type, Beam.Supports);
 }
 
 void TSupportsCommand::redo() {

@@ -28,7 +28,7 @@ void TForm1::Supports1Click(TObject*) {
 }
 
 void TForm1::ChangeSupports(std::int32_t Preset, TSupports Supports) {
-  SortSupports(Supports);
+  NormaliseSupports(Supports, FData->Length());
   const bool Plain = Preset == bpSimple || Preset == bpCantilever;
   const std::string Problem = Plain ? std::string() : SupportsProblem(Supports, FData->Length());
   if (!Problem.empty()) {

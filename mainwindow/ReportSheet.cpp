@@ -121,12 +121,13 @@ void AddLegend(TSheetBlocks& Sheet, const TData& Data, const TDiagramLayers& Lay
 }
 
 void AddResults(TSheetBlocks& Sheet, const TData& Data) {
-  Sheet.Text(QCoreApplication::translate(
-                 "ReportSheet",
-                 "符号: 荷重は下向き正、反力は上向き正、S は左側の鉛直力の和で上向き正、"
-                 "M は下に凸(正曲げ)を正、モーメント荷重は時計回り正。"
-                 "図は正の S と M を軸の下側に描きます。"),
-             SheetFont(11), Data.Results().HasBending ? 2 : 10);
+  Sheet.Text(
+      QCoreApplication::translate(
+          "ReportSheet",
+          "符号: 荷重は下向き正、反力は上向き正、S は左側の鉛直力の和で上向き正、"
+          "M は下に凸(正曲げ)を正、モーメント荷重と固定端で支点が梁に与えるモーメントは時計回り正。"
+          "図は正の S と M を軸の下側に描きます。"),
+      SheetFont(11), Data.Results().HasBending ? 2 : 10);
   if (Data.Results().HasBending)
     Sheet.Text(QCoreApplication::translate("ReportSheet",
                                            "θ は時計回り正、δ は下向き正。たわみ図は曲がった梁を"

@@ -253,8 +253,8 @@ QStringList ShareCells(const TData& Data, int Index) {
                                : QStringList{ResultNumber(K.FRA), ResultNumber(K.FRB)};
   QStringList Cells;
   for (const TReaction& R : Data.LoadReactions(Index)) {
-    Cells << ResultNumber(R.R);
-    if (R.Fixed) Cells << ResultNumber(R.M);
+    Cells << Unsigned(ResultNumber(R.R));
+    if (R.Fixed) Cells << Unsigned(ResultNumber(R.M));
   }
   return Cells;
 }

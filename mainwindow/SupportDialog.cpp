@@ -73,7 +73,7 @@ TSupportBox::TSupportBox(QWidget* Parent, std::int32_t Preset, double L, const T
   AddButton = new QPushButton(Tr("支点を追加(&A)"), this);
   AddButton->setAutoDefault(false);
   connect(AddButton, &QPushButton::clicked, this, [this] {
-    AddRow({skRoller, FLength > 0 ? FLength : 0, false});
+    AddRow({skRoller, 0, true}); // at the right end until moved
     FRows.back().Position->setFocus();
     FRows.back().Position->selectAll();
   });
@@ -156,9 +156,7 @@ bool TSupportBox::Read(TSupports& Supports) {
         return false;
       }
       S.X = TypedNumber(Text, 0);
-      S.AtEnd = S.X == FLength;
     }
-    if (S.AtEnd) S.X = 0;
     Supports.push_back(S);
   }
   return true;
@@ -167,7 +165,7 @@ bool TSupportBox::Read(TSupports& Supports) {
 void TSupportBox::accept() {
   TSupports Supports;
   if (!Read(Supports)) return;
-  SortSupports(Supports);
+  NormaliseSupports(Supports, FLength);
   const std::string Problem = SupportsProblem(Supports, FLength);
   if (!Problem.empty()) {
     Refuse(FRows.empty() ? static_cast<QWidget*>(AddButton) : FRows.front().Position,

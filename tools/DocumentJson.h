@@ -7,17 +7,15 @@ class TData;
 // The JSON view of a document used by vbdtool: "type" (the file's code:
 // 0 simple, any other cantilever, or with a support list its preset
 // 2..6), "L", "supports" ([{"x", "kind": "pin"|"roller"|"fixed"}, …] for
-// every beam, SupportsJson.h), "loads" (kind, X, W, width, remark as UTF-8
-// (with "remark_hex" beside it when the stored bytes are no code page 932
-// text), and the computed shares of the reactions: "RA" and "RB" on the
-// two plain types, and on every beam "reactions", one {"x", "R", "M"} per
-// support in the order of "supports", M null except at a fixed end, none
-// when nothing was calculated) and
-// "points" ([X, S, M] per sample); "section" (name, E, I, Z, Aw, fb, fs,
-// n) when the document has one, and "deflection" ([X, θ, δ] per sample)
-// when it gives E and I. Numbers are written in the shortest form that
-// reads back to the same double; NaN and the infinities as the strings
-// "NaN", "Infinity" and "-Infinity", which DocumentFromJson accepts too.
+// every beam, "end": true at the right end, SupportsJson.h), "loads" (kind, X, W, width, remark as
+// UTF-8 (with "remark_hex" beside it when the stored bytes are no code page 932 text), and the
+// computed shares of the reactions: "RA" and "RB" on the two plain types, and on every beam
+// "reactions", one {"x", "R", "M"} per support in the order of "supports", M null except at a fixed
+// end, none when nothing was calculated) and "points" ([X, S, M] per sample); "section" (name, E,
+// I, Z, Aw, fb, fs, n) when the document has one, and "deflection" ([X, θ, δ] per sample) when it
+// gives E and I. Numbers are written in the shortest form that reads back to the same double; NaN
+// and the infinities as the strings "NaN", "Infinity" and "-Infinity", which DocumentFromJson
+// accepts too.
 std::string DocumentToJson(const TData& Data);
 
 // Fills an empty document from the JSON shape above through its setters

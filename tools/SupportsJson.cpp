@@ -35,7 +35,15 @@ TSupport ReadSupport(const nlohmann::json& Item, double L, const std::string& Wh
   const auto Found = std::find(KindKeys.begin(), KindKeys.end(), Kind);
   if (Found == KindKeys.end())
     throw Exception("\"kind\" は pin, roller, fixed のいずれかでなければなりません" + Where);
-  const bool AtEnd = X == L && X > 0;
+  // "end": true marks the right end, which a span of no length cannot tell
+  // from x = 0.
+  bool End = false;
+  if (Item.contains("end")) {
+    if (!Item.at("end").is_boolean())
+      throw Exception("\"end\" は true か false でなければなりません" + Where);
+    End = Item.at("end").get<bool>();
+  }
+  const bool AtEnd = End || (X == L && X > 0);
   return {static_cast<TSupportKind>(Found - KindKeys.begin()), AtEnd ? 0 : X, AtEnd};
 }
 
@@ -56,7 +64,8 @@ std::string SupportsToJson(const TData& Data) {
   std::string Out = "[";
   for (const TSupport& S : Data.SupportList()) {
     if (Out.size() > 1) Out += ',';
-    Out += "{\"x\":" + Number(S.At(Data.Length())) + ",\"kind\":\"" + KindKeys.at(S.Kind) + "\"}";
+    Out += "{\"x\":" + Number(S.At(Data.Length())) + ",\"kind\":\"" + KindKeys.at(S.Kind) + '"' +
+           (S.AtEnd ? ",\"end\":true}" : "}");
   }
   return Out + ']';
 }

@@ -78,7 +78,7 @@ int Usage() {
                "make reads {\"type\": 0|1, \"L\", \"loads\": [{\"kind\", \"X\", \"W\", \"width\",\n"
                "  \"remark\"}, ...], \"section\": {...}}; for a beam on other supports\n"
                "  \"supports\": [{\"x\", \"kind\": \"pin\"|\"roller\"|\"fixed\"}, ...]\n"
-               "  (x = L: the right end) and optionally the beam type shown, \"preset\":\n"
+               "  (x = L or \"end\": true: the right end) and optionally the type, \"preset\":\n"
                "  2..6 or left_fixed, overhang, fixed_fixed, propped, continuous (else\n"
                "  the list's own); the simple and the cantilever list give type 0 and 1\n"
                "dump and results write \"supports\" as above and \"reactions\":\n"

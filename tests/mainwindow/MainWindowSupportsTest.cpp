@@ -78,8 +78,8 @@ TEST_F(SupportsTest, AnOverhangingBeamIsEnteredUndoneAndRedone) {
 }
 
 // A list the span cannot take changes nothing and leaves no undo step; a
-// span retyped short of a support leaves the beam uncalculated, and says
-// why, until it is long enough again.
+// span retyped short of a moved support leaves the beam uncalculated, and
+// says why, and undo still goes back through every step.
 TEST_F(SupportsTest, ListsThatCannotHoldTheBeamAreRefused) {
   Form->BaseDataGridSetEditText(Form->BaseDataGrid, 2, 1, "6");
   PickPreset(bpContinuous);
@@ -91,16 +91,36 @@ TEST_F(SupportsTest, ListsThatCannotHoldTheBeamAreRefused) {
   EXPECT_EQ(Scripted.Calls.back().Text,
             "ピンまたはローラーの支点が1つだけで、梁が安定しないため、支点を変更できません。");
   EXPECT_EQ(Data().Supports(), Before);
-  Form->Undo1Click(Form.get());
-  EXPECT_EQ(Data().Preset(), bpSimple);
 
-  Form->Redo1Click(Form.get());
+  Dialog.Answer = {{skPin, 0, false}, {skRoller, 3.5, false}, {skRoller, 6, false}};
+  Form->Supports1->trigger();
+  EXPECT_TRUE(Data().Supports().back().AtEnd); // placed at x = L
   Form->BaseDataGridSetEditText(Form->BaseDataGrid, 2, 1, "2");
   EXPECT_FALSE(Data().Results().Valid);
   EXPECT_EQ(ResultLines(Data()).front(),
-            "支点 x = 3.000(m) がスパンの外にあるため、計算できません。");
+            "支点 x = 3.500(m) がスパンの外にあるため、計算できません。");
   TMemoryStream Stream;
   EXPECT_THROW(Data().SaveToStream(Stream), Exception);
+  PickPreset(bpSimple);
+  for (int Step = 0; Step < 4; ++Step)
+    Form->Undo1Click(Form.get());
+  EXPECT_EQ(Data().Preset(), bpSimple);
+  EXPECT_EQ(Data().Length(), 6);
+  Form->Redo1Click(Form.get());
+  Form->Redo1Click(Form.get());
+  Form->Redo1Click(Form.get());
+  EXPECT_EQ(Data().Length(), 2);
   Form->BaseDataGridSetEditText(Form->BaseDataGrid, 2, 1, "8");
+  EXPECT_TRUE(Data().Results().Valid);
+}
+
+// A preset chosen before the span is typed puts its supports where the
+// span, typed key by key, puts them.
+TEST_F(SupportsTest, APresetsOwnSupportsFollowTheSpan) {
+  PickPreset(bpContinuous);
+  Form->BaseDataGridSetEditText(Form->BaseDataGrid, 2, 1, "1");
+  Form->BaseDataGridSetEditText(Form->BaseDataGrid, 2, 1, "10");
+  EXPECT_EQ(Data().Supports(), PresetSupports(bpContinuous, 10));
+  EXPECT_EQ(Data().Supports()[1].X, 5);
   EXPECT_TRUE(Data().Results().Valid);
 }

@@ -244,6 +244,16 @@ TEST_F(ToolTest, PlainListsMakePlainFilesAndUnstableOnesAreRefused) {
     ASSERT_EQ(Make(Dir / "type.vbd", "{" + std::string(Type) + Loads).Code, 0);
     EXPECT_EQ(ReadAll(Dir / "list.vbd"), ReadAll(Dir / "type.vbd")) << List;
   }
+  // Without a span the right end is told by "end": dump and make again
+  // give the same file.
+  for (const char* Type : {R"({"type":0,"L":0})", R"({"type":1,"L":0})"}) {
+    ASSERT_EQ(Make(Dir / "nospan.vbd", Type).Code, 0);
+    const TRunResult Dumped =
+        RunCommand(std::string(VBDTOOL) + " dump " + Quote((Dir / "nospan.vbd").string()));
+    ASSERT_EQ(Dumped.Code, 0);
+    ASSERT_EQ(Make(Dir / "again.vbd", Dumped.Output).Code, 0);
+    EXPECT_EQ(ReadAll(Dir / "again.vbd"), ReadAll(Dir / "nospan.vbd")) << Type;
+  }
   const std::pair<std::string, std::string> Refused[] = {
       {R"({"x":0,"kind":"hinge"},{"x":5,"kind":"roller"})",
        "\"kind\" は pin, roller, fixed のいずれかでなければなりません (支点 1)"},
