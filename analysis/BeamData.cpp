@@ -236,7 +236,7 @@ TSupports TData::SupportList() const {
 }
 
 void TData::SetSupports(std::int32_t Preset, TSupports Supports) {
-  if (Preset == bpSimple || Preset == bpCantilever) {
+  if (IsPlainPreset(Preset)) {
     SetBeamType(Preset);
     return;
   }
@@ -244,10 +244,7 @@ void TData::SetSupports(std::int32_t Preset, TSupports Supports) {
   NormaliseSupports(Supports, FLength);
   const std::string Problem = SupportsProblem(Supports, FLength);
   if (!Problem.empty()) throw Exception(Problem + "、支点を変更できません。");
-  if (Preset == FBeamType && Supports == FSupports) return;
-  FBeamType = Preset;
-  FSupports = std::move(Supports);
-  Changed();
+  RestoreSupports(Preset, std::move(Supports));
 }
 
 void TData::RestoreSupports(std::int32_t Type, TSupports Supports) {
@@ -479,7 +476,7 @@ TDataFileContents ReadDataFile(TStream& Stream, const TReadProgress& Progress) {
   Contents.BeamType = ReadInteger(Stream);
   Contents.Length = ReadReal(Stream);
   if (Version == SupportsVersion) {
-    if (!IsPreset(Contents.BeamType) || Contents.BeamType <= bpCantilever)
+    if (!IsPreset(Contents.BeamType) || IsPlainPreset(Contents.BeamType))
       throw EReadError(SInvalidDataFile);
     Contents.Supports = ReadSupports(Stream, Contents.Length);
   }

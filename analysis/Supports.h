@@ -51,6 +51,10 @@ extern const std::array<const char*, 3> SupportKindNames;
 constexpr bool IsPreset(std::int32_t Code) {
   return Code >= bpSimple && Code < PresetCount;
 }
+// The two types the plain data file knows, which keep no support list.
+constexpr bool IsPlainPreset(std::int32_t Preset) {
+  return Preset == bpSimple || Preset == bpCantilever;
+}
 // Whether the user places the preset's supports (the others follow from
 // the span).
 constexpr bool PresetHasPositions(std::int32_t Preset) {

@@ -38,11 +38,10 @@ bool TSpanCommand::mergeWith(const QUndoCommand* Other) {
 // ----------------------------------------------------------- beam type
 
 TSupportsCommand::TSupportsCommand(TData& Data, std::int32_t Preset, TSupports Supports)
-    : FData(Data), FOld{Data.BeamType(), Data.Supports()}, FNew{Preset,
-                                                                Preset == bpSimple ||
-                                                                        Preset == bpCantilever
-                                                                    ? TSupports()
-                                                                    : std::move(Supports)} {}
+    : FData(Data), FOld{Data.BeamType(), Data.Supports()}, FNew{Preset, IsPlainPreset(Preset)
+                                                                            ? TSupports()
+                                                                            : std::move(Supports)} {
+}
 
 void TSupportsCommand::Apply(TData& Data, const TBeam& Beam) {
   Data.RestoreSupports(Beam.Type, Beam.Supports);

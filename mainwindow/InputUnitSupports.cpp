@@ -29,8 +29,8 @@ void TForm1::Supports1Click(TObject*) {
 
 void TForm1::ChangeSupports(std::int32_t Preset, TSupports Supports) {
   NormaliseSupports(Supports, FData->Length());
-  const bool Plain = Preset == bpSimple || Preset == bpCantilever;
-  const std::string Problem = Plain ? std::string() : SupportsProblem(Supports, FData->Length());
+  const std::string Problem =
+      IsPlainPreset(Preset) ? std::string() : SupportsProblem(Supports, FData->Length());
   if (!Problem.empty()) {
     // Told here: the choice comes through a menu action, which no
     // exception should pass.

@@ -168,14 +168,8 @@ TSectionBox::TSectionBox(QWidget* Parent, const TSection& Section)
   Layout->addWidget(MakeMaterialGroup());
   Layout->addWidget(MakeLimitGroup());
   Layout->addWidget(MakeChecksGroup());
-  MessageLabel = new QLabel(this);
-  MessageLabel->setObjectName(QStringLiteral("Message"));
+  MessageLabel = NewMessageLabel(this, 1);
   MessageLabel->setTextFormat(Qt::RichText);
-  QPalette Red = MessageLabel->palette();
-  Red.setColor(QPalette::WindowText, Qt::red);
-  MessageLabel->setPalette(Red);
-  // Room for a message from the start, so that the dialog keeps its size.
-  MessageLabel->setMinimumHeight(MessageLabel->fontMetrics().height());
   Layout->addWidget(MessageLabel);
   Layout->addWidget(MakeButtons());
   AlignColumns();

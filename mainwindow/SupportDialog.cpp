@@ -78,12 +78,7 @@ TSupportBox::TSupportBox(QWidget* Parent, std::int32_t Preset, double L, const T
     FRows.back().Position->selectAll();
   });
   Layout->addWidget(AddButton, 0, Qt::AlignLeft);
-  MessageLabel = new QLabel(this);
-  QPalette Red = MessageLabel->palette();
-  Red.setColor(QPalette::WindowText, Qt::red);
-  MessageLabel->setPalette(Red);
-  MessageLabel->setWordWrap(true);
-  MessageLabel->setMinimumHeight(2 * MessageLabel->fontMetrics().height());
+  MessageLabel = NewMessageLabel(this, 2);
   Layout->addWidget(MessageLabel);
   auto* Buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
   Buttons->button(QDialogButtonBox::Cancel)->setText(Tr("キャンセル"));

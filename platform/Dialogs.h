@@ -4,6 +4,9 @@
 #include <QStringList>
 #include <Qt>
 
+class QLabel;
+class QWidget;
+
 class QWidget;
 
 enum TMsgDlgType { mtWarning, mtError, mtInformation, mtConfirmation };
@@ -26,6 +29,10 @@ constexpr TModalResult EscapeResult(unsigned Buttons) {
 inline constexpr Qt::WindowFlags FixedDialogFlags = Qt::Dialog | Qt::CustomizeWindowHint |
                                                     Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                                                     Qt::WindowCloseButtonHint;
+
+// The red line where a dialog says why it refuses what was entered, with
+// room for Lines lines from the start so that the dialog keeps its size.
+QLabel* NewMessageLabel(QWidget* Parent, int Lines);
 
 struct TFileDialogOptions {
   QString Title;

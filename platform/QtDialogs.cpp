@@ -137,3 +137,14 @@ TDialogs& Dialogs() {
 void SetDialogs(TDialogs* Value) {
   InstalledDialogs = Value;
 }
+
+QLabel* NewMessageLabel(QWidget* Parent, int Lines) {
+  auto* Label = new QLabel(Parent);
+  Label->setObjectName(QStringLiteral("Message"));
+  Label->setWordWrap(Lines > 1);
+  QPalette Red = Label->palette();
+  Red.setColor(QPalette::WindowText, Qt::red);
+  Label->setPalette(Red);
+  Label->setMinimumHeight(Lines * Label->fontMetrics().height());
+  return Label;
+}

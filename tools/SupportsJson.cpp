@@ -94,7 +94,7 @@ void SupportsFromJson(const nlohmann::json& Root, TData& Data) {
         ReadSupport(Item, Data.Length(), Place("支点", static_cast<int>(Supports.size()))));
   SortSupports(Supports);
   const std::int32_t Match = MatchingPreset(Supports);
-  if (Match <= bpCantilever) {
+  if (IsPlainPreset(Match)) {
     if (Data.Preset() != Match) Data.SetBeamType(Match);
     return;
   }
