@@ -16,6 +16,7 @@
 #include <cassert>
 #include <cmath>
 #include <cstring>
+#include <span>
 
 namespace {
 
@@ -81,7 +82,7 @@ void TData::ClearResults() {
   FSolver.reset();
   FReactionLoads.clear();
   for (auto& K : FLoads)
-    K->FRA = K->FRB = 0;
+    K.FRA = K.FRB = 0;
 }
 
 void TData::ClearLoads() {
@@ -93,15 +94,15 @@ bool TData::SolveReactions(const TGoOn& GoOn, std::vector<TReaction>& Total) {
   if (FSupports.empty()) {
     for (auto& K : FLoads) {
       double F, Mo;
-      if (IsForceKind(K->FKind)) {
-        F = K->FW;
-        Mo = K->ResultantPos() * K->FW;
+      if (IsForceKind(K.FKind)) {
+        F = K.FW;
+        Mo = K.ResultantPos() * K.FW;
       } else {
         F = 0;
-        Mo = K->FW;
+        Mo = K.FW;
       }
-      K->FRB = FBeamType == btSimple ? Mo / L : F;
-      K->FRA = F - K->FRB;
+      K.FRB = FBeamType == btSimple ? Mo / L : F;
+      K.FRA = F - K.FRB;
     }
     return true;
   }
@@ -122,7 +123,7 @@ bool TData::SolveReactions(const TGoOn& GoOn, std::vector<TReaction>& Total) {
   std::vector<double> b(Solver->Unknowns(), 0.0);
   for (std::size_t I = 0; I < FLoads.size(); ++I) {
     CheckGoOnEvery(GoOn, I);
-    Solver->AddLoad(*FLoads[I], b);
+    Solver->AddLoad(FLoads[I], b);
   }
   Total.resize(FSupports.size());
   Solver->Solve(std::move(b), Total.data());
@@ -299,7 +300,7 @@ void TData::SetSection(const TSection& Value) {
 
 TKajyuData& TData::Load(int Index) {
   if (Index < 0 || Index >= LoadCount()) throw EListError::IndexError(Index);
-  return *FLoads[static_cast<std::size_t>(Index)];
+  return FLoads[static_cast<std::size_t>(Index)];
 }
 
 const TKajyuData& TData::Load(int Index) const {
@@ -308,7 +309,7 @@ const TKajyuData& TData::Load(int Index) const {
 
 void TData::EnsureLoad(int Index) {
   while (LoadCount() <= Index)
-    FLoads.push_back(std::make_unique<TKajyuData>());
+    FLoads.emplace_back();
 }
 
 std::int32_t TData::GetLoadInt(int Index, int Which) const {
@@ -413,7 +414,7 @@ void TData::SaveToStream(TStream& Stream) const {
   if (!FSupports.empty()) WriteSupports(Stream, FSupports);
   WriteInteger(Stream, static_cast<std::int32_t>(FLoads.size()));
   for (const auto& K : FLoads)
-    K->SaveToStream(Stream);
+    K.SaveToStream(Stream);
   WriteSectionBlock(Stream, FSection);
 }
 
@@ -424,20 +425,29 @@ void TData::LoadFromStream(TStream& Stream) {
 
 void TData::Assign(TDataFileContents&& Contents) {
   if (FUpdateCount > 0) FChangePending = FCalculationPending = true;
-  FLoads.reserve(Contents.Loads.size());
   FBeamType = Contents.BeamType;
   FLength = Contents.Length;
   FSection = std::move(Contents.Section);
   FSupports = std::move(Contents.Supports);
-  for (std::size_t I = 0; I < Contents.Loads.size(); ++I) {
-    EnsureLoad(static_cast<int>(I));
-    TKajyuData& K = *FLoads[I];
-    K.FRemark = std::move(Contents.Loads[I].FRemark);
-    K.FKind = Contents.Loads[I].FKind;
-    K.FX = Contents.Loads[I].FX;
-    K.FW = Contents.Loads[I].FW;
-    K.FWidth = Contents.Loads[I].FWidth;
+  // Records the document holds already take the read fields; the others
+  // are the read records themselves (in a document without loads, the
+  // whole list at once).
+  std::vector<TKajyuData>& Read = Contents.Loads;
+  const std::size_t Kept = std::min(FLoads.size(), Read.size());
+  for (std::size_t I = 0; I < Kept; ++I) {
+    TKajyuData& K = FLoads[I];
+    K.FRemark = std::move(Read[I].FRemark);
+    K.FKind = Read[I].FKind;
+    K.FX = Read[I].FX;
+    K.FW = Read[I].FW;
+    K.FWidth = Read[I].FWidth;
   }
+  if (FLoads.empty())
+    FLoads = std::move(Read);
+  else
+    FLoads.insert(FLoads.end(),
+                  std::make_move_iterator(Read.begin() + static_cast<std::ptrdiff_t>(Kept)),
+                  std::make_move_iterator(Read.end()));
 }
 
 void TData::TakeOver(TData& Other) {
@@ -488,10 +498,10 @@ TDataFileContents ReadDataFile(TStream& Stream, const TReadProgress& Progress) {
     throw EReadError(SInvalidDataFile);
   Contents.Loads = std::vector<TKajyuData>(Loads);
   constexpr std::size_t ProgressStep = 4096;
-  for (std::size_t I = 0; I < Contents.Loads.size(); ++I) {
-    if (Progress && I % ProgressStep == 0 && !Progress(static_cast<std::int64_t>(I), Count))
-      throw EAbort();
-    Contents.Loads[I].LoadFromStream(Stream);
+  for (std::size_t I = 0; I < Loads; I += ProgressStep) {
+    if (Progress && !Progress(static_cast<std::int64_t>(I), Count)) throw EAbort();
+    ReadLoadRecords(Stream,
+                    std::span(Contents.Loads).subspan(I, std::min(ProgressStep, Loads - I)));
   }
   // Blocks follow the records. Other bytes after a count of none are most
   // likely records it leaves out: the caller is told of them.

@@ -204,7 +204,7 @@ public:
   // list each reaction as a point force and, at a fixed end, a moment.
   int ActingCount() const { return LoadCount() + static_cast<int>(FReactionLoads.size()); }
   const TKajyuData& Acting(int Index) const {
-    return Index < LoadCount() ? *FLoads[static_cast<std::size_t>(Index)]
+    return Index < LoadCount() ? FLoads[static_cast<std::size_t>(Index)]
                                : FReactionLoads[static_cast<std::size_t>(Index - LoadCount())];
   }
 
@@ -259,7 +259,7 @@ private:
   TSection FSection;
   TSupports FSupports;
   TNotifyEvent FOnChange;
-  std::vector<std::unique_ptr<TKajyuData>> FLoads;
+  std::vector<TKajyuData> FLoads; // in one block: no heap object per load
   // With a support list: the factored system of the last Calculate, which
   // solves each load's shares when they are asked for.
   std::unique_ptr<const TReactionSolver> FSolver;

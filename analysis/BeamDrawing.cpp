@@ -14,7 +14,7 @@ void TData::DrawLoads(TCanvas& Canvas, double k, TPoint Origin) {
   const int t = Canvas.TextHeight("W");
   const double v = (h - std::abs(2 * t)) / G1;
   for (const auto& K : FLoads)
-    DrawLoadFigure(*K, Canvas, Origin, v, k, h);
+    DrawLoadFigure(K, Canvas, Origin, v, k, h);
 }
 
 TShownQuantities TData::DrawDiagrams(TCanvas& Canvas, const TShownQuantities& Shown, double k,

@@ -2,7 +2,6 @@
 
 #include "platform/Exceptions.h"
 
-#include <bit>
 #include <cstring>
 #include <vector>
 
@@ -13,19 +12,6 @@ const char* const SNewerDataVersion =
     "アプリケーションの最新バージョンをご用意下さい。";
 
 namespace {
-
-static_assert(std::endian::native == std::endian::little ||
-              std::endian::native == std::endian::big);
-
-template <class T> void ToLittleEndian(T& Value) {
-  if constexpr (std::endian::native == std::endian::big) {
-    unsigned char Bytes[sizeof(T)];
-    std::memcpy(Bytes, &Value, sizeof(T));
-    for (std::size_t I = 0; I < sizeof(T) / 2; ++I)
-      std::swap(Bytes[I], Bytes[sizeof(T) - 1 - I]);
-    std::memcpy(&Value, Bytes, sizeof(T));
-  }
-}
 
 void WriteBytes(TStream& Stream, const void* Buffer, std::size_t Count) {
   if (Stream.Write(Buffer, Count) != Count) throw Exception("ストリーム書き込みエラー");

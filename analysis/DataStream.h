@@ -2,8 +2,11 @@
 
 #include "analysis/Stream.h"
 
+#include <bit>
 #include <cstdint>
+#include <cstring>
 #include <string>
+#include <utility>
 
 // Messages of a data file that cannot be read.
 extern const char* const SInvalidDataFile;
@@ -23,3 +26,25 @@ void WriteString(TStream& Stream, const std::string& Value);
 std::int32_t ReadInteger(TStream& Stream);
 double ReadReal(TStream& Stream);
 std::string ReadString(TStream& Stream);
+
+// A value stored little-endian in the file, in the machine's order.
+template <class T> void ToLittleEndian(T& Value) {
+  static_assert(std::endian::native == std::endian::little ||
+                std::endian::native == std::endian::big);
+  if constexpr (std::endian::native == std::endian::big) {
+    unsigned char Bytes[sizeof(T)];
+    std::memcpy(Bytes, &Value, sizeof(T));
+    for (std::size_t I = 0; I < sizeof(T) / 2; ++I)
+      std::swap(Bytes[I], Bytes[sizeof(T) - 1 - I]);
+    std::memcpy(&Value, Bytes, sizeof(T));
+  }
+}
+
+// The integer or real stored at Bytes, for readers that parse bytes the
+// stream holds already (TStream::Buffered).
+template <class T> T DecodeValue(const std::uint8_t* Bytes) {
+  T Value;
+  std::memcpy(&Value, Bytes, sizeof(T));
+  ToLittleEndian(Value);
+  return Value;
+}

@@ -3,6 +3,7 @@
 #include "analysis/DataStream.h"
 
 #include <cstdio>
+#include <cstring>
 
 const std::array<const char*, 5> LoadKindNames = {"長方形", "左三角", "右三角", "集中", "曲げＭ"};
 
@@ -123,4 +124,43 @@ void TKajyuData::LoadFromStream(TStream& Stream) {
   FX = ReadReal(Stream);
   FW = ReadReal(Stream);
   FWidth = ReadReal(Stream);
+}
+
+namespace {
+
+// Record version, remark length, kind, X, W, width: a record's bytes
+// besides its remark.
+constexpr std::size_t RecordFixedBytes = 3 * 4 + 3 * 8;
+
+// Parses the record at the start of Bytes into K, in the order
+// LoadFromStream reads it; the bytes it takes, or 0, with K untouched,
+// when Bytes does not hold it all or its remark length is negative.
+std::size_t ParseRecord(std::span<const std::uint8_t> Bytes, TKajyuData& K) {
+  if (Bytes.size() < RecordFixedBytes) return 0;
+  const std::int32_t Length = DecodeValue<std::int32_t>(Bytes.data() + 4);
+  if (Length < 0 || static_cast<std::size_t>(Length) > Bytes.size() - RecordFixedBytes) return 0;
+  const auto* Remark = reinterpret_cast<const char*>(Bytes.data() + 8);
+  K.FRemark.assign(Remark, strnlen(Remark, static_cast<std::size_t>(Length)));
+  const std::uint8_t* Fields = Bytes.data() + 8 + Length;
+  K.FKind = DecodeValue<std::int32_t>(Fields);
+  K.FX = DecodeValue<double>(Fields + 4);
+  K.FW = DecodeValue<double>(Fields + 12);
+  K.FWidth = DecodeValue<double>(Fields + 20);
+  return RecordFixedBytes + static_cast<std::size_t>(Length);
+}
+
+} // namespace
+
+void ReadLoadRecords(TStream& Stream, std::span<TKajyuData> Out) {
+  std::size_t I = 0;
+  while (I < Out.size()) {
+    const std::span<const std::uint8_t> Bytes = Stream.Buffered();
+    std::size_t Used = 0;
+    for (std::size_t N; I < Out.size() && (N = ParseRecord(Bytes.subspan(Used), Out[I])) > 0; ++I)
+      Used += N;
+    if (Used > 0)
+      Stream.Seek(Stream.Position() + static_cast<std::int64_t>(Used));
+    else
+      Out[I++].LoadFromStream(Stream);
+  }
 }

@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstdint>
+#include <span>
 #include <string>
 
 class TStream;
@@ -114,3 +115,8 @@ public:
   void SaveToStream(TStream& Stream) const;
   void LoadFromStream(TStream& Stream);
 };
+
+// Reads the records of Out in order, as LoadFromStream would one by one:
+// those the stream holds in memory parsed in place, a record its buffer
+// cuts (or a damaged one) by LoadFromStream, which tells the damage.
+void ReadLoadRecords(TStream& Stream, std::span<TKajyuData> Out);

@@ -97,11 +97,10 @@ int PlaceSide(const std::vector<TRowItem>& Items, bool Upper) {
 
 } // namespace
 
-TLoadRows PlaceLoadRows(const std::vector<std::unique_ptr<TKajyuData>>& Loads) {
+TLoadRows PlaceLoadRows(std::span<TKajyuData> Loads) {
   TLoadRows Result;
   std::vector<TRowItem> Upper, Lower;
-  for (const auto& Load : Loads) {
-    TKajyuData& K = *Load;
+  for (TKajyuData& K : Loads) {
     K.FLevel = 0;
     if (K.FKind == lkMoment) continue;
     const double End = IsDistributedKind(K.FKind) ? K.FX + K.FWidth : K.FX;

@@ -2,8 +2,7 @@
 
 #include "analysis/KajyuData.h"
 
-#include <memory>
-#include <vector>
+#include <span>
 
 // What the row placement of the load figures leaves for the drawing.
 struct TLoadRows {
@@ -19,4 +18,4 @@ struct TLoadRows {
 // load that lies wholly left or right of what the pass has placed so far
 // (touching fits). A pass whose loads all end at or left of x = 0 does not
 // use up its row number.
-TLoadRows PlaceLoadRows(const std::vector<std::unique_ptr<TKajyuData>>& Loads);
+TLoadRows PlaceLoadRows(std::span<TKajyuData> Loads);

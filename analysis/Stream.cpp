@@ -32,6 +32,11 @@ std::size_t TMemoryStream::Write(const void* Buffer, std::size_t Count) {
   return Count;
 }
 
+std::span<const std::uint8_t> TMemoryStream::Buffered() {
+  if (FPosition >= FBytes.size()) return {};
+  return std::span<const std::uint8_t>(FBytes).subspan(FPosition);
+}
+
 std::int64_t TMemoryStream::Seek(std::int64_t Position) {
   FPosition = static_cast<std::size_t>(std::max<std::int64_t>(0, Position));
   return static_cast<std::int64_t>(FPosition);
@@ -70,7 +75,7 @@ constexpr std::int64_t ReadBlock = 256 * 1024;
 
 // pread of up to Count bytes at Offset, retried when interrupted; what
 // arrived, 0 at the end or on an error.
-std::size_t ReadAt(int Fd, char* Buffer, std::size_t Count, std::int64_t Offset) {
+std::size_t ReadAt(int Fd, void* Buffer, std::size_t Count, std::int64_t Offset) {
   for (;;) {
     const ssize_t N = pread(Fd, Buffer, Count, Offset);
     if (N < 0 && errno == EINTR) continue;
@@ -88,8 +93,18 @@ bool TFileReadStream::FillBuffer() {
   return FBuffered > 0;
 }
 
+std::span<const std::uint8_t> TFileReadStream::Buffered() {
+  std::int64_t Offset = FPosition - FBufferStart;
+  if (Offset < 0 || Offset >= static_cast<std::int64_t>(FBuffered)) {
+    if (!FillBuffer()) return {};
+    Offset = 0;
+  }
+  return std::span<const std::uint8_t>(FBuffer.data(), FBuffered)
+      .subspan(static_cast<std::size_t>(Offset));
+}
+
 std::size_t TFileReadStream::Read(void* Buffer, std::size_t Count) {
-  char* Out = static_cast<char*>(Buffer);
+  auto* Out = static_cast<std::uint8_t*>(Buffer);
   std::size_t Done = 0;
   while (Done < Count) {
     const std::int64_t Offset = FPosition - FBufferStart;

@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -27,6 +28,11 @@ public:
   // ask before they allocate for a count or a length. A stream that learns
   // its size only by reading (a pipe) reads on as far as that to answer.
   virtual bool CanRead(std::int64_t Count) { return Count <= Remaining(); }
+  // The bytes from the position on that the stream holds in memory (a
+  // buffered stream fills its buffer first), to be parsed in place;
+  // Seek past those used. Empty at the end, and for a stream that keeps no
+  // bytes: its readers then read field by field.
+  virtual std::span<const std::uint8_t> Buffered() { return {}; }
 };
 
 // A stream over a growable byte buffer.
@@ -40,6 +46,7 @@ public:
   std::int64_t Seek(std::int64_t Position) override;
   std::int64_t Position() const override { return FPosition; }
   std::int64_t Size() const override { return static_cast<std::int64_t>(FBytes.size()); }
+  std::span<const std::uint8_t> Buffered() override;
 
   const std::vector<std::uint8_t>& Bytes() const { return FBytes; }
 
@@ -64,6 +71,7 @@ public:
   std::int64_t Seek(std::int64_t Position) override;
   std::int64_t Position() const override { return FPosition; }
   std::int64_t Size() const override { return FSize; }
+  std::span<const std::uint8_t> Buffered() override;
 
 private:
   // Reads the block at the position into the buffer; false at the end or
@@ -73,7 +81,7 @@ private:
   int FFd = -1;
   std::int64_t FSize = 0;
   std::int64_t FPosition = 0;
-  std::vector<char> FBuffer;     // file bytes from FBufferStart on
-  std::int64_t FBufferStart = 0; // file offset of FBuffer[0]
-  std::size_t FBuffered = 0;     // valid bytes in FBuffer
+  std::vector<std::uint8_t> FBuffer; // file bytes from FBufferStart on
+  std::int64_t FBufferStart = 0;     // file offset of FBuffer[0]
+  std::size_t FBuffered = 0;         // valid bytes in FBuffer
 };

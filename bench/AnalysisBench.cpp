@@ -114,14 +114,13 @@ BENCHMARK(BM_SetThroughSetters)->Arg(30)->Arg(1000)->Arg(10000)->Unit(benchmark:
 
 // The row placement of the load figures alone.
 void BM_PlaceLoadRows(benchmark::State& State) {
-  std::vector<std::unique_ptr<TKajyuData>> Loads;
+  std::vector<TKajyuData> Loads;
   for (const TBeamLoad& Spec : SampleLoads(static_cast<int>(State.range(0)))) {
-    auto K = std::make_unique<TKajyuData>();
-    K->FKind = Spec.Kind;
-    K->FX = Spec.X;
-    K->FW = Spec.W;
-    K->FWidth = Spec.Width;
-    Loads.push_back(std::move(K));
+    TKajyuData& K = Loads.emplace_back();
+    K.FKind = Spec.Kind;
+    K.FX = Spec.X;
+    K.FW = Spec.W;
+    K.FWidth = Spec.Width;
   }
   for (auto _ : State)
     benchmark::DoNotOptimize(PlaceLoadRows(Loads));
@@ -192,30 +191,66 @@ void BM_LoadFromStream(benchmark::State& State) {
 }
 BENCHMARK(BM_LoadFromStream);
 
-// Reading a saved file of Loads loads from the disk (bytes per second).
+// A saved file of the sample loads, removed when done with.
+class TSavedFile {
+public:
+  explicit TSavedFile(int Loads)
+      : FName((std::filesystem::temp_directory_path() / "vantrel_bench_load.vbd").string()) {
+    TData Source;
+    FillSampleDocument(Source, Loads, btSimple);
+    Source.SaveToFile(FName);
+  }
+  ~TSavedFile() { std::remove(FName.c_str()); }
+  const std::string& Name() const { return FName; }
+  std::int64_t Size() const { return static_cast<std::int64_t>(std::filesystem::file_size(FName)); }
+
+private:
+  std::string FName;
+};
+
+const std::vector<std::int64_t> FileLoadCounts{30, 1000, 10000, 1000000};
+
+// The file's bytes read into memory, and nothing done with them: what
+// reading costs at the least (bytes per second).
+void BM_RawRead(benchmark::State& State) {
+  const TSavedFile File(static_cast<int>(State.range(0)));
+  std::vector<char> Bytes(static_cast<std::size_t>(File.Size()));
+  for (auto _ : State) {
+    std::FILE* F = std::fopen(File.Name().c_str(), "rb");
+    benchmark::DoNotOptimize(std::fread(Bytes.data(), 1, Bytes.size(), F));
+    std::fclose(F);
+  }
+  State.SetBytesProcessed(State.iterations() * File.Size());
+}
+BENCHMARK(BM_RawRead)->ArgsProduct({FileLoadCounts})->Unit(benchmark::kMillisecond);
+
+// The file read into its contents, as 開く's first phase reads it.
+void BM_ReadDataFile(benchmark::State& State) {
+  const TSavedFile File(static_cast<int>(State.range(0)));
+  for (auto _ : State) {
+    TDataFileContents Contents = ReadDataFile(File.Name());
+    benchmark::DoNotOptimize(Contents.Loads.data());
+    State.PauseTiming(); // freeing the contents is not reading
+    Contents = {};
+    State.ResumeTiming();
+  }
+  State.SetBytesProcessed(State.iterations() * File.Size());
+}
+BENCHMARK(BM_ReadDataFile)->ArgsProduct({FileLoadCounts})->Unit(benchmark::kMillisecond);
+
+// The file read and taken over by a document (bytes per second).
 void BM_LoadFromFile(benchmark::State& State) {
-  const std::string Name =
-      (std::filesystem::temp_directory_path() / "vantrel_bench_load.vbd").string();
-  TData Source;
-  FillSampleDocument(Source, static_cast<int>(State.range(0)), btSimple);
-  Source.SaveToFile(Name);
-  const auto Size = std::filesystem::file_size(Name);
+  const TSavedFile File(static_cast<int>(State.range(0)));
   for (auto _ : State) {
     auto Data = std::make_unique<TData>();
-    Data->LoadFromFile(Name);
+    Data->LoadFromFile(File.Name());
     benchmark::DoNotOptimize(Data->LoadCount());
     State.PauseTiming(); // freeing the document is not reading
     Data.reset();
     State.ResumeTiming();
   }
-  State.SetBytesProcessed(static_cast<std::int64_t>(State.iterations() * Size));
-  std::remove(Name.c_str());
+  State.SetBytesProcessed(State.iterations() * File.Size());
 }
-BENCHMARK(BM_LoadFromFile)
-    ->Arg(30)
-    ->Arg(1000)
-    ->Arg(10000)
-    ->Arg(1000000)
-    ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_LoadFromFile)->ArgsProduct({FileLoadCounts})->Unit(benchmark::kMillisecond);
 
 } // namespace

@@ -15,7 +15,10 @@
 #include <fstream>
 #include <functional>
 #include <iterator>
+#include <random>
+#include <span>
 #include <sys/resource.h>
+#include <tuple>
 #include <unistd.h>
 
 namespace fs = std::filesystem;
@@ -123,6 +126,52 @@ TEST(DataStream, ReadingOverwritesLeadingLoadsOnly) {
   for (std::int32_t Count : {0, -1, INT32_MIN}) {
     LoadBytes(D, TFileBytes().Header(btCantilever, 9, Count).Bytes);
     EXPECT_EQ(SavedBytes(D), Want(btCantilever, 9)) << Count;
+  }
+}
+
+// A memory stream that keeps its bytes to itself, so that the records
+// are read field by field.
+class TFieldByFieldStream : public TMemoryStream {
+public:
+  using TMemoryStream::TMemoryStream;
+  std::span<const std::uint8_t> Buffered() override { return {}; }
+};
+
+TEST(DataStream, RecordsParsedInPlaceReadAsFieldByField) {
+  // Random records, remarks of any bytes (NULs among them), every cut:
+  // the records parsed where the stream holds them give what reading field
+  // by field gives, and a remark ends at its first NUL.
+  std::mt19937 G(24);
+  for (int File = 0; File < 40; ++File) {
+    TFileBytes Bytes;
+    const std::int32_t Count = 1 + static_cast<std::int32_t>(G() % 20);
+    Bytes.Header(btSimple, 10, Count);
+    std::vector<std::string> Remarks;
+    for (std::int32_t I = 0; I < Count; ++I) {
+      std::string Remark(G() % 40, 'x');
+      for (char& C : Remark)
+        C = static_cast<char>(G() % 3 == 0 ? 0 : 'a' + G() % 26);
+      Remarks.push_back(Remark.substr(0, Remark.find('\0')));
+      Bytes.Record(Remark, static_cast<std::int32_t>(G() % 7) - 1, static_cast<double>(G()) * 1e-3,
+                   -1.5 * static_cast<double>(G()), 0.25);
+    }
+    TMemoryStream InPlace(Bytes.Bytes);
+    const TDataFileContents Read = ReadDataFile(InPlace);
+    TFieldByFieldStream Fields(Bytes.Bytes);
+    const TDataFileContents Want = ReadDataFile(Fields);
+    ASSERT_EQ(Read.Loads.size(), static_cast<std::size_t>(Count));
+    for (std::size_t I = 0; I < Read.Loads.size(); ++I) {
+      const TKajyuData &A = Read.Loads[I], &B = Want.Loads[I];
+      EXPECT_EQ(A.FRemark, Remarks[I]);
+      EXPECT_EQ(A.FRemark, B.FRemark);
+      EXPECT_EQ(std::tie(A.FKind, A.FX, A.FW, A.FWidth), std::tie(B.FKind, B.FX, B.FW, B.FWidth));
+    }
+    for (std::size_t Cut = 0; Cut < Bytes.Bytes.size(); Cut += 1 + G() % 5) {
+      const std::vector<std::uint8_t> Part(Bytes.Bytes.begin(),
+                                           Bytes.Bytes.begin() + static_cast<std::ptrdiff_t>(Cut));
+      TMemoryStream Stream(Part);
+      EXPECT_EQ(Failure([&] { ReadDataFile(Stream); }), InvalidFile) << Cut;
+    }
   }
 }
 

@@ -14,21 +14,20 @@ namespace {
 // The rule as it was drawn before: whole passes over the list, each
 // placing every waiting load that lies beside what the pass already holds.
 // Quadratic in the number of rows.
-TLoadRows ReferenceRows(const std::vector<std::unique_ptr<TKajyuData>>& Loads) {
+TLoadRows ReferenceRows(std::vector<TKajyuData>& Loads) {
   struct TSide {
     double LowestStart = 1e99, HighestEnd = -1e99;
     bool Empty = true;
   };
   std::size_t Placed = 0;
   for (auto& K : Loads) {
-    K->FLevel = 0;
-    if (K->FKind == lkMoment) ++Placed;
+    K.FLevel = 0;
+    if (K.FKind == lkMoment) ++Placed;
   }
   TLoadRows R;
   while (Placed < Loads.size()) {
     TSide Upper, Lower;
-    for (auto& Load : Loads) {
-      TKajyuData& K = *Load;
+    for (TKajyuData& K : Loads) {
       if (K.FLevel != 0 || K.FKind == lkMoment) continue;
       const double Start = K.FX;
       const double End = IsDistributedKind(K.FKind) ? K.FX + K.FWidth : K.FX;
@@ -48,8 +47,7 @@ TLoadRows ReferenceRows(const std::vector<std::unique_ptr<TKajyuData>>& Loads) {
   return R;
 }
 
-std::vector<std::unique_ptr<TKajyuData>> MakeLoads(std::mt19937_64& G, std::size_t Count,
-                                                   bool Wild) {
+std::vector<TKajyuData> MakeLoads(std::mt19937_64& G, std::size_t Count, bool Wild) {
   const double Inf = std::numeric_limits<double>::infinity();
   const double NaN = std::numeric_limits<double>::quiet_NaN();
   auto Pick = [&](std::initializer_list<double> Values) {
@@ -57,14 +55,12 @@ std::vector<std::unique_ptr<TKajyuData>> MakeLoads(std::mt19937_64& G, std::size
   };
   // Few distinct positions, so that loads touch and coincide often.
   auto Grid = [&] { return static_cast<double>(G() % 21) / 2 - 1; };
-  std::vector<std::unique_ptr<TKajyuData>> Loads;
-  for (std::size_t I = 0; I < Count; ++I) {
-    auto K = std::make_unique<TKajyuData>();
-    K->FKind = static_cast<std::int32_t>(G() % 7) - 1;
-    K->FX = Wild && G() % 6 == 0 ? Pick({NaN, Inf, -Inf, 1e300, -1e300, 1e99}) : Grid();
-    K->FWidth = Wild && G() % 6 == 0 ? Pick({NaN, Inf, -Inf, -0.0}) : Grid() + 1;
-    K->FW = Wild && G() % 6 == 0 ? Pick({NaN, Inf, 0.0, -1e308}) : Grid() * 7;
-    Loads.push_back(std::move(K));
+  std::vector<TKajyuData> Loads(Count);
+  for (TKajyuData& K : Loads) {
+    K.FKind = static_cast<std::int32_t>(G() % 7) - 1;
+    K.FX = Wild && G() % 6 == 0 ? Pick({NaN, Inf, -Inf, 1e300, -1e300, 1e99}) : Grid();
+    K.FWidth = Wild && G() % 6 == 0 ? Pick({NaN, Inf, -Inf, -0.0}) : Grid() + 1;
+    K.FW = Wild && G() % 6 == 0 ? Pick({NaN, Inf, 0.0, -1e308}) : Grid() * 7;
   }
   return Loads;
 }
@@ -77,34 +73,33 @@ TEST(LoadRows, SameRowsAsThePassByPassRuleOnRandomDocuments) {
     const TLoadRows Want = ReferenceRows(Loads);
     std::vector<std::int32_t> WantLevels;
     for (const auto& K : Loads)
-      WantLevels.push_back(K->FLevel);
-    for (const auto& K : Loads)
-      K->FLevel = 12345; // stale rows from an earlier painting
+      WantLevels.push_back(K.FLevel);
+    for (auto& K : Loads)
+      K.FLevel = 12345; // stale rows from an earlier painting
     const TLoadRows Got = PlaceLoadRows(Loads);
     ASSERT_EQ(Got.Upper, Want.Upper) << "document " << Doc;
     ASSERT_EQ(Got.Lower, Want.Lower) << "document " << Doc;
     ASSERT_EQ(Got.Greatest, Want.Greatest) << "document " << Doc;
     for (std::size_t I = 0; I < Loads.size(); ++I)
-      ASSERT_EQ(Loads[I]->FLevel, WantLevels[I]) << "document " << Doc << ", load " << I;
+      ASSERT_EQ(Loads[I].FLevel, WantLevels[I]) << "document " << Doc << ", load " << I;
   }
 }
 
 TEST(LoadRows, NestedLoadsTakeOneRowEach) {
   // Every load covers the next: each pass places one, the worst case of
   // the pass-by-pass rule.
-  std::vector<std::unique_ptr<TKajyuData>> Loads;
+  std::vector<TKajyuData> Loads(3000);
   for (int I = 0; I < 3000; ++I) {
-    auto K = std::make_unique<TKajyuData>();
-    K->FX = I * 0.001;
-    K->FWidth = 10 - 2 * I * 0.001;
-    K->FW = 1;
-    Loads.push_back(std::move(K));
+    TKajyuData& K = Loads[static_cast<std::size_t>(I)];
+    K.FX = I * 0.001;
+    K.FWidth = 10 - 2 * I * 0.001;
+    K.FW = 1;
   }
   const TLoadRows Rows = PlaceLoadRows(Loads);
   EXPECT_EQ(Rows.Upper, 3000);
   EXPECT_EQ(Rows.Lower, 0);
-  EXPECT_EQ(Loads[0]->FLevel, 1);
-  EXPECT_EQ(Loads[2999]->FLevel, 3000);
+  EXPECT_EQ(Loads[0].FLevel, 1);
+  EXPECT_EQ(Loads[2999].FLevel, 3000);
 }
 
 } // namespace
