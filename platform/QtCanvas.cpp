@@ -382,8 +382,9 @@ void TQtCanvas::TextOut(int X, int Y, const std::string& Text) {
 TSize TQtCanvas::TextExtent(const std::string& Text) {
   const QFontMetrics& Metrics = FontMetrics();
   // A canvas with a raster has its font's glyph stamps probed already or
-  // soon, and they measure a text far faster than a lookup.
-  if (int Width; FRaster && FRaster->Map().IsIdentity() && FFontMemory->Glyphs.Width(Text, Width))
+  // soon, and they measure a text far faster than a lookup, by the font's
+  // metrics, which are the same at every device pixel ratio.
+  if (int Width; FRaster && FFontMemory->Glyphs.Width(Text, Width))
     return {Width, Metrics.height()};
   std::unordered_map<std::string, int>& Widths = FFontMemory->Widths;
   auto Known = Widths.find(Text);
