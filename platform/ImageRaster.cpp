@@ -24,15 +24,26 @@ struct TEdge {
   std::int64_t X, Step;
 };
 
-TEdge EdgeOf(TPoint A, TPoint B) {
-  if (A.Y > B.Y) std::swap(A, B);
-  TEdge Edge{A.Y, B.Y, (static_cast<std::int64_t>(A.X) << 16) + 0x8000, 0};
-  if (A.X != B.X) {
-    const double Slope = static_cast<double>(B.X - A.X) / static_cast<double>(B.Y - A.Y);
-    Edge.Step = static_cast<std::int64_t>(Slope * 65536.0);
-    Edge.X += (Edge.Step * 0x8000) >> 16; // from the vertex to the first row's centre
+// The first row whose centre lies below Y (16.16).
+int RowBelow(std::int64_t Y) {
+  return static_cast<int>(((Y - 0x8000) >> 16) + 1);
+}
+
+// The edge from A to B, given in 16.16; false when it crosses no row.
+bool EdgeOf(std::int64_t Ax, std::int64_t Ay, std::int64_t Bx, std::int64_t By, TEdge& Edge) {
+  if (Ay > By) {
+    std::swap(Ax, Bx);
+    std::swap(Ay, By);
   }
-  return Edge;
+  Edge = {RowBelow(Ay), RowBelow(By), Ax + 0x8000, 0};
+  if (Edge.Top >= Edge.Bottom) return false;
+  if (Ax != Bx) {
+    const double Slope = static_cast<double>(Bx - Ax) / static_cast<double>(By - Ay);
+    Edge.Step = static_cast<std::int64_t>(Slope * 65536.0);
+    // from the vertex to the first row's centre
+    Edge.X += (Edge.Step * ((static_cast<std::int64_t>(Edge.Top) << 16) + 0x8000 - Ay)) >> 16;
+  }
+  return true;
 }
 
 } // namespace
@@ -41,33 +52,36 @@ std::unique_ptr<TImageRaster> TImageRaster::Of(QPainter& Painter) {
   QPaintDevice* Device = Painter.device();
   if (!Device || Device->devType() != QInternal::Image) return nullptr;
   QImage& Image = *static_cast<QImage*>(Device);
-  if (!IsRasterFormat(Image.format()) || Image.devicePixelRatio() != 1.0 ||
-      Painter.deviceTransform().type() != QTransform::TxNone ||
+  const std::optional<TDeviceMap> Map = TDeviceMap::Of(Painter.deviceTransform());
+  if (!IsRasterFormat(Image.format()) || !Map ||
       Painter.compositionMode() != QPainter::CompositionMode_SourceOver ||
       Painter.backgroundMode() != Qt::TransparentMode || Painter.opacity() != 1.0)
     return nullptr;
   TRect Clip{0, 0, Image.width(), Image.height()};
   if (Painter.hasClipping()) {
+    // The painter tells its clip in logical pixels, which may not say
+    // where it lies on the device.
+    if (!Map->IsIdentity()) return nullptr;
     const QRegion Region = Painter.clipRegion();
     if (Region.rectCount() != 1) return nullptr;
     const QRect R = Region.boundingRect();
     Clip = Intersection(Clip, {R.left(), R.top(), R.right() + 1, R.bottom() + 1});
   }
-  auto Raster = std::make_unique<TImageRaster>(Image);
-  Raster->SetClip(&Clip);
+  auto Raster = std::make_unique<TImageRaster>(Image, *Map);
+  Raster->FClip = Clip;
   return Raster;
 }
 
-TImageRaster::TImageRaster(QImage& Image)
-    : FBits(Image.bits()),
-      FStride(Image.bytesPerLine()), FImage{0, 0, Image.width(), Image.height()}, FClip(FImage) {}
+TImageRaster::TImageRaster(QImage& Image, const TDeviceMap& Map)
+    : FBits(Image.bits()), FStride(Image.bytesPerLine()),
+      FMap(Map), FImage{0, 0, Image.width(), Image.height()}, FClip(FImage) {}
 
 void TImageRaster::SetClip(const TRect* R) {
-  FClip = R ? Intersection(FImage, *R) : FImage;
+  FClip = R ? Intersection(FImage, FMap.Rect(*R)) : FImage;
 }
 
 void TImageRaster::FillRect(const TRect& R, QRgb Colour) {
-  const TRect Part = Intersection(R, FClip);
+  const TRect Part = Intersection(FMap.Rect(R), FClip);
   if (Part.IsEmpty()) return;
   uchar* Row = FBits + FStride * Part.Top;
   for (int Y = Part.Top; Y < Part.Bottom; ++Y, Row += FStride)
@@ -77,16 +91,18 @@ void TImageRaster::FillRect(const TRect& R, QRgb Colour) {
 bool TImageRaster::FillPolygon(const TPoint* Points, std::size_t Count, QRgb Colour) {
   if (Count > MaxVertices) return false;
   for (std::size_t I = 0; I < Count; ++I)
-    if (!FClip.Contains(Points[I])) return false;
+    if (!FClip.Contains(FMap.Pixel(Points[I]))) return false;
   TEdge Edges[MaxVertices];
   std::size_t EdgeCount = 0;
   int Top = FClip.Bottom, Bottom = FClip.Top;
   for (std::size_t I = 0; I < Count; ++I) {
     const TPoint A = Points[I], B = Points[(I + 1) % Count];
-    if (A.Y == B.Y) continue; // a horizontal edge crosses no row centre
-    Edges[EdgeCount++] = EdgeOf(A, B);
-    Top = std::min(Top, std::min(A.Y, B.Y));
-    Bottom = std::max(Bottom, std::max(A.Y, B.Y));
+    TEdge& Edge = Edges[EdgeCount];
+    if (!EdgeOf(FMap.FixedX(A.X), FMap.FixedY(A.Y), FMap.FixedX(B.X), FMap.FixedY(B.Y), Edge))
+      continue;
+    ++EdgeCount;
+    Top = std::min(Top, Edge.Top);
+    Bottom = std::max(Bottom, Edge.Bottom);
   }
   for (int Y = Top; Y < Bottom; ++Y) {
     int Crossings[MaxVertices];

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/Canvas.h"
+#include "platform/DeviceMap.h"
 
 #include <QImage>
 #include <algorithm>
@@ -25,20 +26,24 @@ struct TPixelRuns {
 // Paints opaque pixels straight into the 32-bit image a QPainter paints
 // on, exactly as that painter would without antialiasing, but without its
 // per-call cost: filled rectangles, polygons (the raster engine's scan
-// conversion: a row's boundary on an edge is its x at the row's centre plus
-// one half, in 16.16 fixed point with the slope cut towards zero, rounded
-// down) and ready-made runs of pixels. Every pixel stays inside the clip
-// rectangle.
+// conversion: an edge crosses the rows whose centres lie below its upper
+// end down to its lower end, included; a row's boundary on an edge is its
+// x at the row's centre plus one half, in 16.16 fixed point with the slope
+// cut towards zero, rounded down) and ready-made runs of pixels. Rectangles,
+// polygons and the clip are given in the painter's logical pixels and
+// placed on the image by its device map (DeviceMap.h); runs and dots in
+// device pixels. Every pixel stays inside the clip rectangle.
 class TImageRaster {
 public:
   // The raster of the image Painter paints on, when painting there pixel by
-  // pixel gives what the painter gives: a 32-bit image at one device pixel
-  // per pixel, no transformation, plain source-over painting, and no clip
-  // or a rectangular one; nullptr otherwise.
+  // pixel gives what the painter gives: a 32-bit image, a device transform
+  // TDeviceMap takes, plain source-over painting, and no clip or (at one
+  // device pixel per pixel) a rectangular one; nullptr otherwise.
   static std::unique_ptr<TImageRaster> Of(QPainter& Painter);
-  // The raster of a 32-bit image, not clipped.
-  explicit TImageRaster(QImage& Image);
+  // The raster of a 32-bit image, not clipped, at one device pixel per pixel.
+  explicit TImageRaster(QImage& Image, const TDeviceMap& Map = {});
 
+  const TDeviceMap& Map() const { return FMap; }
   // Restricts painting to R within the image; nullptr to the whole image.
   void SetClip(const TRect* R);
   void FillRect(const TRect& R, QRgb Colour);
@@ -50,7 +55,8 @@ public:
   void Dot(int X, int Y, QRgb Colour) {
     if (FClip.Contains({X, Y})) reinterpret_cast<QRgb*>(FBits + FStride * Y)[X] = Colour;
   }
-  // Paints Runs moved by (X, Y), in their colours or all in Colour.
+  // Paints Runs moved by (X, Y) device pixels, in their colours or all in
+  // Colour.
   void Paint(const TPixelRuns& Runs, int X, int Y);
   void Paint(const TPixelRuns& Runs, int X, int Y, QRgb Colour);
 
@@ -68,8 +74,9 @@ private:
 
   uchar* FBits;
   qsizetype FStride;
+  TDeviceMap FMap;
   TRect FImage;
-  TRect FClip;
+  TRect FClip; // in device pixels
 };
 
 // The opaque pixels of Image as runs, relative to Origin; false when a pixel

@@ -1,11 +1,13 @@
 #include "platform/PaintBox.h"
 
+#include "platform/DeviceMap.h"
 #include "platform/Exceptions.h"
 #include "platform/QtCanvas.h"
 
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
+#include <optional>
 
 TPaintBox::TPaintBox(QWidget* Parent) : QWidget(Parent) {
   setMouseTracking(true);
@@ -17,18 +19,25 @@ TCanvas& TPaintBox::Canvas() {
 }
 
 void TPaintBox::paintEvent(QPaintEvent*) {
+  QPainter Screen(this);
   // The canvas paints an image of its own pixel by pixel far faster than a
-  // painter paints the widget, so the box is painted there and copied.
-  const bool Buffered = devicePixelRatioF() == 1.0;
+  // painter paints the widget, so the box is painted there and copied, when
+  // the box lies on whole device pixels.
+  const std::optional<TDeviceMap> Map = TDeviceMap::Of(Screen.deviceTransform());
+  const bool Buffered = Map && Map->Phase({0, 0}) == TPoint{0, 0};
+  QPainter BufferPainter;
   if (Buffered) {
-    if (FBuffer.size() != size()) FBuffer = QImage(size(), QImage::Format_RGB32);
+    const QSize Size(Map->EdgeX(width()) - Map->EdgeX(0), Map->EdgeY(height()) - Map->EdgeY(0));
+    if (FBuffer.size() != Size || FBuffer.devicePixelRatio() != Map->Ratio()) {
+      FBuffer = QImage(Size, QImage::Format_RGB32);
+      FBuffer.setDevicePixelRatio(Map->Ratio());
+    }
     FBuffer.fill(palette().color(backgroundRole()));
+    BufferPainter.begin(&FBuffer);
+    BufferPainter.setFont(font());
   }
   {
-    QPainter Painter;
-    Painter.begin(Buffered ? static_cast<QPaintDevice*>(&FBuffer) : this);
-    if (Buffered) Painter.setFont(font());
-    TQtCanvas Canvas(Painter);
+    TQtCanvas Canvas(Buffered ? BufferPainter : Screen);
     FCanvas = &Canvas;
     struct TReset {
       TCanvas*& Slot;
@@ -36,7 +45,10 @@ void TPaintBox::paintEvent(QPaintEvent*) {
     } Reset{FCanvas};
     if (OnPaint) OnPaint(this);
   }
-  if (Buffered) QPainter(this).drawImage(0, 0, FBuffer);
+  if (Buffered) {
+    BufferPainter.end();
+    Screen.drawImage(0, 0, FBuffer);
+  }
 }
 
 void TPaintBox::mouseMoveEvent(QMouseEvent* Event) {

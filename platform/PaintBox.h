@@ -30,5 +30,5 @@ protected:
 
 private:
   TCanvas* FCanvas = nullptr;
-  QImage FBuffer; // what the box paints, the size of the box
+  QImage FBuffer; // what the box paints, in device pixels at the box's ratio
 };

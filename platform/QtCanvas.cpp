@@ -268,7 +268,7 @@ void TQtCanvas::PolylineOf(const TPoint* Points, std::size_t Count, bool Closed)
     // A straight line across or down is one rectangle already.
     if (From.X == To.X || From.Y == To.Y)
       Fill(RunRect(From, To, Nib));
-    else if (Raster && Nib == 1)
+    else if (Raster && Nib == 1 && Raster->Map().IsIdentity())
       ForEachLinePixel(From, To, [Raster, &Line](int X, int Y) { Raster->Dot(X, Y, Line.Rgb); });
     else
       ForEachLinePixel(From, To, [&Pixels](int X, int Y) { Pixels.append(QPoint(X, Y)); });
@@ -340,7 +340,8 @@ void TQtCanvas::PaintShape(std::array<std::int64_t, 5> Form, const TRect& Box,
       Brush.Style == bsClear ? QColor(Qt::transparent) : Colour(Brush.Color).Qt;
   const bool Opaque =
       PenColour.alpha() == 255 && (Brush.Style == bsClear || BrushColour.alpha() == 255);
-  if (FRaster && Opaque && Box.Width() <= LargestStamp && Box.Height() <= LargestStamp) {
+  if (FRaster && Opaque &&
+      std::max(Box.Width(), Box.Height()) * FRaster->Map().Ratio8() <= LargestStamp * 8) {
     const TShapeKey Key{Form[0],
                         Form[1],
                         Form[2],
@@ -350,8 +351,11 @@ void TQtCanvas::PaintShape(std::array<std::int64_t, 5> Form, const TRect& Box,
                         std::max(1, Pen.Width),
                         BrushColour.rgba()};
     const int Reach = std::max(Box.Width(), Box.Height()) + 2 * std::max(1, Pen.Width) + 2;
-    if (const TPixelRuns* Runs = ShapeStamp(Key, Reach, Draw)) {
-      FRaster->Paint(*Runs, Box.Left, Box.Top);
+    const TDeviceMap& Map = FRaster->Map();
+    const TPoint Corner{Box.Left, Box.Top};
+    if (const TPixelRuns* Runs = ShapeStamp(Key, Reach, Map.Ratio8(), Map.Phase(Corner), Draw)) {
+      const TPoint At = Map.Pixel(Corner);
+      FRaster->Paint(*Runs, At.X, At.Y);
       return;
     }
   }
@@ -364,7 +368,8 @@ void TQtCanvas::TextOut(int X, int Y, const std::string& Text) {
   const QFontMetrics& Metrics = FontMetrics();
   if (Brush.Style != bsClear) FillRect({X, Y, X + TextExtent(Text).cx, Y + Metrics.height()});
   const TCanvasColour& Ink = Colour(Font.Color);
-  if (TImageRaster* Raster = RasterFor(Ink))
+  // Glyph stamps hold the characters at one device pixel per pixel.
+  if (TImageRaster* Raster = RasterFor(Ink); Raster && Raster->Map().IsIdentity())
     if (FFontMemory->Glyphs.Paint(*Raster, X, Y, Text, Ink.Rgb)) return;
   FPainter.setPen(Ink.Qt);
   if (!FPainterHasFont) {
@@ -377,7 +382,8 @@ void TQtCanvas::TextOut(int X, int Y, const std::string& Text) {
 TSize TQtCanvas::TextExtent(const std::string& Text) {
   const QFontMetrics& Metrics = FontMetrics();
   // A canvas with a raster has its font's glyph stamps probed already or
-  // soon, and they measure a text far faster than a lookup.
+  // soon, and they measure a text far faster than a lookup, by the font's
+  // metrics, which are the same at every device pixel ratio.
   if (int Width; FRaster && FFontMemory->Glyphs.Width(Text, Width))
     return {Width, Metrics.height()};
   std::unordered_map<std::string, int>& Widths = FFontMemory->Widths;

@@ -49,8 +49,9 @@ QRect ToQRect(const TRect& R);
 // Texts are measured once per text and font, and kept for later canvases.
 // On a 32-bit image (the window paints through one) the canvas paints the
 // pixels itself where that gives what the painter gives (ImageRaster.h):
-// lines, rectangles, polygons, shapes from stamps (ShapeStamps.h) and
-// texts from stamps of their characters (GlyphStamps.h).
+// lines, rectangles, polygons, shapes from stamps (ShapeStamps.h) at any
+// device pixel ratio DeviceMap.h takes, and texts from stamps of their
+// characters (GlyphStamps.h) at one device pixel per pixel.
 class TQtCanvas : public TCanvas {
 public:
   explicit TQtCanvas(QPainter& Painter);

@@ -1,7 +1,7 @@
 // The diagram painted pixel by pixel into a 32-bit image must equal, pixel
 // for pixel, the same diagram painted by the painter alone (a 24-bit image),
-// for documents with every kind of load, values of every size, loads beyond
-// the span and labels that repeat.
+// at several device pixel ratios, for documents with every kind of load, values of every size,
+// loads beyond the span and labels that repeat.
 #include "analysis/BeamData.h"
 #include "mainwindow/BeamPainter.h"
 #include "platform/QtCanvas.h"
@@ -15,8 +15,9 @@
 
 namespace {
 
-QImage Painted(TData& Data, QImage::Format Format, const TDiagramLayers& Layers) {
-  QImage Image(1000, 700, Format);
+QImage Painted(TData& Data, QImage::Format Format, const TDiagramLayers& Layers, double Ratio) {
+  QImage Image((QSizeF(1000, 700) * Ratio).toSize(), Format);
+  Image.setDevicePixelRatio(Ratio);
   Image.fill(Qt::white);
   {
     QPainter Painter(&Image);
@@ -44,16 +45,18 @@ std::vector<TBeamLoad> RandomLoads(int Count, unsigned Seed) {
 TEST(DirectPaintingTest, RandomDocumentsPaintAsThePainterPaintsThem) {
   TDiagramLayers WithExtremes;
   WithExtremes.Extremes = true;
-  for (const int Count : {1, 40, 3000}) {
+  // at device pixel ratios desktops offer too, the same logical area
+  for (const auto& [Count, Ratio] :
+       {std::pair{1, 1.0}, {40, 1.0}, {3000, 1.0}, {40, 1.25}, {3000, 2.0}, {300, 1.5}}) {
     TData Data;
     BuildBeam(Data, Count % 2 ? btCantilever : btSimple, 10, RandomLoads(Count, 7u + Count));
-    const QImage Direct = Painted(Data, QImage::Format_RGB32, WithExtremes);
-    const QImage ByPainter = Painted(Data, QImage::Format_RGB888, WithExtremes);
+    const QImage Direct = Painted(Data, QImage::Format_RGB32, WithExtremes, Ratio);
+    const QImage ByPainter = Painted(Data, QImage::Format_RGB888, WithExtremes, Ratio);
     int Differing = 0;
     for (int Y = 0; Y < Direct.height(); ++Y)
       for (int X = 0; X < Direct.width(); ++X)
         Differing += Direct.pixel(X, Y) != ByPainter.pixel(X, Y);
-    EXPECT_EQ(Differing, 0) << Count << " loads";
+    EXPECT_EQ(Differing, 0) << Count << " loads at " << Ratio;
   }
 }
 

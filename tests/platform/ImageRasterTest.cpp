@@ -2,11 +2,13 @@
 // there must equal what the painter paints. The same drawing goes once onto
 // a 32-bit image and once onto a 24-bit one, which the painter alone paints.
 #include "platform/GlyphStamps.h"
+#include "platform/PaintBox.h"
 #include "platform/QtCanvas.h"
 
 #include <QFontMetrics>
 #include <QImage>
 #include <QPainter>
+#include <cmath>
 #include <functional>
 #include <gtest/gtest.h>
 #include <random>
@@ -15,9 +17,14 @@ namespace {
 
 using TDrawing = std::function<void(TCanvas&)>;
 
-QImage PaintOn(QImage::Format Format, QSize Size, const TDrawing& Draw,
-               const std::function<void(QPainter&)>& Prepare = {}) {
-  QImage Image(Size, Format);
+// Device pixel ratios that desktops offer, the image covering the same
+// logical area at each.
+constexpr double Ratios[] = {1, 1.25, 1.5, 2, 3};
+
+QImage PaintOn(QImage::Format Format, QSize Size, double Ratio, const TDrawing& Draw,
+               const std::function<void(QPainter&)>& Prepare) {
+  QImage Image((QSizeF(Size) * Ratio).toSize(), Format);
+  Image.setDevicePixelRatio(Ratio);
   Image.fill(Qt::white);
   {
     QPainter Painter(&Image);
@@ -30,15 +37,16 @@ QImage PaintOn(QImage::Format Format, QSize Size, const TDrawing& Draw,
 
 // Where the two paintings first differ, or an empty text; also fails when
 // nothing was painted at all.
-std::string Difference(QSize Size, const TDrawing& Draw,
+std::string Difference(QSize Size, const TDrawing& Draw, double Ratio = 1,
                        const std::function<void(QPainter&)>& Prepare = {}) {
-  const QImage Direct = PaintOn(QImage::Format_RGB32, Size, Draw, Prepare);
-  const QImage ByPainter = PaintOn(QImage::Format_RGB888, Size, Draw, Prepare);
+  const QImage Direct = PaintOn(QImage::Format_RGB32, Size, Ratio, Draw, Prepare);
+  const QImage ByPainter = PaintOn(QImage::Format_RGB888, Size, Ratio, Draw, Prepare);
   bool Painted = false;
-  for (int Y = 0; Y < Size.height(); ++Y)
-    for (int X = 0; X < Size.width(); ++X) {
+  for (int Y = 0; Y < Direct.height(); ++Y)
+    for (int X = 0; X < Direct.width(); ++X) {
       if (Direct.pixel(X, Y) != ByPainter.pixel(X, Y))
-        return "at " + std::to_string(X) + "," + std::to_string(Y);
+        return "at " + std::to_string(X) + "," + std::to_string(Y) + " ratio " +
+               std::to_string(Ratio);
       Painted = Painted || Direct.pixel(X, Y) != qRgb(255, 255, 255);
     }
   return Painted ? "" : "nothing painted";
@@ -81,7 +89,7 @@ std::vector<TShape> RandomPolygons(std::mt19937& Random, int Count) {
 
 TEST(ImageRasterTest, PolygonsFillAsThePainterFills) {
   std::mt19937 Random(11);
-  for (int Round = 0; Round < 40; ++Round) {
+  for (int Round = 0; Round < 80; ++Round) {
     const std::vector<TShape> Shapes = RandomPolygons(Random, 60);
     const auto Draw = [&Shapes](TCanvas& C) {
       C.Brush.Style = bsSolid;
@@ -91,45 +99,89 @@ TEST(ImageRasterTest, PolygonsFillAsThePainterFills) {
         C.Polygon(Shape.Points);
       }
     };
-    ASSERT_EQ(Difference({300, 300}, Draw), "") << "round " << Round;
+    ASSERT_EQ(Difference({300, 300}, Draw, Ratios[Round % std::size(Ratios)]), "")
+        << "round " << Round;
   }
 }
 
-TEST(ImageRasterTest, LinesRectanglesEllipsesAndArcsAsThePainterPaints) {
-  const auto Draw = [](TCanvas& C) {
-    std::mt19937 Random(5);
-    std::uniform_int_distribution<int> Coordinate(-20, 220), Pick(0, 6), Width(1, 3), Box(1, 45);
-    for (int I = 0; I < 400; ++I) {
-      C.Pen.Color = Colours[Pick(Random)];
-      C.Pen.Width = Width(Random);
-      C.Brush.Color = Colours[Pick(Random)];
-      C.Brush.Style = I % 3 ? bsSolid : bsClear;
-      const int X = Coordinate(Random), Y = Coordinate(Random), S = Box(Random);
-      if (I == 200) {
-        const TRect Clip{40, 30, 150, 170};
-        C.SetClipRect(&Clip);
-      }
-      switch (I % 5) {
-      case 0:
-        C.MoveTo(X, Y);
-        C.LineTo(Coordinate(Random), Coordinate(Random));
-        break;
-      case 1:
-        C.Polyline({{X, Y}, {X + S, Y}, {X + S, Y + S}, {X - S, Y + 2 * S}});
-        break;
-      case 2:
-        C.Rectangle({X, Y, X + S, Y + Box(Random)});
-        break;
-      case 3:
-        C.Ellipse({X, Y, X + S, Y + S});
-        break;
-      default:
-        C.Arc({X, Y, X + S, Y + S}, {X + S / 2, Y}, {X + S / 2, Y + S});
-      }
+// Lines, rectangles, ellipses and arcs of every colour, some wide, in and
+// across a clip.
+void RandomFigures(TCanvas& C) {
+  std::mt19937 Random(5);
+  std::uniform_int_distribution<int> Coordinate(-20, 220), Pick(0, 6), Width(1, 3), Box(1, 45);
+  for (int I = 0; I < 400; ++I) {
+    C.Pen.Color = Colours[Pick(Random)];
+    C.Pen.Width = Width(Random);
+    C.Brush.Color = Colours[Pick(Random)];
+    C.Brush.Style = I % 3 ? bsSolid : bsClear;
+    const int X = Coordinate(Random), Y = Coordinate(Random), S = Box(Random);
+    if (I == 200) {
+      const TRect Clip{40, 30, 150, 170};
+      C.SetClipRect(&Clip);
     }
-    C.SetClipRect(nullptr);
-  };
-  EXPECT_EQ(Difference({200, 200}, Draw), "");
+    switch (I % 5) {
+    case 0:
+      C.MoveTo(X, Y);
+      C.LineTo(Coordinate(Random), Coordinate(Random));
+      break;
+    case 1:
+      C.Polyline({{X, Y}, {X + S, Y}, {X + S, Y + S}, {X - S, Y + 2 * S}});
+      break;
+    case 2:
+      C.Rectangle({X, Y, X + S, Y + Box(Random)});
+      break;
+    case 3:
+      C.Ellipse({X, Y, X + S, Y + S});
+      break;
+    default:
+      C.Arc({X, Y, X + S, Y + S}, {X + S / 2, Y}, {X + S / 2, Y + S});
+    }
+  }
+  C.SetClipRect(nullptr);
+}
+
+TEST(ImageRasterTest, LinesRectanglesEllipsesAndArcsAsThePainterPaints) {
+  const TDrawing Draw = RandomFigures;
+  for (const double Ratio : Ratios) {
+    EXPECT_EQ(Difference({200, 200}, Draw, Ratio), "");
+    // moved by a part of a device pixel
+    EXPECT_EQ(Difference({200, 200}, Draw, Ratio, [](QPainter& P) { P.translate(3, 7); }), "");
+  }
+}
+
+// A paint box shows what a painter paints on its widget, at every ratio,
+// on whole device pixels or not (where it cannot copy an image of its own).
+TEST(ImageRasterTest, APaintBoxShowsWhatThePainterPaints) {
+  TPaintBox Box;
+  Box.resize(203, 157);
+  Box.OnPaint = [&Box](TObject*) { RandomFigures(Box.Canvas()); };
+  const QColor Background = Box.palette().color(Box.backgroundRole());
+  for (const double Ratio : Ratios)
+    for (const QPoint Offset : {QPoint(0, 0), QPoint(3, 5)}) {
+      const auto Blank = [Ratio] {
+        QImage Image((QSizeF(220, 170) * Ratio).toSize(), QImage::Format_RGB888);
+        Image.setDevicePixelRatio(Ratio);
+        Image.fill(Qt::white);
+        return Image;
+      };
+      QImage Shown = Blank(), Expected = Blank();
+      Box.render(&Shown, Offset);
+      {
+        QPainter Painter(&Expected);
+        Painter.translate(Offset);
+        Painter.fillRect(QRect(0, 0, 203, 157), Background);
+        TQtCanvas Canvas(Painter);
+        RandomFigures(Canvas);
+      }
+      // The box shows nothing beyond its edges (rounded half up).
+      const auto Edge = [Ratio](int V) { return static_cast<int>(std::floor(V * Ratio + 0.5)); };
+      const QRect Inside(QPoint(Edge(Offset.x()), Edge(Offset.y())),
+                         QPoint(Edge(Offset.x() + 203) - 1, Edge(Offset.y() + 157) - 1));
+      for (int Y = 0; Y < Expected.height(); ++Y)
+        for (int X = 0; X < Expected.width(); ++X)
+          if (!Inside.contains(X, Y)) Expected.setPixel(X, Y, qRgb(255, 255, 255));
+      EXPECT_TRUE(Shown == Expected) << Ratio << " at " << Offset.x() << "," << Offset.y();
+    }
 }
 
 TEST(ImageRasterTest, TextsAsThePainterPaintsThem) {
@@ -152,9 +204,10 @@ TEST(ImageRasterTest, TextsAsThePainterPaintsThem) {
         Y += C.TextHeight("W") - 3;
       }
   };
-  EXPECT_EQ(Difference({420, 300}, Draw), "");
+  for (const double Ratio : Ratios)
+    EXPECT_EQ(Difference({420, 300}, Draw, Ratio), "");
   // A transformed painter is left to paint alone, and paints the same.
-  EXPECT_EQ(Difference({420, 300}, Draw, [](QPainter& P) { P.translate(3, 7); }), "");
+  EXPECT_EQ(Difference({420, 300}, Draw, 1, [](QPainter& P) { P.translate(3, 7); }), "");
 }
 
 TEST(ImageRasterTest, TheProgramFontIsStampedAndMeasuredLikeTheMetrics) {
