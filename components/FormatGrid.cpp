@@ -32,13 +32,22 @@ TBitmap LoadToggleGlyph() {
 
 } // namespace
 
-TFormatGrid::TFormatGrid(QWidget* Parent)
-    : TStringGrid(Parent), FToggleGlyph(LoadToggleGlyph()), FPopupMenu(std::make_unique<QMenu>()) {
+TFormatGrid::TFormatGrid(QWidget* Parent) : TStringGrid(Parent) {
   // Every cell is drawn by DrawCell here; the base's drawing is never used.
   SetDefaultDrawing(false);
 }
 
 TFormatGrid::~TFormatGrid() = default;
+
+const TBitmap& TFormatGrid::ToggleGlyph() {
+  static const TBitmap Glyph = LoadToggleGlyph();
+  return Glyph;
+}
+
+QMenu& TFormatGrid::PopupMenu() const {
+  if (!FPopupMenu) FPopupMenu = std::make_unique<QMenu>();
+  return *FPopupMenu;
+}
 
 PCellFormat TFormatGrid::CellFormat(int ACol, int ARow) const {
   // The exact type tells a record (the type is final) without the cost of a

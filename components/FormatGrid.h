@@ -137,10 +137,11 @@ public:
   TSelectCellEvent OnSelectCell;
   TGetEditEvent OnGetEditText;
 
-  // The glyph of toggle cells.
-  const TBitmap& ToggleGlyph() const { return FToggleGlyph; }
-  // The menu of a toggle's choices, rebuilt on every right click.
-  QMenu& PopupMenu() const { return *FPopupMenu; }
+  // The glyph of toggle cells, shared by every grid and read on first use.
+  static const TBitmap& ToggleGlyph();
+  // The menu of a toggle's choices, made on first use and rebuilt on every
+  // right click.
+  QMenu& PopupMenu() const;
 
   // Moves the current cell to the next selectable cell in reading order,
   // wrapping round, and returns it (the current cell when there is none).
@@ -201,7 +202,6 @@ private:
   void DrawContent(const TDrawFormat& Fmt, const TCellLayout& Layout, const std::string& Text);
 
   const TImageList* FImageList = nullptr;
-  TBitmap FToggleGlyph;
-  std::unique_ptr<QMenu> FPopupMenu;
+  mutable std::unique_ptr<QMenu> FPopupMenu;
   TColor FSelectColors[2] = {clHighlight, clHighlightText};
 };

@@ -204,9 +204,10 @@ void TFormatGrid::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) 
     // The menu opens on a disabled toggle too, as it always has.
     if (F && F->Kind == ckToggle) {
       const QPoint Screen = viewport()->mapToGlobal(QPoint(X, Y));
-      FPopupMenu->clear();
+      QMenu& Menu = PopupMenu();
+      Menu.clear();
       for (int I = 0; I < F->Items.size(); ++I) {
-        QAction* Item = FPopupMenu->addAction(F->Items[I]);
+        QAction* Item = Menu.addAction(F->Items[I]);
         Item->setData(I);
         Item->setCheckable(true);
         Item->setChecked(I == F->ToggleIndex);
@@ -214,7 +215,7 @@ void TFormatGrid::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) 
       }
       FPressCol = Cell.X;
       FPressRow = Cell.Y;
-      if (!FPopupMenu->actions().isEmpty()) FPopupMenu->popup(Screen);
+      if (!Menu.actions().isEmpty()) Menu.popup(Screen);
       return;
     }
   }

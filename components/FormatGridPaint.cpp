@@ -277,9 +277,9 @@ std::string TFormatGrid::DrawToggleFrame(const TDrawFormat& Fmt, const TRect& R,
   C.FillRect(R);
   const int Top = std::max(R.Top, (TextRect.Top + TextRect.Bottom) / 2 - 8);
   if (Fmt.Enabled)
-    C.Draw(R.Left + 1, Top, FToggleGlyph, true);
+    C.Draw(R.Left + 1, Top, ToggleGlyph(), true);
   else
-    DrawState(C, FToggleGlyph, R.Left + 1, Top, DST_BITMAP | DSS_DISABLED);
+    DrawState(C, ToggleGlyph(), R.Left + 1, Top, DST_BITMAP | DSS_DISABLED);
   if (!Fmt.Record) return {};
   const QStringList& Items = Fmt.Record->Items;
   int Index = Fmt.Record->ToggleIndex;

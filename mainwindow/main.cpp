@@ -3,6 +3,7 @@
 #include "mainwindow/InputUnit.h"
 #include "mainwindow/ProgramStart.h"
 #include "platform/Application.h"
+#include "platform/FirstPaint.h"
 
 int main(int argc, char** argv) {
   const QStringList Raw = ArgumentList(argc, argv);
@@ -22,6 +23,7 @@ int main(int argc, char** argv) {
   PrepareApplication(Application);
   Application.SetHelpFile(QStringLiteral("Vantrel.chm"));
   TForm1 Form1;
+  QuitAfterFirstPaintIfAsked(Form1);
   Form1.show();
   OpenStartFile(Form1, Command.FileName);
   return Application.exec();

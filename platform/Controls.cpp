@@ -54,12 +54,15 @@ void TRadioGroup::SetItems(const QStringList& Value) {
   for (int I = 0; I < FItems.size(); ++I) {
     auto* Button = new QRadioButton(FItems[I], this);
     Button->installEventFilter(this);
-    Button->show(); // a child added to a visible group would stay hidden
     connect(Button, &QRadioButton::clicked, this, [this, I] { SetItemIndex(I); });
     FButtons.push_back(Button);
   }
   if (FItemIndex >= FItems.size()) FItemIndex = -1;
   ArrangeButtons();
+  // Shown once placed: a child added to a visible group would stay hidden,
+  // and one shown unplaced measures its text for a size it never keeps.
+  for (QRadioButton* Button : FButtons)
+    Button->show();
   UpdateButtons();
 }
 
