@@ -75,6 +75,7 @@ TGlyphStamps::TGlyphStamps(const QFont& Font)
   const QFontMetrics Metrics(Font);
   FAscent = Metrics.ascent();
   FLineHeight = Metrics.height();
+  FPlaced = KeysOf(FPlacedText, FKeys) && Place();
 }
 
 bool TGlyphStamps::KeysOf(std::string_view Text, std::vector<int>& Keys) {
@@ -181,14 +182,23 @@ bool TGlyphStamps::Place() {
   return !FUnfit; // a glyph made just now may have shown the font unfit
 }
 
+bool TGlyphStamps::Placed(std::string_view Text) {
+  // A text is mostly measured right before it is painted.
+  if (Text != FPlacedText) {
+    FPlacedText = Text;
+    FPlaced = KeysOf(Text, FKeys) && Place();
+  }
+  return FPlaced;
+}
+
 bool TGlyphStamps::Width(std::string_view Text, int& Result) {
-  if (!KeysOf(Text, FKeys) || !Place()) return false;
+  if (!Placed(Text)) return false;
   Result = static_cast<int>((FPens.back() + 32) >> 6);
   return true;
 }
 
 bool TGlyphStamps::Paint(TImageRaster& Raster, int X, int Y, std::string_view Text, QRgb Colour) {
-  if (!KeysOf(Text, FKeys) || !Place()) return false;
+  if (!Placed(Text)) return false;
   for (std::size_t I = 0; I < FKeys.size(); ++I)
     Raster.Paint(FGlyphs[FKeys[I]].Runs, X + static_cast<int>(FPens[I] >> 6), Y + FAscent, Colour);
   return true;

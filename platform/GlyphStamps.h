@@ -9,6 +9,7 @@
 #include <QString>
 #include <cstdint>
 #include <initializer_list>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -69,12 +70,16 @@ private:
   // The pen position of each character of FKeys, and where the last one
   // ends, into FPens; false when one of them cannot be stamped.
   bool Place();
+  // Whether Text can be stamped, with its keys and pens in FKeys and FPens.
+  bool Placed(std::string_view Text);
 
   QFont FFont;
   int FAscent, FLineHeight;
   bool FUnfit; // the font does not place characters one by one
   TGlyph FGlyphs[KeyCount];
   std::vector<std::int32_t> FSteps; // per pair, first key * SymbolCount + second symbol
-  std::vector<int> FKeys;           // of the text being painted
-  std::vector<std::int64_t> FPens;  // of FKeys, then the end of the text
+  std::string FPlacedText;          // the text last placed,
+  bool FPlaced = false;             // whether it can be stamped,
+  std::vector<int> FKeys;           // its keys
+  std::vector<std::int64_t> FPens;  // and its pens, then its end
 };
