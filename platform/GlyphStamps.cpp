@@ -1,7 +1,6 @@
 #include "platform/GlyphStamps.h"
 
 #include <QFontMetrics>
-#include <QFontMetricsF>
 #include <QGlyphRun>
 #include <QPainter>
 #include <QTextLayout>
