@@ -5,6 +5,7 @@
 #include <QFont>
 #include <QFontDatabase>
 #include <stdexcept>
+#include <string>
 
 namespace {
 
@@ -14,9 +15,11 @@ void Require(const QString& Family) {
                             ? "fonts-ipafont-gothic and fonts-ipafont-mincho"
                         : Family.startsWith(QStringLiteral("Noto"))   ? "fonts-noto-cjk"
                         : Family.startsWith(QStringLiteral("DejaVu")) ? "fonts-dejavu-core"
-                                                                      : "the package that has it";
-  throw std::runtime_error("The font \"" + Family.toStdString() + "\" is not installed; install " +
-                           Package + " (scripts/install-deps.sh does).");
+                                                                      : nullptr;
+  throw std::runtime_error(
+      "The font \"" + Family.toStdString() + "\" is not installed" +
+      (Package ? std::string("; install ") + Package + " (scripts/install-deps.sh does)."
+               : std::string(".")));
 }
 
 } // namespace
