@@ -1,5 +1,7 @@
 #include "bench/BenchSetUp.h"
 
+#include "tests/kit/ProgramFonts.h"
+
 #include <QApplication>
 #include <QFont>
 #include <cstdlib>
@@ -18,11 +20,7 @@ double BenchPixelRatio() {
 void UseBenchFont() {
   const char* Family = std::getenv("VANTREL_BENCH_FONT");
   if (!Family || !*Family) return;
-  for (const char* Name : {"ＭＳ Ｐゴシック", "ＭＳ ゴシック", "ＭＳ 明朝", "ＭＳ Ｐ明朝"}) {
-    const QString Asked = QString::fromUtf8(Name);
-    QFont::removeSubstitutions(Asked);
-    QFont::insertSubstitution(Asked, QString::fromUtf8(Family));
-  }
+  PinProgramFonts(QString::fromUtf8(Family));
   QFont AppFont = QApplication::font();
   AppFont.setFamilies({QString::fromUtf8(Family)});
   QApplication::setFont(AppFont);

@@ -3,17 +3,21 @@
 #include <QApplication>
 #include <QFont>
 
+const std::array<TFontSubstitute, 4>& FontSubstitutes() {
+  static const std::array<TFontSubstitute, 4> Substitutes{{
+      {"ＭＳ Ｐゴシック", "IPAPGothic", "Noto Sans CJK JP"},
+      {"ＭＳ ゴシック", "IPAGothic", "Noto Sans Mono CJK JP"},
+      {"ＭＳ 明朝", "IPAMincho", "Noto Serif CJK JP"},
+      {"ＭＳ Ｐ明朝", "IPAPMincho", "Noto Serif CJK JP"},
+  }};
+  return Substitutes;
+}
+
 void InstallFontSubstitutes() {
-  QFont::insertSubstitutions(QStringLiteral("ＭＳ Ｐゴシック"),
-                             {QStringLiteral("IPAPGothic"), QStringLiteral("Noto Sans CJK JP")});
-  QFont::insertSubstitutions(
-      QStringLiteral("ＭＳ ゴシック"),
-      {QStringLiteral("IPAGothic"), QStringLiteral("Noto Sans Mono CJK JP")});
-  QFont::insertSubstitutions(QStringLiteral("ＭＳ 明朝"),
-                             {QStringLiteral("IPAMincho"), QStringLiteral("Noto Serif CJK JP")});
-  QFont::insertSubstitutions(QStringLiteral("ＭＳ Ｐ明朝"),
-                             {QStringLiteral("IPAPMincho"), QStringLiteral("Noto Serif CJK JP")});
-  QFont AppFont(QStringLiteral("ＭＳ Ｐゴシック"));
+  for (const TFontSubstitute& Font : FontSubstitutes())
+    QFont::insertSubstitutions(QString::fromUtf8(Font.Asked),
+                               {QString::fromUtf8(Font.Ipa), QString::fromUtf8(Font.Noto)});
+  QFont AppFont(QString::fromUtf8(FontSubstitutes().front().Asked));
   AppFont.setPixelSize(12);
   QApplication::setFont(AppFont);
 }

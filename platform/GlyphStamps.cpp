@@ -1,10 +1,11 @@
 #include "platform/GlyphStamps.h"
 
 #include <QFontMetrics>
-#include <QFontMetricsF>
+#include <QGlyphRun>
 #include <QPainter>
+#include <QTextLayout>
+#include <array>
 #include <cmath>
-#include <vector>
 
 namespace {
 
@@ -14,39 +15,18 @@ QChar CharOf(int Symbol) {
   return Symbol < AsciiSymbols ? QChar(0x20 + Symbol) : QChar(0xFF65);
 }
 
-// Every ordered pair of Count symbols, each once, next to each other: a
-// de Bruijn sequence of order two, closed into a line by its first symbol.
-std::vector<int> EveryPair(int Count) {
-  std::vector<int> Sequence;
-  int A[3] = {0, 0, 0};
-  const auto Extend = [&](const auto& Self, int T, int P) -> void {
-    if (T > 2) {
-      if (2 % P == 0)
-        for (int J = 1; J <= P; ++J)
-          Sequence.push_back(A[J]);
-      return;
-    }
-    A[T] = A[T - P];
-    Self(Self, T + 1, P);
-    for (int J = A[T - P] + 1; J < Count; ++J) {
-      A[T] = J;
-      Self(Self, T + 1, T);
-    }
-  };
-  Extend(Extend, 1, 1);
-  Sequence.push_back(Sequence.front());
-  return Sequence;
-}
-
-// Count symbols of Sequence from Start, or as many as are left.
-std::vector<int> PieceOf(const std::vector<int>& Sequence, std::size_t Start, std::size_t Count) {
-  const auto Begin = Sequence.begin() + static_cast<std::ptrdiff_t>(Start);
-  return {Begin, Begin + static_cast<std::ptrdiff_t>(std::min(Count, Sequence.size() - Start))};
-}
-
 // Whole pixels enough for a width in 64ths of a pixel.
 int WholePixels(std::int64_t Width) {
   return static_cast<int>((Width + 63) >> 6);
+}
+
+// A pixel position in 64ths of a pixel.
+std::int64_t Sixty4ths(double Position) {
+  return std::llround(Position * 64);
+}
+
+bool AtOrigin(QPointF P) {
+  return P.x() == 0 && P.y() == 0;
 }
 
 QImage ClearImage(int Width, int Height) {
@@ -55,137 +35,170 @@ QImage ClearImage(int Width, int Height) {
   return Image;
 }
 
+// Shaping gives the characters that belong to no script (digits, signs,
+// spaces) the script of the letters in their text, and a font may draw and
+// space them otherwise in a script: a text with a letter is laid out after
+// this line of a letter.
+const QString LetterLine = QStringLiteral("x\u2028");
+
+// The glyph each of the last Count characters of Text is shaped into, with
+// its position about the pen's start on the baseline of its line, and what
+// the last one moves the pen by; false when one of them is shaped into no
+// glyph or several.
+template <std::size_t Count>
+bool Shaped(const QString& Text, const QFont& Font, std::array<QGlyphRun, Count>& Glyphs,
+            double& LastAdvance) {
+  QTextLayout Layout(Text, Font);
+  Layout.beginLayout();
+  for (QTextLine Line = Layout.createLine(); Line.isValid(); Line = Layout.createLine())
+    Line.setLineWidth(1e6);
+  Layout.endLayout();
+  const int First = static_cast<int>(Text.size() - static_cast<qsizetype>(Count));
+  const QTextLine Line = Layout.lineForTextPosition(First);
+  for (std::size_t I = 0; I < Count; ++I) {
+    const QList<QGlyphRun> Runs = Layout.glyphRuns(First + static_cast<int>(I), 1);
+    if (Runs.size() != 1 || Runs.front().glyphIndexes().size() != 1) return false;
+    Glyphs[I] = Runs.front();
+    Glyphs[I].setPositions(
+        {Runs.front().positions().front() - QPointF(Line.x(), Line.y() + Line.ascent())});
+  }
+  LastAdvance = Line.horizontalAdvance() - Glyphs[Count - 1].positions().front().x();
+  return true;
+}
+
 } // namespace
 
-TGlyphStamps::TGlyphStamps(const QFont& Font) : FFont(Font) {
+TGlyphStamps::TGlyphStamps(const QFont& Font)
+    : FFont(Font), FUnfit(Font.underline() || Font.strikeOut() || Font.overline()),
+      FSteps(KeyCount * SymbolCount, PairUnknown) {
   const QFontMetrics Metrics(Font);
   FAscent = Metrics.ascent();
   FLineHeight = Metrics.height();
+  FPlaced = KeysOf(FPlacedText, FKeys) && Place();
 }
 
-bool TGlyphStamps::SymbolsOf(std::string_view Text, std::vector<int>& Symbols) {
-  Symbols.clear();
+bool TGlyphStamps::KeysOf(std::string_view Text, std::vector<int>& Keys) {
+  Keys.clear();
+  bool Letters = false;
   for (std::size_t I = 0; I < Text.size(); ++I) {
     const auto Byte = static_cast<unsigned char>(Text[I]);
     if (Byte >= 0x20 && Byte < 0x7F) {
-      Symbols.push_back(Byte - 0x20);
+      Keys.push_back(Byte - 0x20);
+      Letters = Letters || ((Byte | 0x20) >= 'a' && (Byte | 0x20) <= 'z');
     } else if (Text.substr(I, 3) == "\xEF\xBD\xA5") { // U+FF65 in UTF-8
-      Symbols.push_back(AsciiSymbols);
+      Keys.push_back(AsciiSymbols);
       I += 2;
     } else {
       return false;
     }
   }
+  if (Letters)
+    for (int& Key : Keys)
+      Key += SymbolCount;
   return true;
 }
 
-QImage TGlyphStamps::Drawn(const std::vector<int>& Symbols, int Width) const {
-  QString Text;
-  for (const int Symbol : Symbols)
-    Text += CharOf(Symbol);
+QString TGlyphStamps::TextOf(std::initializer_list<int> Keys) {
+  QString Text = *Keys.begin() >= SymbolCount ? LetterLine : QString();
+  for (const int Key : Keys)
+    Text += CharOf(Key % SymbolCount);
+  return Text;
+}
+
+QImage TGlyphStamps::Drawn(const QGlyphRun& Glyph, int Width, double Phase) const {
   QImage Image = ClearImage(Width + 2 * FLineHeight, 3 * FLineHeight);
   QPainter Painter(&Image);
   Painter.setRenderHint(QPainter::TextAntialiasing, false);
-  Painter.setFont(FFont);
   Painter.setPen(Qt::black);
-  Painter.drawText(QPoint(FLineHeight, FLineHeight + FAscent), Text);
+  Painter.drawGlyphRun(QPointF(FLineHeight + Phase, FLineHeight + FAscent), Glyph);
   return Image;
 }
 
-void TGlyphStamps::MakeGlyph(int Symbol) {
-  TGlyph& Glyph = FGlyphs[Symbol];
-  Glyph.Advance = std::llround(QFontMetricsF(FFont).horizontalAdvance(CharOf(Symbol)) * 64);
+const TGlyphStamps::TGlyph& TGlyphStamps::GlyphOf(int Key) {
+  TGlyph& Glyph = FGlyphs[Key];
+  if (!Glyph.Made) MakeGlyph(Key, Glyph);
+  return Glyph;
+}
+
+void TGlyphStamps::MakeGlyph(int Key, TGlyph& Glyph) {
+  Glyph.Made = true;
+  std::array<QGlyphRun, 1> Shape;
+  double Advance = 0;
+  if (!Shaped(TextOf({Key}), FFont, Shape, Advance) || !AtOrigin(Shape[0].positions().front()))
+    return;
+  Glyph.Font = Shape[0].rawFont();
+  Glyph.Index = Shape[0].glyphIndexes().front();
+  Glyph.Advance = Sixty4ths(Advance);
   const int Width = WholePixels(Glyph.Advance) + 1;
-  const QImage Image = Drawn({Symbol}, Width);
+  const QImage Image = Drawn(Shape[0], Width);
   Glyph.Usable = RunsOfImage(Image, QPoint(FLineHeight, FLineHeight + FAscent), Glyph.Runs);
   // Pixels reaching the edge of the image may reach further.
-  for (const TPixelRun& Run : Glyph.Runs.Runs)
-    if (Run.Y == -FLineHeight - FAscent || Run.Y == 2 * FLineHeight - FAscent - 1 ||
-        Run.X0 == -FLineHeight || Run.X1 == Width + FLineHeight)
+  for (const TPixelRun& Pixels : Glyph.Runs.Runs)
+    if (Pixels.Y == -FLineHeight - FAscent || Pixels.Y == 2 * FLineHeight - FAscent - 1 ||
+        Pixels.X0 == -FLineHeight || Pixels.X1 == Width + FLineHeight)
       Glyph.Usable = false;
+  // A glyph is drawn with the same pixels wherever its position falls
+  // within a pixel, or the font cannot be stamped at all.
+  if (Image != Drawn(Shape[0], Width, 37.0 / 64)) FUnfit = true;
 }
 
-bool TGlyphStamps::ComposesLikeDrawText(const std::vector<int>& Symbols) {
-  const int Width = WholePixels(AdvanceOf(Symbols)) + 1;
-  QImage Composed = ClearImage(Width + 2 * FLineHeight, 3 * FLineHeight);
-  TImageRaster Raster(Composed);
-  return Compose(Raster, FLineHeight, FLineHeight, Symbols, qRgb(0, 0, 0)) &&
-         Composed == Drawn(Symbols, Width);
+std::int32_t TGlyphStamps::StepOf(int First, int Second) {
+  std::int32_t& Step = FSteps[static_cast<std::size_t>(First * SymbolCount + Second % SymbolCount)];
+  if (Step == PairUnknown) Step = ShapedStep(First, Second);
+  return Step;
 }
 
-void TGlyphStamps::Probe() {
-  FProbed = true;
-  for (int Symbol = 0; Symbol < SymbolCount; ++Symbol)
-    MakeGlyph(Symbol);
-  const std::vector<int> Sequence = EveryPair(SymbolCount);
-  // Pieces of 64 characters overlapping by one, so that every pair lies
-  // within a piece; a piece that differs is looked at pair by pair, and one
-  // that differs with no pair to blame means the font does not place
-  // characters one after the other at all.
-  constexpr std::size_t Piece = 64;
-  for (std::size_t Start = 0; Start + 1 < Sequence.size(); Start += Piece - 1) {
-    const std::vector<int> Text = PieceOf(Sequence, Start, Piece);
-    if (ComposesLikeDrawText(Text)) continue;
-    bool Blamed = false;
-    for (std::size_t I = 0; I + 1 < Text.size(); ++I)
-      if (!ComposesLikeDrawText({Text[I], Text[I + 1]})) {
-        FBadPairs.set(static_cast<std::size_t>(Text[I] * SymbolCount + Text[I + 1]));
-        Blamed = true;
-      }
-    if (!Blamed) FUnfit = true;
-  }
-  // The width of a text is its characters' widths summed and rounded, as
-  // the font's metrics give it, unless the pieces say otherwise.
-  const QFontMetrics Metrics(FFont);
-  for (std::size_t Start = 0; Start < Sequence.size() && !FUnfit; Start += Piece) {
-    const std::vector<int> Text = PieceOf(Sequence, Start, Piece);
-    QString String;
-    for (const int Symbol : Text)
-      String += CharOf(Symbol);
-    if (WidthOf(Text) != Metrics.horizontalAdvance(String)) FUnfit = true;
-  }
+std::int32_t TGlyphStamps::ShapedStep(int First, int Second) {
+  const TGlyph &A = GlyphOf(First), &B = GlyphOf(Second);
+  std::array<QGlyphRun, 2> Shape;
+  double Advance = 0;
+  // Each character must keep its own glyph, the first one where it stands
+  // alone, the second on the baseline.
+  if (!Shaped(TextOf({First, Second}), FFont, Shape, Advance) ||
+      Shape[0].glyphIndexes().front() != A.Index || Shape[0].rawFont() != A.Font ||
+      Shape[1].glyphIndexes().front() != B.Index || Shape[1].rawFont() != B.Font ||
+      !AtOrigin(Shape[0].positions().front()) || Shape[1].positions().front().y() != 0)
+    return PairUnusable;
+  return static_cast<std::int32_t>(Sixty4ths(Shape[1].positions().front().x()));
 }
 
-std::int64_t TGlyphStamps::AdvanceOf(const std::vector<int>& Text) const {
-  std::int64_t Advance = 0;
-  for (const int Symbol : Text)
-    Advance += FGlyphs[Symbol].Advance;
-  return Advance;
-}
-
-int TGlyphStamps::WidthOf(const std::vector<int>& Text) const {
-  return static_cast<int>((AdvanceOf(Text) + 32) >> 6);
-}
-
-bool TGlyphStamps::Stampable(const std::vector<int>& Text) const {
-  for (std::size_t I = 0; I < Text.size(); ++I) {
-    if (!FGlyphs[Text[I]].Usable) return false;
-    if (I > 0 && FBadPairs.test(static_cast<std::size_t>(Text[I - 1] * SymbolCount + Text[I])))
-      return false;
-  }
-  return true;
-}
-
-bool TGlyphStamps::Compose(TImageRaster& Raster, int X, int Y, const std::vector<int>& Text,
-                           QRgb Colour) {
-  if (!Stampable(Text)) return false;
+bool TGlyphStamps::Place() {
+  FPens.clear();
+  if (FUnfit) return false;
   std::int64_t Pen = 0;
-  for (const int Symbol : Text) {
-    const TGlyph& Glyph = FGlyphs[Symbol];
-    Raster.Paint(Glyph.Runs, X + static_cast<int>(Pen >> 6), Y + FAscent, Colour);
-    Pen += Glyph.Advance;
+  for (std::size_t I = 0; I < FKeys.size(); ++I) {
+    if (!GlyphOf(FKeys[I]).Usable) return false;
+    FPens.push_back(Pen);
+    if (I + 1 < FKeys.size()) {
+      const std::int32_t Step = StepOf(FKeys[I], FKeys[I + 1]);
+      if (Step == PairUnusable) return false;
+      Pen += Step;
+    } else {
+      Pen += FGlyphs[FKeys[I]].Advance;
+    }
   }
-  return true;
+  FPens.push_back(Pen);
+  return !FUnfit; // a glyph made just now may have shown the font unfit
+}
+
+bool TGlyphStamps::Placed(std::string_view Text) {
+  // A text is mostly measured right before it is painted.
+  if (Text != FPlacedText) {
+    FPlacedText = Text;
+    FPlaced = KeysOf(Text, FKeys) && Place();
+  }
+  return FPlaced;
 }
 
 bool TGlyphStamps::Width(std::string_view Text, int& Result) {
-  if (!FProbed) Probe();
-  if (FUnfit || !SymbolsOf(Text, FSymbols) || !Stampable(FSymbols)) return false;
-  Result = WidthOf(FSymbols);
+  if (!Placed(Text)) return false;
+  Result = static_cast<int>((FPens.back() + 32) >> 6);
   return true;
 }
 
 bool TGlyphStamps::Paint(TImageRaster& Raster, int X, int Y, std::string_view Text, QRgb Colour) {
-  if (!FProbed) Probe();
-  return !FUnfit && SymbolsOf(Text, FSymbols) && Compose(Raster, X, Y, FSymbols, Colour);
+  if (!Placed(Text)) return false;
+  for (std::size_t I = 0; I < FKeys.size(); ++I)
+    Raster.Paint(FGlyphs[FKeys[I]].Runs, X + static_cast<int>(FPens[I] >> 6), Y + FAscent, Colour);
+  return true;
 }

@@ -3,21 +3,31 @@
 #include "platform/ImageRaster.h"
 
 #include <QFont>
+#include <QGlyphRun>
 #include <QImage>
+#include <QRawFont>
 #include <QString>
-#include <bitset>
 #include <cstdint>
+#include <initializer_list>
+#include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 // The pixels of the single characters of one font, to paint a text
-// character by character exactly as drawText paints it: each character's
-// pixels at the sum of the widths of the characters before it. A font may
-// move some pairs of characters closer (kerning) or join them; on first use
-// a probe text holding every pair of the characters stamps know (printable
-// ASCII and "･") is painted both ways, and pairs that differ are left to
-// drawText.
+// character by character exactly as drawText paints it. drawText places a
+// text's glyphs at the positions its shaping gives, each glyph's pixels
+// (the same wherever it lands) at the pixel its position falls on. Shaping
+// steps from one character to the next by the first one's advance changed
+// by the pair (kerning, often by a fraction of a pixel), and may choose
+// other glyphs and steps for the characters of a text with letters (the
+// script of its letters) than for a text of digits and signs alone (no
+// script); so a character is stamped, with its glyph for the text's kind,
+// where the steps of the pairs before it end. Everything is learnt on
+// first use: a character's stamp by shaping it alone and drawing its
+// glyph, a pair's step by shaping the two characters together. A pair
+// shaping makes into something else than the two glyphs (a ligature) is
+// left to drawText, and so is a font whose glyphs change with where they
+// land, or that draws lines through or under a whole text.
 class TGlyphStamps {
 public:
   explicit TGlyphStamps(const QFont& Font);
@@ -31,41 +41,45 @@ public:
   bool Width(std::string_view Text, int& Result);
 
 private:
-  static constexpr int SymbolCount = 96; // printable ASCII, then "･"
-  // A character starts where the widths before it end, in 64ths of a
-  // pixel, on the pixel that position falls on.
+  // A character of a text is known by a key: its symbol (printable ASCII,
+  // then "･"), plus SymbolCount in a text with letters.
+  static constexpr int SymbolCount = 96, KeyCount = 2 * SymbolCount;
   struct TGlyph {
-    TPixelRuns Runs;          // about the pen position on the baseline
-    std::int64_t Advance = 0; // in 64ths of a pixel
+    bool Made = false;
     bool Usable = false;
+    TPixelRuns Runs;          // about the pen position on the baseline
+    std::int64_t Advance = 0; // in 64ths of a pixel, as it ends a text
+    QRawFont Font;            // the font that draws it (the family or a fallback)
+    quint32 Index = 0;        // in that font
   };
-  // The symbols of Text; false when it has a character without one.
-  static bool SymbolsOf(std::string_view Text, std::vector<int>& Symbols);
-  void Probe();
-  void MakeGlyph(int Symbol);
-  // Text drawn by drawText into a clear image, a line height from its left
-  // and top edges; Width is the text's width.
-  QImage Drawn(const std::vector<int>& Text, int Width) const;
-  // Paints Text from the stamps alone; false when one of its characters or
-  // pairs cannot be stamped.
-  bool Compose(TImageRaster& Raster, int X, int Y, const std::vector<int>& Text, QRgb Colour);
-  // The widths of Text's characters summed, in 64ths of a pixel, and
-  // rounded to the width the font's metrics give.
-  std::int64_t AdvanceOf(const std::vector<int>& Text) const;
-  int WidthOf(const std::vector<int>& Text) const;
-  // Whether every character of Text and every pair in it can be stamped.
-  bool Stampable(const std::vector<int>& Text) const;
-  // Whether composing Text paints what drawText does.
-  bool ComposesLikeDrawText(const std::vector<int>& Text);
+  // The step of a pair from its first character to its second, in 64ths
+  // of a pixel; or one of these.
+  static constexpr std::int32_t PairUnknown = INT32_MIN, PairUnusable = INT32_MIN + 1;
+
+  // The keys of Text; false when it has a character without one.
+  static bool KeysOf(std::string_view Text, std::vector<int>& Keys);
+  // A text to shape Keys (of one kind) in, ending with their characters.
+  static QString TextOf(std::initializer_list<int> Keys);
+  // Glyph drawn into a clear image, a line height from its left and top
+  // edges and Phase pixels further right; Width is its advance's width.
+  QImage Drawn(const QGlyphRun& Glyph, int Width, double Phase = 0) const;
+  const TGlyph& GlyphOf(int Key);
+  void MakeGlyph(int Key, TGlyph& Glyph);
+  std::int32_t StepOf(int First, int Second);
+  std::int32_t ShapedStep(int First, int Second);
+  // The pen position of each character of FKeys, and where the last one
+  // ends, into FPens; false when one of them cannot be stamped.
+  bool Place();
+  // Whether Text can be stamped, with its keys and pens in FKeys and FPens.
+  bool Placed(std::string_view Text);
 
   QFont FFont;
   int FAscent, FLineHeight;
-  bool FProbed = false;
-  bool FUnfit = false; // the font does not place characters one by one
-  TGlyph FGlyphs[SymbolCount];
-  std::bitset<SymbolCount * SymbolCount> FBadPairs;
-  std::vector<int> FSymbols; // of the text being painted
+  bool FUnfit; // the font does not place characters one by one
+  TGlyph FGlyphs[KeyCount];
+  std::vector<std::int32_t> FSteps; // per pair, first key * SymbolCount + second symbol
+  std::string FPlacedText;          // the text last placed,
+  bool FPlaced = false;             // whether it can be stamped,
+  std::vector<int> FKeys;           // its keys
+  std::vector<std::int64_t> FPens;  // and its pens, then its end
 };
-
-// The glyph stamps of Font, made once per font and family it resolves to.
-TGlyphStamps& GlyphStampsOf(const QFont& Font);

@@ -8,6 +8,7 @@ PACKAGES=(
   libgtest-dev libgmock-dev googletest libbenchmark-dev nlohmann-json3-dev
   qt6-base-dev qt6-svg-dev qt6-translations-l10n poppler-utils
   python3 xvfb xauth openbox xdotool x11-utils imagemagick fonts-ipafont-gothic fonts-ipafont-mincho
+  fonts-noto-cjk fonts-dejavu-core
   desktop-file-utils libxml2-utils shared-mime-info dpkg-dev file
 )
 

@@ -1,11 +1,13 @@
 // The diagram painted pixel by pixel into a 32-bit image must equal, pixel
 // for pixel, the same diagram painted by the painter alone (a 24-bit image),
-// at several device pixel ratios, for documents with every kind of load, values of every size,
-// loads beyond the span and labels that repeat.
+// at several device pixel ratios, for documents with every kind of load,
+// values of every size, loads beyond the span and labels that repeat, in
+// every font the package accepts.
 #include "analysis/BeamData.h"
 #include "mainwindow/BeamPainter.h"
 #include "platform/QtCanvas.h"
 #include "tests/kit/BeamBuilder.h"
+#include "tests/kit/ProgramFonts.h"
 
 #include <QImage>
 #include <QPainter>
@@ -42,22 +44,24 @@ std::vector<TBeamLoad> RandomLoads(int Count, unsigned Seed) {
   return Loads;
 }
 
-TEST(DirectPaintingTest, RandomDocumentsPaintAsThePainterPaintsThem) {
+TEST(DirectPaintingTest, RandomDocumentsPaintAsThePainterPaintsThemInEveryAcceptedFont) {
   TDiagramLayers WithExtremes;
   WithExtremes.Extremes = true;
   // at device pixel ratios desktops offer too, the same logical area
-  for (const auto& [Count, Ratio] :
-       {std::pair{1, 1.0}, {40, 1.0}, {3000, 1.0}, {40, 1.25}, {3000, 2.0}, {300, 1.5}}) {
-    TData Data;
-    BuildBeam(Data, Count % 2 ? btCantilever : btSimple, 10, RandomLoads(Count, 7u + Count));
-    const QImage Direct = Painted(Data, QImage::Format_RGB32, WithExtremes, Ratio);
-    const QImage ByPainter = Painted(Data, QImage::Format_RGB888, WithExtremes, Ratio);
-    int Differing = 0;
-    for (int Y = 0; Y < Direct.height(); ++Y)
-      for (int X = 0; X < Direct.width(); ++X)
-        Differing += Direct.pixel(X, Y) != ByPainter.pixel(X, Y);
-    EXPECT_EQ(Differing, 0) << Count << " loads at " << Ratio;
-  }
+  for (const char* Family : AcceptedFamilies)
+    for (const auto& [Count, Ratio] :
+         {std::pair{1, 1.0}, {40, 1.0}, {3000, 1.0}, {40, 1.25}, {3000, 2.0}, {300, 1.5}}) {
+      const TPinnedFonts Pinned(QString::fromUtf8(Family));
+      TData Data;
+      BuildBeam(Data, Count % 2 ? btCantilever : btSimple, 10, RandomLoads(Count, 7u + Count));
+      const QImage Direct = Painted(Data, QImage::Format_RGB32, WithExtremes, Ratio);
+      const QImage ByPainter = Painted(Data, QImage::Format_RGB888, WithExtremes, Ratio);
+      int Differing = 0;
+      for (int Y = 0; Y < Direct.height(); ++Y)
+        for (int X = 0; X < Direct.width(); ++X)
+          Differing += Direct.pixel(X, Y) != ByPainter.pixel(X, Y);
+      EXPECT_EQ(Differing, 0) << Count << " loads at " << Ratio << ", " << Family;
+    }
 }
 
 } // namespace

@@ -4,10 +4,12 @@
 #include "platform/GlyphStamps.h"
 #include "platform/PaintBox.h"
 #include "platform/QtCanvas.h"
+#include "tests/kit/ProgramFonts.h"
 
 #include <QFontMetrics>
 #include <QImage>
 #include <QPainter>
+#include <cctype>
 #include <cmath>
 #include <functional>
 #include <gtest/gtest.h>
@@ -184,10 +186,35 @@ TEST(ImageRasterTest, APaintBoxShowsWhatThePainterPaints) {
     }
 }
 
-TEST(ImageRasterTest, TextsAsThePainterPaintsThem) {
-  const auto Draw = [](TCanvas& C) {
-    const char* Texts[] = {"W = 12.500(kN)", "M = -3.250(kN･m)", "P = -nan(kN)", "荷重 ｸﾞﾗﾌ fjAV",
-                           "{|}~ !\"#$%&'()*+,-./0123456789:;<=>?@ABC"};
+// Random texts of every character the stamps know, with letters and
+// without (shaping may choose other glyphs for the signs of a text with
+// letters).
+std::vector<std::string> RandomTexts(std::mt19937& Random, int Count) {
+  std::uniform_int_distribution<int> Length(1, 24), Symbol(0, 95);
+  std::vector<std::string> Texts;
+  for (int I = 0; I < Count; ++I) {
+    std::string Text;
+    for (int N = Length(Random); N > 0; --N) {
+      const int S = Symbol(Random);
+      const bool Letter = std::isalpha(0x20 + S) != 0;
+      if (S == 95)
+        Text += "･";
+      else if (I % 2 == 0 || !Letter)
+        Text += static_cast<char>(0x20 + S);
+    }
+    Texts.push_back(Text);
+  }
+  return Texts;
+}
+
+// Each family the package accepts, at the sizes and in the styles the
+// program uses and more, through the stamps and through the painter.
+TEST(ImageRasterTest, TextsAsThePainterPaintsThemInEveryAcceptedFont) {
+  std::mt19937 Random(17);
+  std::vector<std::string> Texts = RandomTexts(Random, 30);
+  for (const char* Text : {"W = 12.500(kN)", "M = -3.250(kN･m)", "P = -nan(kN)", "荷重 ｸﾞﾗﾌ fjAV"})
+    Texts.push_back(Text);
+  const auto Draw = [&Texts](TCanvas& C) {
     int Y = -4;
     for (std::uint8_t Style = 0; Style < 16; Style += 3)
       for (const int Height : {9, 12, 17}) {
@@ -197,37 +224,47 @@ TEST(ImageRasterTest, TextsAsThePainterPaintsThem) {
         C.Brush.Style = Height == 12 ? bsSolid : bsClear;
         C.Brush.Color = clAqua;
         int X = -6;
-        for (const char* Text : Texts) {
-          C.TextOut(X, Y, Text);
+        for (const std::string& Text : Texts) {
+          C.TextOut(X % 400, Y, Text);
           X += C.TextWidth(Text) / 2 + 3;
         }
         Y += C.TextHeight("W") - 3;
       }
   };
-  for (const double Ratio : Ratios)
-    EXPECT_EQ(Difference({420, 300}, Draw, Ratio), "");
-  // A transformed painter is left to paint alone, and paints the same.
-  EXPECT_EQ(Difference({420, 300}, Draw, 1, [](QPainter& P) { P.translate(3, 7); }), "");
+  for (const char* Family : AcceptedFamilies) {
+    const TPinnedFonts Pinned(QString::fromUtf8(Family));
+    for (const double Ratio : Ratios)
+      EXPECT_EQ(Difference({420, 300}, Draw, Ratio), "") << Family << " at " << Ratio;
+    // A transformed painter is left to paint alone, and paints the same.
+    EXPECT_EQ(Difference({420, 300}, Draw, 1, [](QPainter& P) { P.translate(3, 7); }), "")
+        << Family;
+  }
 }
 
+// The program's font in each accepted family is stamped, not left to the
+// painter, and measured as its metrics measure.
 TEST(ImageRasterTest, TheProgramFontIsStampedAndMeasuredLikeTheMetrics) {
   QImage Image(200, 40, QImage::Format_RGB32);
   Image.fill(Qt::white);
   TImageRaster Raster(Image);
-  for (const bool Bold : {false, true}) {
-    TFont Font;
-    Font.Style = Bold ? fsBold : 0;
-    const QFont QtFont = ToQFont(Font);
-    TGlyphStamps Stamps(QtFont);
-    for (const char* Text : {"W = 12.345(kN)", "M = -0.001(kN･m)", "P = 1000000.000(kN)"}) {
+  for (const char* Family : AcceptedFamilies)
+    for (const bool Bold : {false, true}) {
+      const TPinnedFonts Pinned(QString::fromUtf8(Family));
+      TFont Font;
+      Font.Style = Bold ? fsBold : 0;
+      const QFont QtFont = ToQFont(Font);
+      TGlyphStamps Stamps(QtFont);
+      for (const char* Text :
+           {"W = 12.345(kN)", "M = -0.001(kN･m)", "P = 1000000.000(kN)", "-1.5"}) {
+        int Width = 0;
+        ASSERT_TRUE(Stamps.Width(Text, Width)) << Family << ": " << Text;
+        EXPECT_EQ(Width, QFontMetrics(QtFont).horizontalAdvance(QString::fromUtf8(Text)))
+            << Family << ": " << Text;
+        EXPECT_TRUE(Stamps.Paint(Raster, 0, 0, Text, qRgb(0, 0, 0))) << Family << ": " << Text;
+      }
       int Width = 0;
-      ASSERT_TRUE(Stamps.Width(Text, Width)) << Text;
-      EXPECT_EQ(Width, QFontMetrics(QtFont).horizontalAdvance(QString::fromUtf8(Text))) << Text;
-      EXPECT_TRUE(Stamps.Paint(Raster, 0, 0, Text, qRgb(0, 0, 0))) << Text;
+      EXPECT_FALSE(Stamps.Width("荷重", Width));
     }
-    int Width = 0;
-    EXPECT_FALSE(Stamps.Width("荷重", Width));
-  }
 }
 
 } // namespace
