@@ -17,7 +17,17 @@ void InstallFontSubstitutes() {
   for (const TFontSubstitute& Font : FontSubstitutes())
     QFont::insertSubstitutions(QString::fromUtf8(Font.Asked),
                                {QString::fromUtf8(Font.Ipa), QString::fromUtf8(Font.Noto)});
-  QFont AppFont(QString::fromUtf8(FontSubstitutes().front().Asked));
+  SetApplicationFont();
+}
+
+void SetApplicationFont() {
+  QFont AppFont;
+  AppFont.setFamilies(FamiliesFor(QString::fromUtf8(FontSubstitutes().front().Asked)));
   AppFont.setPixelSize(12);
   QApplication::setFont(AppFont);
+}
+
+QStringList FamiliesFor(const QString& Asked) {
+  const QStringList Substitutes = QFont::substitutes(Asked);
+  return Substitutes.isEmpty() ? QStringList{Asked} : Substitutes;
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QString>
+#include <QStringList>
 #include <array>
 
 // A Japanese Windows font name the program asks for, and the fonts that
@@ -13,7 +15,16 @@ struct TFontSubstitute {
 const std::array<TFontSubstitute, 4>& FontSubstitutes();
 
 // Maps the Japanese Windows font names the program asks for onto the
-// Japanese fonts installed here (FontSubstitutes), and makes
-// "ＭＳ Ｐゴシック" at 12 pixels the application font. Call once after the
-// application object exists.
+// Japanese fonts installed here (FontSubstitutes), and sets the
+// application font. Call once after the application object exists.
 void InstallFontSubstitutes();
+
+// Makes "ＭＳ Ｐゴシック" at 12 pixels, as installed, the application font;
+// again after the substitutes change.
+void SetApplicationFont();
+
+// The families that stand for Asked, in order: its substitutes, or Asked
+// itself when it has none. Fonts are asked for by them, so that matching a
+// font does not first search every installed font, for every script, for
+// a name that is not there.
+QStringList FamiliesFor(const QString& Asked);

@@ -1,6 +1,7 @@
 #include "platform/QtCanvas.h"
 
 #include "platform/FontMemory.h"
+#include "platform/Fonts.h"
 #include "platform/ShapeStamps.h"
 
 #include <QFontMetrics>
@@ -49,7 +50,8 @@ QColor ToQColor(TColor Color) {
 }
 
 QFont ToQFont(const TFont& Font) {
-  QFont Result(QString::fromStdString(Font.Name));
+  QFont Result;
+  Result.setFamilies(FamiliesFor(QString::fromStdString(Font.Name)));
   Result.setPixelSize(std::max(1, Font.Height));
   Result.setBold((Font.Style & fsBold) != 0);
   Result.setItalic((Font.Style & fsItalic) != 0);

@@ -32,4 +32,5 @@ void PinProgramFonts(const QString& Family) {
     QFont::removeSubstitutions(Asked);
     QFont::insertSubstitution(Asked, Standing);
   }
+  SetApplicationFont();
 }
