@@ -6,6 +6,7 @@
 #include "mainwindow/ReportText.h"
 #include "mainwindow/ResultsText.h"
 #include "mainwindow/VectorCanvas.h"
+#include "platform/Fonts.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
@@ -17,7 +18,8 @@ namespace {
 constexpr int FooterHeight = 24;
 
 QFont SheetFont(int PixelSize, bool Bold = false) {
-  QFont Font(QStringLiteral("ＭＳ Ｐゴシック"));
+  QFont Font;
+  Font.setFamilies(FamiliesFor(QStringLiteral("ＭＳ Ｐゴシック")));
   Font.setPixelSize(PixelSize);
   Font.setBold(Bold);
   return Font;

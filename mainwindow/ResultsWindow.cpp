@@ -1,6 +1,7 @@
 #include "mainwindow/ResultsWindow.h"
 
 #include "mainwindow/ResultsText.h"
+#include "platform/Fonts.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -17,7 +18,8 @@ TResultsWindow::TResultsWindow(QWidget* Parent) : QWidget(Parent, Qt::Window) {
   ResultsMemo->setLineWrapMode(QPlainTextEdit::NoWrap);
   ResultsMemo->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
   // Fixed width, so that the columns of the load table line up.
-  QFont Font(QStringLiteral("ＭＳ ゴシック"));
+  QFont Font;
+  Font.setFamilies(FamiliesFor(QStringLiteral("ＭＳ ゴシック")));
   Font.setPixelSize(13);
   Font.setStyleHint(QFont::Monospace);
   ResultsMemo->setFont(Font);
