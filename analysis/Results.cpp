@@ -12,22 +12,44 @@
 
 namespace {
 
-// One load's S and M over a stretch where one of its regimes holds.
+// One load's S and M over a stretch where one of its regimes holds, and
+// their sizes: polynomials in |x| that bound every term S and M are made
+// of here and every term LoadTerms works with (see BoundPerSize).
 struct TTerms {
-  TPoly S, M;
+  TPoly S, M, SizeS, SizeM;
   TTerms& operator+=(const TTerms& T) {
     S += T.S;
     M += T.M;
+    SizeS += T.SizeS;
+    SizeM += T.SizeM;
     return *this;
   }
-  friend TTerms operator-(const TTerms& A, const TTerms& B) { return {A.S - B.S, A.M - B.M}; }
+  // A change of regime, as big as both regimes.
+  friend TTerms operator-(const TTerms& A, const TTerms& B) {
+    TTerms D{A.S - B.S, A.M - B.M, A.SizeS, A.SizeM};
+    D.SizeS += B.SizeS;
+    D.SizeM += B.SizeM;
+    return D;
+  }
 };
 
-// Left of the load: only its reaction share.
+// The terms of Shifted(P, X) in absolute value, in powers of |x|.
+TPoly SizeOfShifted(TPoly P, double X) {
+  for (double& c : P.c)
+    c = std::fabs(c);
+  return Shifted(P, -std::fabs(X));
+}
+
+// Left of the load: only its reaction share. Its size covers what the
+// load gives in any regime but inside its width.
 TTerms Before(const TKajyuData& K) {
   TTerms T;
   T.S.c[0] = K.FRA;
   T.M.c[1] = K.FRA;
+  const double Scale = std::fabs(K.FRA) + std::fabs(K.FW);
+  T.SizeS.c[0] = Scale;
+  T.SizeM.c[0] = Scale * (1 + std::fabs(K.FX) + std::fabs(K.FWidth));
+  T.SizeM.c[1] = Scale;
   return T;
 }
 
@@ -49,35 +71,58 @@ TTerms Passed(const TKajyuData& K) {
 TTerms Inner(const TKajyuData& K) {
   const TCoveredPolys Covered = CoveredPolys(K);
   TTerms T = Before(K);
-  if (K.FKind != lkMoment) T.S = T.S - Shifted(Covered.Force, K.FX);
+  if (K.FKind != lkMoment) {
+    T.S = T.S - Shifted(Covered.Force, K.FX);
+    T.SizeS += SizeOfShifted(Covered.Force, K.FX);
+  }
   T.M = T.M - Shifted(Covered.Moment, K.FX);
+  T.SizeM += SizeOfShifted(Covered.Moment, K.FX);
   return T;
 }
 
-// Where a load changes regime, and by how much S and M change there.
-using TEvent = TLoadEvent<TTerms>;
+// Where a load changes regime: the load, and which change. The change
+// itself is worked out when the walk comes to it (Change), so that the
+// events stay small to sort.
+enum class TRegimeChange : std::uint8_t { Whole, Start, End };
+struct TChangeOf {
+  int Load;
+  TRegimeChange Change;
+};
+using TEvent = TLoadEvent<TChangeOf>;
 
-void AddEvents(const TKajyuData& K, std::vector<TEvent>& Events) {
+void AddEvents(const TKajyuData& K, int Load, std::vector<TEvent>& Events) {
   const double End = K.FX + K.FWidth;
   if (!(End > K.FX)) {
     // No width: the whole load acts from X on.
-    Events.push_back({K.FX, Passed(K) - Before(K)});
+    Events.push_back({K.FX, {Load, TRegimeChange::Whole}});
     return;
   }
-  const TTerms In = Inner(K);
-  Events.push_back({K.FX, In - Before(K)});
-  Events.push_back({End, Passed(K) - In});
+  Events.push_back({K.FX, {Load, TRegimeChange::Start}});
+  Events.push_back({End, {Load, TRegimeChange::End}});
+}
+
+// How much S and M change at an event.
+TTerms Change(const TKajyuData& K, TRegimeChange Change) {
+  switch (Change) {
+  case TRegimeChange::Whole:
+    return Passed(K) - Before(K);
+  case TRegimeChange::Start:
+    return Inner(K) - Before(K);
+  default:
+    return Passed(K) - Inner(K);
+  }
 }
 
 // A position where S or M may be extreme: a piece end (Left: the value just
 // left of X) or a stationary point. Approx comes from the running
-// polynomials, Exact from the loads themselves.
+// polynomials, Exact from the loads themselves; they differ by Bound at
+// most.
 struct TCandidate {
   double X;
   bool Left;
-  std::array<double, 2> Approx; // S, M
-  bool AlwaysExact = false;
   bool Evaluated = false;
+  std::array<double, 2> Approx; // S, M
+  std::array<double, 2> Bound;  // infinite for one always evaluated
   std::array<double, 2> Exact{};
 };
 
@@ -97,12 +142,36 @@ void AddRoots(double a0, double a1, double a2, double Lo, double Hi, std::vector
   if (q != 0) Keep(a0 / q);
 }
 
-void AddPieceCandidates(const TTerms& Now, double A, double B, std::vector<TCandidate>& Out) {
-  std::vector<double> Roots;
-  AddRoots(Now.S.c[1], 2 * Now.S.c[2], 0, A, B, Roots);
-  AddRoots(Now.M.c[1], 2 * Now.M.c[2], 3 * Now.M.c[3], A, B, Roots);
-  for (double r : Roots)
-    Out.push_back({r, false, {Now.S(r), Now.M(r)}});
+// Whether every number S and M are made of, in the running polynomials as
+// in LoadTerms, stays far from overflow, and what underflows stays far
+// below the rounding of the rest: the span and each load's position,
+// force, width and reaction share are 0 or within 2^-150..2^150 in
+// magnitude.
+bool InNormalRange(const TData& D) {
+  const auto Normal = [](double v) {
+    v = std::fabs(v);
+    return v == 0 || (v >= 0x1p-150 && v <= 0x1p150);
+  };
+  if (!Normal(D.Length())) return false;
+  for (int I = 0; I < D.ActingCount(); ++I) {
+    const TKajyuData& K = D.Acting(I);
+    if (!Normal(K.FX) || !Normal(K.FW) || !Normal(K.FWidth) || !Normal(K.FRA)) return false;
+  }
+  return true;
+}
+
+// How far a candidate's approximate value can be from its exact one, per
+// unit of the running size at |x| (which holds the sizes of every change
+// entered so far, and of every load's share); infinite where rounding is
+// not bounded so. The running coefficients are sums of at most 3N
+// changes, CalcAt's value a sum of N terms, and each change or term comes
+// from a few dozen roundings, each within 2^-53 of what the size bounds;
+// so does the difference just left of a distributed load's end, where
+// LoadTerms takes the load as passed at the rounded end and the running
+// polynomials still as covering. Hence γ(4N + 64), twice over, which also
+// covers the roundings in comparing the bounds.
+double BoundPerSize(const TData& D) {
+  return InNormalRange(D) ? (4.0 * D.ActingCount() + 64) * 0x1p-52 : HUGE_VAL;
 }
 
 // Every piece end and stationary point over 0..L, in order along the beam.
@@ -113,19 +182,31 @@ std::vector<TCandidate> Candidates(const TData& D, const TGoOn& GoOn) {
   for (int I = 0; I < D.ActingCount(); ++I) {
     CheckGoOnEvery(GoOn, static_cast<std::size_t>(I));
     Now += Before(D.Acting(I));
-    AddEvents(D.Acting(I), Events);
+    AddEvents(D.Acting(I), I, Events);
   }
   SortEvents(Events);
   CheckGoOn(GoOn);
+  const double PerSize = BoundPerSize(D);
   std::vector<TCandidate> Out;
-  const auto At = [&Now](double x, bool Left, bool AlwaysExact) {
-    return TCandidate{x, Left, {Now.S(x), Now.M(x)}, AlwaysExact};
+  Out.reserve(3 * Events.size() + 3);
+  const auto At = [&](double x, bool Left, bool AlwaysExact) {
+    const double t = std::fabs(x);
+    const std::array Bound = AlwaysExact
+                                 ? std::array{HUGE_VAL, HUGE_VAL}
+                                 : std::array{PerSize * Now.SizeS(t), PerSize * Now.SizeM(t)};
+    return TCandidate{x, Left, false, {Now.S(x), Now.M(x)}, Bound};
   };
+  std::vector<double> Roots;
   WalkPieces(
-      Events, L, GoOn, [&Now](const TEvent& E) { Now += E.Delta; },
+      Events, L, GoOn,
+      [&](const TEvent& E) { Now += Change(D.Acting(E.Delta.Load), E.Delta.Change); },
       [&](double A, double B) {
         Out.push_back(At(A, false, A == 0));
-        AddPieceCandidates(Now, A, B, Out);
+        Roots.clear();
+        AddRoots(Now.S.c[1], 2 * Now.S.c[2], 0, A, B, Roots);
+        AddRoots(Now.M.c[1], 2 * Now.M.c[2], 3 * Now.M.c[3], A, B, Roots);
+        for (double r : Roots)
+          Out.push_back(At(r, false, false));
         Out.push_back(At(B, true, B == L));
       });
   Out.push_back(At(L, false, true));
@@ -163,7 +244,7 @@ double FixedEndMoment(const TData& D, double L) {
   return M;
 }
 
-void Evaluate(const TData& D, TCandidate& C) {
+void EvaluateExactly(const TData& D, TCandidate& C) {
   if (C.Evaluated) return;
   C.Evaluated = true;
   double X = C.X;
@@ -173,25 +254,35 @@ void Evaluate(const TData& D, TCandidate& C) {
     D.CalcAt(X, C.Exact[0], C.Exact[1]);
 }
 
-// Evaluates exactly every candidate whose approximate value of function F
-// (0 S, 1 M) comes near its approximate largest or smallest value, or is
-// no number.
+// Evaluates exactly every candidate whose exact value of function F (0 S,
+// 1 M) can come within Pick's tolerance of the largest or smallest one:
+// first those whose approximate value or bound is no finite number, then
+// those whose bounds reach so far.
 void EvaluateNearExtremes(const TData& D, std::vector<TCandidate>& Cs, std::size_t F,
                           const TGoOn& GoOn) {
-  double Hi = -HUGE_VAL, Lo = HUGE_VAL;
-  for (const TCandidate& C : Cs)
-    if (std::isfinite(C.Approx[F])) {
-      Hi = std::max(Hi, C.Approx[F]);
-      Lo = std::min(Lo, C.Approx[F]);
-    }
-  // Far wider than the rounding of the running sums.
-  const double Band = 1e-6 * std::max(std::fabs(Hi), std::fabs(Lo));
+  const auto Evaluate = [&](TCandidate& C) {
+    CheckGoOn(GoOn);
+    EvaluateExactly(D, C);
+  };
+  for (TCandidate& C : Cs)
+    if (!std::isfinite(C.Approx[F] + C.Bound[F])) Evaluate(C);
+  const auto Range = [F](const TCandidate& C) {
+    if (C.Evaluated) return std::array{C.Exact[F], C.Exact[F]};
+    return std::array{C.Approx[F] - C.Bound[F], C.Approx[F] + C.Bound[F]};
+  };
+  // The largest exact value is at least HiAtLeast, the smallest at most
+  // LoAtMost, and Pick's tolerance at most Tolerance.
+  double HiAtLeast = -HUGE_VAL, LoAtMost = HUGE_VAL, Magnitude = 0;
+  for (const TCandidate& C : Cs) {
+    const auto [Lower, Upper] = Range(C);
+    HiAtLeast = std::max(HiAtLeast, Lower);
+    LoAtMost = std::min(LoAtMost, Upper);
+    Magnitude = std::max({Magnitude, -Lower, Upper});
+  }
+  const double Tolerance = 1e-9 * Magnitude;
   for (TCandidate& C : Cs) {
-    const double V = C.Approx[F];
-    if (C.AlwaysExact || !std::isfinite(V) || V >= Hi - Band || V <= Lo + Band) {
-      CheckGoOn(GoOn);
-      Evaluate(D, C);
-    }
+    const auto [Lower, Upper] = Range(C);
+    if (Upper >= HiAtLeast - Tolerance || Lower <= LoAtMost + Tolerance) Evaluate(C);
   }
 }
 
@@ -245,4 +336,12 @@ TBeamResults ComputeResults(const TData& D, const TGoOn& GoOn) {
   FindExtremes(D, Cs, 0, R.SMax, R.SMin, GoOn);
   FindExtremes(D, Cs, 1, R.MMax, R.MMin, GoOn);
   return R;
+}
+
+std::vector<TExtremeCandidate> ExtremeCandidates(const TData& D) {
+  std::vector<TExtremeCandidate> Out;
+  if (D.Length() > 0)
+    for (const TCandidate& C : Candidates(D, {}))
+      Out.push_back({C.X, C.Left});
+  return Out;
 }
