@@ -80,37 +80,49 @@ TTerms Inner(const TKajyuData& K) {
   return T;
 }
 
-// Where a load changes regime: the load, and which change. The change
-// itself is worked out when the walk comes to it (Change), so that the
-// events stay small to sort.
-enum class TRegimeChange : std::uint8_t { Whole, Start, End };
-struct TChangeOf {
-  int Load;
-  TRegimeChange Change;
-};
-using TEvent = TLoadEvent<TChangeOf>;
+// How S and M change where the loads change regime: the changes in the
+// order the loads give them, worked out once per load, and the events,
+// which hold only where a change happens and which one it is, so that
+// they stay small to sort.
+using TEvent = TLoadEvent<std::uint32_t>;
+struct TChanges {
+  TTerms Left; // every load's share, as left of every load
+  std::vector<TTerms> Deltas;
+  std::vector<TEvent> Events;
 
-void AddEvents(const TKajyuData& K, int Load, std::vector<TEvent>& Events) {
+  void Add(double X, const TTerms& Delta) {
+    Events.push_back({X, static_cast<std::uint32_t>(Deltas.size())});
+    Deltas.push_back(Delta);
+  }
+};
+
+void AddChanges(const TKajyuData& K, TChanges& C) {
+  const TTerms Left = Before(K);
+  C.Left += Left;
   const double End = K.FX + K.FWidth;
   if (!(End > K.FX)) {
     // No width: the whole load acts from X on.
-    Events.push_back({K.FX, {Load, TRegimeChange::Whole}});
+    C.Add(K.FX, Passed(K) - Left);
     return;
   }
-  Events.push_back({K.FX, {Load, TRegimeChange::Start}});
-  Events.push_back({End, {Load, TRegimeChange::End}});
+  const TTerms In = Inner(K);
+  C.Add(K.FX, In - Left);
+  C.Add(End, Passed(K) - In);
 }
 
-// How much S and M change at an event.
-TTerms Change(const TKajyuData& K, TRegimeChange Change) {
-  switch (Change) {
-  case TRegimeChange::Whole:
-    return Passed(K) - Before(K);
-  case TRegimeChange::Start:
-    return Inner(K) - Before(K);
-  default:
-    return Passed(K) - Inner(K);
+// The changes of every acting load, the events sorted along the beam.
+TChanges SortedChanges(const TData& D, const TGoOn& GoOn) {
+  TChanges C;
+  const auto Loads = static_cast<std::size_t>(D.ActingCount());
+  C.Deltas.reserve(2 * Loads);
+  C.Events.reserve(2 * Loads);
+  for (std::size_t I = 0; I < Loads; ++I) {
+    CheckGoOnEvery(GoOn, I);
+    AddChanges(D.Acting(static_cast<int>(I)), C);
   }
+  SortEvents(C.Events);
+  CheckGoOn(GoOn);
+  return C;
 }
 
 // A position where S or M may be extreme: a piece end (Left: the value just
@@ -177,15 +189,9 @@ double BoundPerSize(const TData& D) {
 // Every piece end and stationary point over 0..L, in order along the beam.
 std::vector<TCandidate> Candidates(const TData& D, const TGoOn& GoOn) {
   const double L = D.Length();
-  std::vector<TEvent> Events;
-  TTerms Now;
-  for (int I = 0; I < D.ActingCount(); ++I) {
-    CheckGoOnEvery(GoOn, static_cast<std::size_t>(I));
-    Now += Before(D.Acting(I));
-    AddEvents(D.Acting(I), I, Events);
-  }
-  SortEvents(Events);
-  CheckGoOn(GoOn);
+  const TChanges Changes = SortedChanges(D, GoOn);
+  const std::vector<TEvent>& Events = Changes.Events;
+  TTerms Now = Changes.Left;
   const double PerSize = BoundPerSize(D);
   std::vector<TCandidate> Out;
   Out.reserve(3 * Events.size() + 3);
@@ -198,8 +204,7 @@ std::vector<TCandidate> Candidates(const TData& D, const TGoOn& GoOn) {
   };
   std::vector<double> Roots;
   WalkPieces(
-      Events, L, GoOn,
-      [&](const TEvent& E) { Now += Change(D.Acting(E.Delta.Load), E.Delta.Change); },
+      Events, L, GoOn, [&](const TEvent& E) { Now += Changes.Deltas[E.Delta]; },
       [&](double A, double B) {
         Out.push_back(At(A, false, A == 0));
         Roots.clear();
