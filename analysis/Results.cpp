@@ -80,6 +80,16 @@ TTerms Inner(const TKajyuData& K) {
   return T;
 }
 
+// Asks for T to be read into the cache, without waiting for it.
+void Prefetch(const TTerms& T) {
+#if defined(__GNUC__)
+  const char* Start = reinterpret_cast<const char*>(&T);
+  for (std::size_t Line = 0; Line < sizeof T; Line += 64)
+    __builtin_prefetch(Start + Line);
+  __builtin_prefetch(Start + sizeof T - 1);
+#endif
+}
+
 // How S and M change where the loads change regime: the changes in the
 // order the loads give them, worked out once per load, and the events,
 // which hold only where a change happens and which one it is, so that
@@ -93,6 +103,14 @@ struct TChanges {
   void Add(double X, const TTerms& Delta) {
     Events.push_back({X, static_cast<std::uint32_t>(Deltas.size())});
     Deltas.push_back(Delta);
+  }
+  // The change at E, one of the events. In the events' order the changes
+  // lie far apart in memory: the one some events further on is asked for
+  // meanwhile, so that their reading overlaps.
+  const TTerms& Of(const TEvent& E) const {
+    const auto Ahead = static_cast<std::size_t>(&E - Events.data()) + 16;
+    if (Ahead < Events.size()) Prefetch(Deltas[Events[Ahead].Delta]);
+    return Deltas[E.Delta];
   }
 };
 
@@ -204,7 +222,7 @@ std::vector<TCandidate> Candidates(const TData& D, const TGoOn& GoOn) {
   };
   std::vector<double> Roots;
   WalkPieces(
-      Events, L, GoOn, [&](const TEvent& E) { Now += Changes.Deltas[E.Delta]; },
+      Events, L, GoOn, [&](const TEvent& E) { Now += Changes.Of(E); },
       [&](double A, double B) {
         Out.push_back(At(A, false, A == 0));
         Roots.clear();
