@@ -143,17 +143,54 @@ TChanges SortedChanges(const TData& D, const TGoOn& GoOn) {
   return C;
 }
 
+// What is known of S or M at a candidate: its exact value lies within
+// Lower..Upper (the running polynomials' value ± the bound of their
+// rounding), or, where Upper is no finite number, it is not bounded so.
+struct TRange {
+  double Lower, Upper;
+  bool Bounded() const { return std::isfinite(Upper); }
+};
+
 // A position where S or M may be extreme: a piece end (Left: the value just
-// left of X) or a stationary point. Approx comes from the running
-// polynomials, Exact from the loads themselves; they differ by Bound at
-// most.
+// left of X) or a stationary point.
 struct TCandidate {
   double X;
   bool Left;
-  bool Evaluated = false;
-  std::array<double, 2> Approx; // S, M
-  std::array<double, 2> Bound;  // infinite for one always evaluated
-  std::array<double, 2> Exact{};
+  std::array<TRange, 2> Range; // S, M
+};
+
+// How far the exact values of S or M reach over the candidates, from their
+// ranges or exact values: the largest is at least HiAtLeast, the smallest
+// at most LoAtMost, and Pick's tolerance at most 1e-9 × Magnitude.
+struct TReach {
+  double HiAtLeast = -HUGE_VAL, LoAtMost = HUGE_VAL, Magnitude = 0;
+
+  void Add(double Lower, double Upper) {
+    HiAtLeast = std::max(HiAtLeast, Lower);
+    LoAtMost = std::min(LoAtMost, Upper);
+    Magnitude = std::max({Magnitude, -Lower, Upper});
+  }
+  // Whether a value within R can come within Pick's tolerance of the
+  // largest or the smallest.
+  bool Near(const TRange& R) const {
+    const double Tolerance = 1e-9 * Magnitude;
+    return R.Upper >= HiAtLeast - Tolerance || R.Lower <= LoAtMost + Tolerance;
+  }
+};
+
+// The candidates in order along the beam, the reach of their bounded
+// ranges, and which candidates are not bounded in S or in M.
+struct TCandidates {
+  std::vector<TCandidate> List;
+  std::array<TReach, 2> Reach;
+  std::vector<std::size_t> Unbounded;
+
+  void Add(const TCandidate& C) {
+    for (std::size_t F = 0; F < 2; ++F)
+      if (C.Range[F].Bounded()) Reach[F].Add(C.Range[F].Lower, C.Range[F].Upper);
+    if (!C.Range[0].Bounded() || !C.Range[1].Bounded()) Unbounded.push_back(List.size());
+    List.push_back(C);
+  }
 };
 
 // Real roots of a2·x² + a1·x + a0 strictly between Lo and Hi.
@@ -205,35 +242,36 @@ double BoundPerSize(const TData& D) {
 }
 
 // Every piece end and stationary point over 0..L, in order along the beam.
-std::vector<TCandidate> Candidates(const TData& D, const TGoOn& GoOn) {
+TCandidates Candidates(const TData& D, const TGoOn& GoOn) {
   const double L = D.Length();
   const TChanges Changes = SortedChanges(D, GoOn);
   const std::vector<TEvent>& Events = Changes.Events;
   TTerms Now = Changes.Left;
   const double PerSize = BoundPerSize(D);
-  std::vector<TCandidate> Out;
-  Out.reserve(3 * Events.size() + 3);
+  TCandidates Cs;
+  Cs.List.reserve(3 * Events.size() + 3);
   const auto At = [&](double x, bool Left, bool AlwaysExact) {
     const double t = std::fabs(x);
-    const std::array Bound = AlwaysExact
-                                 ? std::array{HUGE_VAL, HUGE_VAL}
-                                 : std::array{PerSize * Now.SizeS(t), PerSize * Now.SizeM(t)};
-    return TCandidate{x, Left, false, {Now.S(x), Now.M(x)}, Bound};
+    const auto Range = [&](double Approx, const TPoly& Size) {
+      const double Bound = AlwaysExact ? HUGE_VAL : PerSize * Size(t);
+      return TRange{Approx - Bound, Approx + Bound};
+    };
+    Cs.Add({x, Left, {Range(Now.S(x), Now.SizeS), Range(Now.M(x), Now.SizeM)}});
   };
   std::vector<double> Roots;
   WalkPieces(
       Events, L, GoOn, [&](const TEvent& E) { Now += Changes.Of(E); },
       [&](double A, double B) {
-        Out.push_back(At(A, false, A == 0));
+        At(A, false, A == 0);
         Roots.clear();
         AddRoots(Now.S.c[1], 2 * Now.S.c[2], 0, A, B, Roots);
         AddRoots(Now.M.c[1], 2 * Now.M.c[2], 3 * Now.M.c[3], A, B, Roots);
         for (double r : Roots)
-          Out.push_back(At(r, false, false));
-        Out.push_back(At(B, true, B == L));
+          At(r, false, false);
+        At(B, true, B == L);
       });
-  Out.push_back(At(L, false, true));
-  return Out;
+  At(L, false, true);
+  return Cs;
 }
 
 // S and M just left of x: nothing of a load that starts at x acts yet, and
@@ -267,69 +305,67 @@ double FixedEndMoment(const TData& D, double L) {
   return M;
 }
 
-void EvaluateExactly(const TData& D, TCandidate& C) {
-  if (C.Evaluated) return;
-  C.Evaluated = true;
+// A candidate evaluated exactly: S and M.
+struct TExactValue {
+  std::size_t Index;
+  double X;
+  std::array<double, 2> Value;
+};
+
+TExactValue EvaluateExactly(const TData& D, const TCandidates& Cs, std::size_t Index) {
+  const TCandidate& C = Cs.List[Index];
+  TExactValue V{Index, C.X, {}};
   double X = C.X;
   if (C.Left)
-    ValuesLeftOf(D, X, C.Exact[0], C.Exact[1]);
+    ValuesLeftOf(D, X, V.Value[0], V.Value[1]);
   else
-    D.CalcAt(X, C.Exact[0], C.Exact[1]);
+    D.CalcAt(X, V.Value[0], V.Value[1]);
+  return V;
 }
 
-// Evaluates exactly every candidate whose exact value of function F (0 S,
-// 1 M) can come within Pick's tolerance of the largest or smallest one:
-// first those whose approximate value or bound is no finite number, then
-// those whose bounds reach so far.
-void EvaluateNearExtremes(const TData& D, std::vector<TCandidate>& Cs, std::size_t F,
-                          const TGoOn& GoOn) {
-  const auto Evaluate = [&](TCandidate& C) {
+// Evaluates exactly every candidate whose exact S or M can come within
+// Pick's tolerance of the largest or smallest: first those not bounded,
+// whose values then narrow the reach, then those whose ranges reach so
+// far. In the candidates' order.
+std::vector<TExactValue> EvaluateNearExtremes(const TData& D, TCandidates& Cs, const TGoOn& GoOn) {
+  std::vector<TExactValue> Out;
+  const auto Evaluate = [&](std::size_t I) {
     CheckGoOn(GoOn);
-    EvaluateExactly(D, C);
+    Out.push_back(EvaluateExactly(D, Cs, I));
   };
-  for (TCandidate& C : Cs)
-    if (!std::isfinite(C.Approx[F] + C.Bound[F])) Evaluate(C);
-  const auto Range = [F](const TCandidate& C) {
-    if (C.Evaluated) return std::array{C.Exact[F], C.Exact[F]};
-    return std::array{C.Approx[F] - C.Bound[F], C.Approx[F] + C.Bound[F]};
-  };
-  // The largest exact value is at least HiAtLeast, the smallest at most
-  // LoAtMost, and Pick's tolerance at most Tolerance.
-  double HiAtLeast = -HUGE_VAL, LoAtMost = HUGE_VAL, Magnitude = 0;
-  for (const TCandidate& C : Cs) {
-    const auto [Lower, Upper] = Range(C);
-    HiAtLeast = std::max(HiAtLeast, Lower);
-    LoAtMost = std::min(LoAtMost, Upper);
-    Magnitude = std::max({Magnitude, -Lower, Upper});
+  for (std::size_t I : Cs.Unbounded) {
+    Evaluate(I);
+    for (std::size_t F = 0; F < 2; ++F)
+      Cs.Reach[F].Add(Out.back().Value[F], Out.back().Value[F]);
   }
-  const double Tolerance = 1e-9 * Magnitude;
-  for (TCandidate& C : Cs) {
-    const auto [Lower, Upper] = Range(C);
-    if (Upper >= HiAtLeast - Tolerance || Lower <= LoAtMost + Tolerance) Evaluate(C);
+  for (std::size_t I = 0; I < Cs.List.size(); ++I) {
+    const std::array<TRange, 2>& R = Cs.List[I].Range;
+    if (R[0].Bounded() && R[1].Bounded() && (Cs.Reach[0].Near(R[0]) || Cs.Reach[1].Near(R[1])))
+      Evaluate(I);
   }
+  std::ranges::sort(Out, {}, &TExactValue::Index);
+  return Out;
 }
 
-// The extreme (Sign 1 largest, -1 smallest) of function F among the exact
-// values: the leftmost within Tolerance of the best.
-TExtreme Pick(const std::vector<TCandidate>& Cs, std::size_t F, double Sign, double Best,
+// The extreme (Sign 1 largest, -1 smallest) of function F (0 S, 1 M) among
+// the exact values: the leftmost within Tolerance of the best.
+TExtreme Pick(const std::vector<TExactValue>& Vs, std::size_t F, double Sign, double Best,
               double Tolerance) {
-  const TCandidate* Found = nullptr;
-  for (const TCandidate& C : Cs) {
-    if (!C.Evaluated || !(Sign * C.Exact[F] >= Sign * Best - Tolerance)) continue;
-    if (!Found || C.X < Found->X || (C.X == Found->X && Sign * C.Exact[F] > Sign * Found->Exact[F]))
-      Found = &C;
+  const TExactValue* Found = nullptr;
+  for (const TExactValue& V : Vs) {
+    if (!(Sign * V.Value[F] >= Sign * Best - Tolerance)) continue;
+    if (!Found || V.X < Found->X || (V.X == Found->X && Sign * V.Value[F] > Sign * Found->Value[F]))
+      Found = &V;
   }
-  return {Found->Exact[F], Found->X};
+  return {Found->Value[F], Found->X};
 }
 
-void FindExtremes(const TData& D, std::vector<TCandidate>& Cs, std::size_t F, TExtreme& Max,
-                  TExtreme& Min, const TGoOn& GoOn) {
-  EvaluateNearExtremes(D, Cs, F, GoOn);
+void FindExtremes(const std::vector<TExactValue>& Vs, std::size_t F, TExtreme& Max, TExtreme& Min) {
   double Hi = -HUGE_VAL, Lo = HUGE_VAL;
-  for (const TCandidate& C : Cs)
-    if (C.Evaluated && !std::isnan(C.Exact[F])) {
-      Hi = std::max(Hi, C.Exact[F]);
-      Lo = std::min(Lo, C.Exact[F]);
+  for (const TExactValue& V : Vs)
+    if (!std::isnan(V.Value[F])) {
+      Hi = std::max(Hi, V.Value[F]);
+      Lo = std::min(Lo, V.Value[F]);
     }
   if (Hi < Lo) {
     constexpr double NaN = std::numeric_limits<double>::quiet_NaN();
@@ -339,8 +375,8 @@ void FindExtremes(const TData& D, std::vector<TCandidate>& Cs, std::size_t F, TE
   double Tolerance = 1e-9 * std::max(std::fabs(Hi), std::fabs(Lo));
   // With an infinite value only equal values tie.
   if (!std::isfinite(Tolerance)) Tolerance = 0;
-  Max = Pick(Cs, F, 1, Hi, Tolerance);
-  Min = Pick(Cs, F, -1, Lo, Tolerance);
+  Max = Pick(Vs, F, 1, Hi, Tolerance);
+  Min = Pick(Vs, F, -1, Lo, Tolerance);
 }
 
 } // namespace
@@ -355,16 +391,17 @@ TBeamResults ComputeResults(const TData& D, const TGoOn& GoOn) {
     R.RB += D.Load(I).FRB;
   }
   if (D.IsCantilever()) R.MFixed = FixedEndMoment(D, L);
-  std::vector<TCandidate> Cs = Candidates(D, GoOn);
-  FindExtremes(D, Cs, 0, R.SMax, R.SMin, GoOn);
-  FindExtremes(D, Cs, 1, R.MMax, R.MMin, GoOn);
+  TCandidates Cs = Candidates(D, GoOn);
+  const std::vector<TExactValue> Exact = EvaluateNearExtremes(D, Cs, GoOn);
+  FindExtremes(Exact, 0, R.SMax, R.SMin);
+  FindExtremes(Exact, 1, R.MMax, R.MMin);
   return R;
 }
 
 std::vector<TExtremeCandidate> ExtremeCandidates(const TData& D) {
   std::vector<TExtremeCandidate> Out;
   if (D.Length() > 0)
-    for (const TCandidate& C : Candidates(D, {}))
+    for (const TCandidate& C : Candidates(D, {}).List)
       Out.push_back({C.X, C.Left});
   return Out;
 }
