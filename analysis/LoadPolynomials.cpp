@@ -2,19 +2,6 @@
 
 #include <bit>
 
-TPoly Shifted(const TPoly& P, double X) {
-  static constexpr int Binomial[4][4] = {{1, 0, 0, 0}, {1, 1, 0, 0}, {1, 2, 1, 0}, {1, 3, 3, 1}};
-  TPoly R;
-  for (int k = 0; k < 4; ++k) {
-    double Power = 1; // (-X)^(k-j), built up from j = k downwards
-    for (int j = k; j >= 0; --j) {
-      R.c[static_cast<std::size_t>(j)] += P.c[static_cast<std::size_t>(k)] * Binomial[k][j] * Power;
-      Power *= -X;
-    }
-  }
-  return R;
-}
-
 TCoveredPolys CoveredPolys(const TKajyuData& K) {
   const double W = K.FW, c = K.FWidth;
   TCoveredPolys P;

@@ -33,7 +33,18 @@ struct TPoly {
 
 // P given in powers of d = x - X, rewritten in powers of x. With X = A - B
 // it moves a polynomial in powers of x - A to powers of x - B.
-TPoly Shifted(const TPoly& P, double X);
+inline TPoly Shifted(const TPoly& P, double X) {
+  static constexpr int Binomial[4][4] = {{1, 0, 0, 0}, {1, 1, 0, 0}, {1, 2, 1, 0}, {1, 3, 3, 1}};
+  TPoly R;
+  for (int k = 0; k < 4; ++k) {
+    double Power = 1; // (-X)^(k-j), built up from j = k downwards
+    for (int j = k; j >= 0; --j) {
+      R.c[static_cast<std::size_t>(j)] += P.c[static_cast<std::size_t>(k)] * Binomial[k][j] * Power;
+      Power *= -X;
+    }
+  }
+  return R;
+}
 
 // Inside the width of a load (X <= x < X + c, c > 0): the part of its force
 // left of x and that part's moment about x, in powers of d = x - X. Both

@@ -71,3 +71,13 @@ struct TBeamResults {
 // number of loads. GoOn, when given, is asked every few thousand loads or
 // positions and before each exact evaluation.
 TBeamResults ComputeResults(const TData& Data, const TGoOn& GoOn = {});
+
+// The positions ComputeResults weighs for the extremes of S and M, in order
+// along the beam (Left: the value just left of X, else CalcAt's); of
+// these, it evaluates exactly only those whose values can come near the
+// extremes. For the tests, which evaluate them all.
+struct TExtremeCandidate {
+  double X;
+  bool Left;
+};
+std::vector<TExtremeCandidate> ExtremeCandidates(const TData& Data);

@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <benchmark/benchmark.h>
 #include <cstdio>
+#include <ctime>
 #include <filesystem>
 #include <memory>
 #include <vector>
@@ -58,8 +59,25 @@ BENCHMARK(BM_CalculateWithKernel)
     ->Unit(benchmark::kMicrosecond);
 
 // The samples alone, without the results Calculate also works out: every
-// load added to the 1001 samples by one kernel variant (0 the baseline,
-// 1 AVX2).
+// load added to the 1001 samples of Data by Kernel.
+struct TSummation {
+  explicit TSummation(const TData& Of) : Data(Of) {
+    for (const TCalcPoint& P : Data.Points())
+      Xs.push_back(P.X);
+  }
+  void Run(const TSampleKernel& Kernel) {
+    std::fill(S.begin(), S.end(), 0.0);
+    std::fill(M.begin(), M.end(), 0.0);
+    for (int I = 0; I < Data.LoadCount(); ++I)
+      Kernel.AddLoad(Data.Load(I), Data.Length(), Xs.data(), S.data(), M.data(), Xs.size());
+    benchmark::DoNotOptimize(S.data());
+    benchmark::DoNotOptimize(M.data());
+  }
+  const TData& Data;
+  std::vector<double> Xs, S = std::vector<double>(1001), M = std::vector<double>(1001);
+};
+
+// The summation by one kernel variant (0 the baseline, 1 AVX2).
 void BM_SampleKernel(benchmark::State& State) {
   const TSampleKernel* Kernel = State.range(1) == 0 ? &BaselineSampleKernel() : Avx2SampleKernel();
   if (!Kernel) {
@@ -68,23 +86,41 @@ void BM_SampleKernel(benchmark::State& State) {
   }
   TData Data;
   FillSampleDocument(Data, static_cast<int>(State.range(0)), btSimple);
-  constexpr std::size_t N = 1001;
-  std::vector<double> Xs(N), S(N), M(N);
-  for (std::size_t I = 0; I < N; ++I)
-    Xs[I] = Data.Points()[I].X;
-  for (auto _ : State) {
-    std::fill(S.begin(), S.end(), 0.0);
-    std::fill(M.begin(), M.end(), 0.0);
-    for (int I = 0; I < Data.LoadCount(); ++I)
-      Kernel->AddLoad(Data.Load(I), Data.Length(), Xs.data(), S.data(), M.data(), N);
-    benchmark::DoNotOptimize(S.data());
-    benchmark::DoNotOptimize(M.data());
-  }
-  const double Evaluations = static_cast<double>(N) * static_cast<double>(State.range(0));
+  TSummation Summation(Data);
+  for (auto _ : State)
+    Summation.Run(*Kernel);
+  const double Evaluations = 1001.0 * static_cast<double>(State.range(0));
   State.counters["s_per_load_sample"] = benchmark::Counter(
       Evaluations, benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
 }
 BENCHMARK(BM_SampleKernel)->ArgsProduct({{30, 1000, 10000}, {0, 1}})->Unit(benchmark::kMicrosecond);
+
+double ThreadSeconds() {
+  timespec T{};
+  clock_gettime(CLOCK_THREAD_CPUTIME_ID, &T);
+  return static_cast<double>(T.tv_sec) + 1e-9 * static_cast<double>(T.tv_nsec);
+}
+
+// Calculate (samples by the kernel the CPU gets, and the results) beside
+// the reference summation, the baseline kernel's samples alone, in turns:
+// the counter calc_per_reference is the ratio of their thread CPU times.
+void BM_CalculateVsReference(benchmark::State& State) {
+  TData Data;
+  FillSampleDocument(Data, static_cast<int>(State.range(0)), btSimple);
+  TSummation Summation(Data);
+  double CalculateTime = 0, ReferenceTime = 0;
+  for (auto _ : State) {
+    const double Start = ThreadSeconds();
+    Data.Calculate();
+    benchmark::DoNotOptimize(Data.Points().data());
+    const double Between = ThreadSeconds();
+    Summation.Run(BaselineSampleKernel());
+    CalculateTime += Between - Start;
+    ReferenceTime += ThreadSeconds() - Between;
+  }
+  State.counters["calc_per_reference"] = CalculateTime / ReferenceTime;
+}
+BENCHMARK(BM_CalculateVsReference)->Arg(30)->Arg(1000)->Arg(10000)->Unit(benchmark::kMicrosecond);
 
 void BM_CalcAt(benchmark::State& State) {
   TData Data;
@@ -142,7 +178,7 @@ void BM_Results(benchmark::State& State) {
     benchmark::DoNotOptimize(ComputeResults(Data));
 }
 BENCHMARK(BM_Results)
-    ->ArgsProduct({{30, 10000}, {btSimple, btCantilever}})
+    ->ArgsProduct({{30, 1000, 10000, 1000000}, {btSimple, btCantilever}})
     ->Unit(benchmark::kMicrosecond);
 
 // The bending line of a calculated document: built, sampled where the

@@ -1,11 +1,13 @@
 // Reactions and extremes: worked beams, and random beams checked against
 // an independent search that knows only CalcAt and where loads begin and end.
 #include "analysis/BeamData.h"
+#include "analysis/LoadTerms.h"
 #include "tests/kit/BeamBuilder.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
 #include <functional>
 #include <numbers>
@@ -245,6 +247,108 @@ TEST(Results, AgreeWithAnIndependentSearchOnRandomBeams) {
         ASSERT_GE(v, Min.Value - 1e-9 * Scale) << x;
       }
     }
+  }
+}
+
+// ComputeResults against every one of its candidates evaluated exactly: S
+// and M at X (just left of X for a Left one), the largest and smallest
+// value, the leftmost within 1e-9 of the largest magnitude (of two at one
+// position, the further one).
+std::array<TExtreme, 4> EveryCandidateEvaluated(const TData& D) {
+  struct TValue {
+    double X;
+    std::array<double, 2> SM;
+  };
+  std::vector<TValue> Values;
+  for (const TExtremeCandidate& C : ExtremeCandidates(D)) {
+    TValue V{C.X, {0, 0}};
+    double x = C.X, s, m;
+    if (!C.Left) D.CalcAt(x, V.SM[0], V.SM[1]);
+    for (int I = 0; C.Left && I < D.ActingCount(); ++I) {
+      const TKajyuData& K = D.Acting(I);
+      // Not yet acting: a load starting at x, or one acting at once at its end x.
+      const bool Acts = x > K.FX && (IsDistributedKind(K.FKind) || x > K.FX + K.FWidth);
+      if (Acts) LoadTerms(K, x, D.Length(), s, m);
+      V.SM[0] += Acts ? s : K.FRA;
+      V.SM[1] += Acts ? m : K.FRA * x;
+    }
+    Values.push_back(V);
+  }
+  std::array<TExtreme, 4> Found; // SMax, SMin, MMax, MMin
+  for (std::size_t F = 0; F < 2; ++F) {
+    double Hi = -HUGE_VAL, Lo = HUGE_VAL;
+    for (const TValue& V : Values)
+      if (!std::isnan(V.SM[F])) {
+        Hi = std::max(Hi, V.SM[F]);
+        Lo = std::min(Lo, V.SM[F]);
+      }
+    double Tolerance = 1e-9 * std::max(std::fabs(Hi), std::fabs(Lo));
+    if (!std::isfinite(Tolerance)) Tolerance = 0;
+    for (double Sign : {1.0, -1.0}) {
+      const TValue* Best = nullptr;
+      for (const TValue& V : Values)
+        if (Sign * V.SM[F] >= Sign * (Sign > 0 ? Hi : Lo) - Tolerance &&
+            (!Best || V.X < Best->X || (V.X == Best->X && Sign * V.SM[F] > Sign * Best->SM[F])))
+          Best = &V;
+      constexpr double NaN = std::numeric_limits<double>::quiet_NaN();
+      Found[2 * F + (Sign > 0 ? 0 : 1)] =
+          Best ? TExtreme{Best->SM[F], Best->X} : TExtreme{NaN, NaN};
+    }
+  }
+  return Found;
+}
+
+bool SameBits(double A, double B) {
+  return (std::isnan(A) && std::isnan(B)) ||
+         std::bit_cast<std::uint64_t>(A) == std::bit_cast<std::uint64_t>(B);
+}
+
+TEST(Results, EvaluateExactlyWhatEveryCandidateEvaluatedWouldGive) {
+  std::mt19937 Random(99);
+  std::uniform_real_distribution<double> Unit(0, 1);
+  for (int Beam = 0; Beam < 300; ++Beam) {
+    // On a grid with whole forces, S and M often tie exactly (plateaus,
+    // symmetric beams); forces scaled by up to 1e±300, some beyond the
+    // range where the rounding is bounded, some each by its own scale.
+    const bool Grid = Beam % 3 == 0;
+    const double L = Grid ? 8 : 1 + 19 * Unit(Random);
+    const double Scale =
+        std::pow(10.0, std::vector{0, 0, 0, 20, -20, 160, -160, 300}[Random() % 8]);
+    std::vector<TBeamLoad> Loads;
+    const int N = Beam % 10 == 0 ? 300 + static_cast<int>(Random() % 700)
+                                 : 1 + static_cast<int>(Random() % 12);
+    for (int I = 0; I < N; ++I) {
+      TBeamLoad K = RandomLoad(Random, L, Loads);
+      if (Grid) {
+        K.X = std::round(K.X * 2) / 2;
+        K.W = std::round(K.W / 10) * 10;
+        K.Width = std::round(K.Width * 2) / 2;
+      }
+      K.W *= Beam % 7 == 0 ? std::pow(10.0, 40 * Unit(Random) - 20) : Scale;
+      Loads.push_back(K);
+    }
+    if (Beam % 5 == 2) {
+      // A load and its opposite, first and last: every sum between them
+      // loses the last digits of the other loads.
+      TBeamLoad Big = RandomLoad(Random, L, Loads);
+      Big.W *= 1e8 * Scale;
+      Loads.insert(Loads.begin(), Big);
+      Big.W = -Big.W;
+      Loads.push_back(Big);
+    }
+    TData D;
+    BuildBeam(D, Beam % 2 ? btCantilever : btSimple, L, Loads);
+    if (Beam % 4 == 1) {
+      const std::int32_t Preset = bpOverhang + static_cast<std::int32_t>(Random() % 4);
+      D.SetSupports(Preset, PresetSupports(Preset, L));
+    }
+    const TBeamResults& R = D.Results();
+    const std::array<TExtreme, 4> Found = EveryCandidateEvaluated(D);
+    const std::array<const TExtreme*, 4> Got{&R.SMax, &R.SMin, &R.MMax, &R.MMin};
+    for (std::size_t I = 0; I < 4; ++I)
+      EXPECT_TRUE(SameBits(Got[I]->Value, Found[I].Value) && SameBits(Got[I]->X, Found[I].X))
+          << "beam " << Beam << " extreme " << I << ": " << Got[I]->Value << " at " << Got[I]->X
+          << ", not " << Found[I].Value << " at " << Found[I].X;
   }
 }
 
