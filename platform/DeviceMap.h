@@ -42,12 +42,11 @@ public:
   }
   int Ratio8() const { return FRatio8; }
   // The device column a glyph whose origin lies at X plus Sixty4ths/64
-  // logical pixels starts at: the painter takes the origin's device position
-  // to 64ths of a device pixel, rounded half up, then the pixel it falls in.
+  // logical pixels starts at: the one its exact device position falls in.
   int GlyphX(int X, std::int64_t Sixty4ths) const {
     const std::int64_t Device512ths = (static_cast<std::int64_t>(X) * 64 + Sixty4ths) * FRatio8 +
                                       static_cast<std::int64_t>(FDx8) * 64;
-    return Floor8((Device512ths + 4) >> 6);
+    return Floor8(Device512ths >> 6);
   }
 
 private:

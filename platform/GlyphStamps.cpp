@@ -214,10 +214,8 @@ bool TGlyphStamps::Width(std::string_view Text, int& Result) {
 }
 
 bool TGlyphStamps::Paint(TImageRaster& Raster, int X, int Y, std::string_view Text, QRgb Colour) {
+  if (!Placed(Text)) return false;
   const TDeviceMap& Map = Raster.Map();
-  // At fractional ratios drawText does not paint a text as its glyphs
-  // painted one by one at these places.
-  if (Map.Ratio8() % 8 != 0 || !Placed(Text)) return false;
   TDrawnGlyphs& Drawn = FDrawn[Map.Ratio8()];
   for (const int Key : FKeys)
     if (!PixelsOf(Drawn, Map.Ratio8(), Key).Usable) return false;

@@ -236,7 +236,7 @@ TEST(ImageRasterTest, TextsAsThePainterPaintsThemInEveryAcceptedFont) {
     for (const double Ratio : Ratios)
       EXPECT_EQ(Difference({420, 300}, Draw, Ratio), "") << Family << " at " << Ratio;
     // moved by a part of a device pixel
-    for (const double Ratio : {1.0, 2.0})
+    for (const double Ratio : {1.0, 1.25, 2.0})
       EXPECT_EQ(Difference({420, 300}, Draw, Ratio, [](QPainter& P) { P.translate(3.5, 7.25); }),
                 "")
           << Family << " at " << Ratio;
