@@ -131,22 +131,20 @@ void TGlyphStamps::MakeGlyph(int Key, TGlyph& Glyph) {
     return;
   Glyph.Usable = true;
   Glyph.Run = Shape[0];
-  Glyph.Font = Shape[0].rawFont();
-  Glyph.Index = Shape[0].glyphIndexes().front();
   Glyph.Advance = Sixty4ths(Advance);
 }
 
-const TGlyphStamps::TPixels& TGlyphStamps::PixelsOf(TDrawnGlyphs& Drawn, int Ratio8, int Key) {
-  TPixels& Pixels = Drawn.Glyphs[static_cast<std::size_t>(Key)];
-  if (!Pixels.Made) MakePixels(Drawn, Ratio8, Key, Pixels);
+const TGlyphStamps::TPixels& TGlyphStamps::PixelsOf(TDrawnGlyphs& AtRatio, int Ratio8, int Key) {
+  TPixels& Pixels = AtRatio.Glyphs[static_cast<std::size_t>(Key)];
+  if (!Pixels.Made) MakePixels(AtRatio, Ratio8, Key, Pixels);
   return Pixels;
 }
 
-void TGlyphStamps::MakePixels(TDrawnGlyphs& Drawn, int Ratio8, int Key, TPixels& Pixels) {
+void TGlyphStamps::MakePixels(TDrawnGlyphs& AtRatio, int Ratio8, int Key, TPixels& Pixels) {
   Pixels.Made = true;
   const TGlyph& Glyph = FGlyphs[Key];
   const int Width = WholePixels(Glyph.Advance) + 1;
-  const QImage Image = this->Drawn(Glyph.Run, Width, Ratio8);
+  const QImage Image = Drawn(Glyph.Run, Width, Ratio8);
   const int Origin = Margin() * Ratio8 / 8;
   Pixels.Usable = RunsOfImage(Image, QPoint(Origin, Origin), Pixels.Runs);
   // Pixels reaching the edge of the image may reach further.
@@ -156,7 +154,7 @@ void TGlyphStamps::MakePixels(TDrawnGlyphs& Drawn, int Ratio8, int Key, TPixels&
       Pixels.Usable = false;
   // A glyph is drawn with the same pixels wherever its position falls
   // within a device pixel, or the font cannot be stamped at that ratio.
-  if (Image != this->Drawn(Glyph.Run, Width, Ratio8, 37)) Drawn.Unfit = true;
+  if (Image != Drawn(Glyph.Run, Width, Ratio8, 37)) AtRatio.Unfit = true;
 }
 
 std::int32_t TGlyphStamps::StepOf(int First, int Second) {
@@ -172,8 +170,8 @@ std::int32_t TGlyphStamps::ShapedStep(int First, int Second) {
   // Each character must keep its own glyph, the first one where it stands
   // alone, the second on the baseline.
   if (!Shaped(TextOf({First, Second}), FFont, Shape, Advance) ||
-      Shape[0].glyphIndexes().front() != A.Index || Shape[0].rawFont() != A.Font ||
-      Shape[1].glyphIndexes().front() != B.Index || Shape[1].rawFont() != B.Font ||
+      Shape[0].glyphIndexes() != A.Run.glyphIndexes() || Shape[0].rawFont() != A.Run.rawFont() ||
+      Shape[1].glyphIndexes() != B.Run.glyphIndexes() || Shape[1].rawFont() != B.Run.rawFont() ||
       !AtOrigin(Shape[0].positions().front()) || Shape[1].positions().front().y() != 0)
     return PairUnusable;
   return static_cast<std::int32_t>(Sixty4ths(Shape[1].positions().front().x()));

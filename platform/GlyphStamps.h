@@ -5,7 +5,6 @@
 #include <QFont>
 #include <QGlyphRun>
 #include <QImage>
-#include <QRawFont>
 #include <QString>
 #include <cstdint>
 #include <initializer_list>
@@ -50,10 +49,10 @@ private:
   struct TGlyph {
     bool Made = false;
     bool Usable = false;
-    QGlyphRun Run;            // its glyph about the pen position on the baseline
+    // Its glyph, in the family or a fallback, about the pen position on the
+    // baseline.
+    QGlyphRun Run;
     std::int64_t Advance = 0; // in 64ths of a pixel, as it ends a text
-    QRawFont Font;            // the font that draws it (the family or a fallback)
-    quint32 Index = 0;        // in that font
   };
   // A glyph's pixels on a device of some ratio, about the device pixel its
   // pen position falls in on the baseline.
@@ -84,8 +83,8 @@ private:
   int Margin() const { return (FLineHeight + 8) / 8 * 8; }
   const TGlyph& GlyphOf(int Key);
   void MakeGlyph(int Key, TGlyph& Glyph);
-  const TPixels& PixelsOf(TDrawnGlyphs& Drawn, int Ratio8, int Key);
-  void MakePixels(TDrawnGlyphs& Drawn, int Ratio8, int Key, TPixels& Pixels);
+  const TPixels& PixelsOf(TDrawnGlyphs& AtRatio, int Ratio8, int Key);
+  void MakePixels(TDrawnGlyphs& AtRatio, int Ratio8, int Key, TPixels& Pixels);
   std::int32_t StepOf(int First, int Second);
   std::int32_t ShapedStep(int First, int Second);
   // The pen position of each character of FKeys, and where the last one
