@@ -41,6 +41,13 @@ public:
     return {static_cast<int>(Eighths(P.X, FDx8) & 7), static_cast<int>(Eighths(P.Y, FDy8) & 7)};
   }
   int Ratio8() const { return FRatio8; }
+  // The device column a glyph whose origin lies at X plus Sixty4ths/64
+  // logical pixels starts at: the one its exact device position falls in.
+  int GlyphX(int X, std::int64_t Sixty4ths) const {
+    const std::int64_t Device512ths = (static_cast<std::int64_t>(X) * 64 + Sixty4ths) * FRatio8 +
+                                      static_cast<std::int64_t>(FDx8) * 64;
+    return Floor8(Device512ths >> 6);
+  }
 
 private:
   TDeviceMap(int Ratio8, int Dx8, int Dy8) : FRatio8(Ratio8), FDx8(Dx8), FDy8(Dy8) {}

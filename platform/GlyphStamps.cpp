@@ -105,12 +105,15 @@ QString TGlyphStamps::TextOf(std::initializer_list<int> Keys) {
   return Text;
 }
 
-QImage TGlyphStamps::Drawn(const QGlyphRun& Glyph, int Width, double Phase) const {
-  QImage Image = ClearImage(Width + 2 * FLineHeight, 3 * FLineHeight);
+QImage TGlyphStamps::Drawn(const QGlyphRun& Glyph, int Width, int Ratio8, int Phase) const {
+  const int M = Margin();
+  QImage Image =
+      ClearImage((Width + 2 * M) * Ratio8 / 8 + 1, (2 * M + FLineHeight) * Ratio8 / 8 + 1);
+  Image.setDevicePixelRatio(Ratio8 / 8.0);
   QPainter Painter(&Image);
   Painter.setRenderHint(QPainter::TextAntialiasing, false);
   Painter.setPen(Qt::black);
-  Painter.drawGlyphRun(QPointF(FLineHeight + Phase, FLineHeight + FAscent), Glyph);
+  Painter.drawGlyphRun(QPointF(M + Phase / 8.0 / Ratio8, M), Glyph);
   return Image;
 }
 
@@ -126,20 +129,32 @@ void TGlyphStamps::MakeGlyph(int Key, TGlyph& Glyph) {
   double Advance = 0;
   if (!Shaped(TextOf({Key}), FFont, Shape, Advance) || !AtOrigin(Shape[0].positions().front()))
     return;
-  Glyph.Font = Shape[0].rawFont();
-  Glyph.Index = Shape[0].glyphIndexes().front();
+  Glyph.Usable = true;
+  Glyph.Run = Shape[0];
   Glyph.Advance = Sixty4ths(Advance);
+}
+
+const TGlyphStamps::TPixels& TGlyphStamps::PixelsOf(TDrawnGlyphs& AtRatio, int Ratio8, int Key) {
+  TPixels& Pixels = AtRatio.Glyphs[static_cast<std::size_t>(Key)];
+  if (!Pixels.Made) MakePixels(AtRatio, Ratio8, Key, Pixels);
+  return Pixels;
+}
+
+void TGlyphStamps::MakePixels(TDrawnGlyphs& AtRatio, int Ratio8, int Key, TPixels& Pixels) {
+  Pixels.Made = true;
+  const TGlyph& Glyph = FGlyphs[Key];
   const int Width = WholePixels(Glyph.Advance) + 1;
-  const QImage Image = Drawn(Shape[0], Width);
-  Glyph.Usable = RunsOfImage(Image, QPoint(FLineHeight, FLineHeight + FAscent), Glyph.Runs);
+  const QImage Image = Drawn(Glyph.Run, Width, Ratio8);
+  const int Origin = Margin() * Ratio8 / 8;
+  Pixels.Usable = RunsOfImage(Image, QPoint(Origin, Origin), Pixels.Runs);
   // Pixels reaching the edge of the image may reach further.
-  for (const TPixelRun& Pixels : Glyph.Runs.Runs)
-    if (Pixels.Y == -FLineHeight - FAscent || Pixels.Y == 2 * FLineHeight - FAscent - 1 ||
-        Pixels.X0 == -FLineHeight || Pixels.X1 == Width + FLineHeight)
-      Glyph.Usable = false;
+  for (const TPixelRun& Run : Pixels.Runs.Runs)
+    if (Run.Y == -Origin || Run.Y == Image.height() - Origin - 1 || Run.X0 == -Origin ||
+        Run.X1 == Image.width() - Origin)
+      Pixels.Usable = false;
   // A glyph is drawn with the same pixels wherever its position falls
-  // within a pixel, or the font cannot be stamped at all.
-  if (Image != Drawn(Shape[0], Width, 37.0 / 64)) FUnfit = true;
+  // within a device pixel, or the font cannot be stamped at that ratio.
+  if (Image != Drawn(Glyph.Run, Width, Ratio8, 37)) AtRatio.Unfit = true;
 }
 
 std::int32_t TGlyphStamps::StepOf(int First, int Second) {
@@ -155,8 +170,8 @@ std::int32_t TGlyphStamps::ShapedStep(int First, int Second) {
   // Each character must keep its own glyph, the first one where it stands
   // alone, the second on the baseline.
   if (!Shaped(TextOf({First, Second}), FFont, Shape, Advance) ||
-      Shape[0].glyphIndexes().front() != A.Index || Shape[0].rawFont() != A.Font ||
-      Shape[1].glyphIndexes().front() != B.Index || Shape[1].rawFont() != B.Font ||
+      Shape[0].glyphIndexes() != A.Run.glyphIndexes() || Shape[0].rawFont() != A.Run.rawFont() ||
+      Shape[1].glyphIndexes() != B.Run.glyphIndexes() || Shape[1].rawFont() != B.Run.rawFont() ||
       !AtOrigin(Shape[0].positions().front()) || Shape[1].positions().front().y() != 0)
     return PairUnusable;
   return static_cast<std::int32_t>(Sixty4ths(Shape[1].positions().front().x()));
@@ -178,7 +193,7 @@ bool TGlyphStamps::Place() {
     }
   }
   FPens.push_back(Pen);
-  return !FUnfit; // a glyph made just now may have shown the font unfit
+  return true;
 }
 
 bool TGlyphStamps::Placed(std::string_view Text) {
@@ -198,7 +213,14 @@ bool TGlyphStamps::Width(std::string_view Text, int& Result) {
 
 bool TGlyphStamps::Paint(TImageRaster& Raster, int X, int Y, std::string_view Text, QRgb Colour) {
   if (!Placed(Text)) return false;
+  const TDeviceMap& Map = Raster.Map();
+  TDrawnGlyphs& Drawn = FDrawn[Map.Ratio8()];
+  for (const int Key : FKeys)
+    if (!PixelsOf(Drawn, Map.Ratio8(), Key).Usable) return false;
+  if (Drawn.Unfit) return false;
+  const int Baseline = Map.EdgeY(Y + FAscent);
   for (std::size_t I = 0; I < FKeys.size(); ++I)
-    Raster.Paint(FGlyphs[FKeys[I]].Runs, X + static_cast<int>(FPens[I] >> 6), Y + FAscent, Colour);
+    Raster.Paint(Drawn.Glyphs[static_cast<std::size_t>(FKeys[I])].Runs, Map.GlyphX(X, FPens[I]),
+                 Baseline, Colour);
   return true;
 }

@@ -370,8 +370,7 @@ void TQtCanvas::TextOut(int X, int Y, const std::string& Text) {
   const QFontMetrics& Metrics = FontMetrics();
   if (Brush.Style != bsClear) FillRect({X, Y, X + TextExtent(Text).cx, Y + Metrics.height()});
   const TCanvasColour& Ink = Colour(Font.Color);
-  // Glyph stamps hold the characters at one device pixel per pixel.
-  if (TImageRaster* Raster = RasterFor(Ink); Raster && Raster->Map().IsIdentity())
+  if (TImageRaster* Raster = RasterFor(Ink))
     if (FFontMemory->Glyphs.Paint(*Raster, X, Y, Text, Ink.Rgb)) return;
   FPainter.setPen(Ink.Qt);
   if (!FPainterHasFont) {
