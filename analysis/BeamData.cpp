@@ -6,7 +6,7 @@
 #include "analysis/LoadTerms.h"
 #include "analysis/Results.h"
 #include "analysis/SafeSave.h"
-#include "analysis/SampleKernel.h"
+#include "analysis/SampleSums.h"
 #include "analysis/SectionBlock.h"
 #include "analysis/Stream.h"
 #include "platform/Exceptions.h"
@@ -148,12 +148,9 @@ void TData::Calculate(const TGoOn& GoOn) {
   // i·L/1000 can fall an ulp short of L for the last sample; the diagram
   // ends exactly at the beam end, where the readout ends too.
   Xs[N - 1] = L;
-  const TAddLoadToSamples AddLoad = SampleKernel().AddLoad;
-  for (int I = 0; I < ActingCount(); ++I) {
-    CheckGoOnEvery(GoOn, static_cast<std::size_t>(I));
-    AddLoad(Acting(I), L, Xs.data(), S.data(), M.data(), N);
-  }
-  TBeamResults Found = ComputeResults(*this, GoOn);
+  TBeamResults Found;
+  SumSamples(*this, Xs.data(), S.data(), M.data(), N, GoOn,
+             [&] { Found = ComputeResults(*this, GoOn); });
   Found.Reactions =
       FSupports.empty() ? PlainReactions(Found, L, IsCantilever()) : std::move(Reactions);
   std::vector<double> Theta(N, 0.0), Delta(N, 0.0);

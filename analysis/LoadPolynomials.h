@@ -66,20 +66,25 @@ template <class TDelta> struct TLoadEvent {
   TDelta Delta;
 };
 
-// Drops the events at positions that are no number (they never come into
-// effect along the beam) and sorts the others by position.
-template <class TDelta> void SortEvents(std::vector<TLoadEvent<TDelta>>& Events) {
-  std::erase_if(Events, [](const TLoadEvent<TDelta>& E) { return std::isnan(E.X); });
-  std::sort(Events.begin(), Events.end(),
-            [](const TLoadEvent<TDelta>& P, const TLoadEvent<TDelta>& Q) { return P.X < Q.X; });
-}
-
 // The indices of Positions in ascending order of the positions, equal ones
 // in the order they came (a radix sort on their bits, linear in their
-// number). SortEvents leaves equal positions in an order of its own, which
-// the results' last bits depend on; this is faster for many. No position
-// may be NaN, and there must be fewer than 2^32.
+// number). No position may be NaN, and there must be fewer than 2^32.
 std::vector<std::uint32_t> AscendingOrder(const std::vector<double>& Positions);
+
+// Drops the events at positions that are no number (they never come into
+// effect along the beam) and sorts the others by position, equal ones in
+// the order they came.
+template <class TDelta> void SortEvents(std::vector<TLoadEvent<TDelta>>& Events) {
+  std::erase_if(Events, [](const TLoadEvent<TDelta>& E) { return std::isnan(E.X); });
+  std::vector<double> Positions(Events.size());
+  for (std::size_t I = 0; I < Events.size(); ++I)
+    Positions[I] = Events[I].X;
+  std::vector<TLoadEvent<TDelta>> Sorted;
+  Sorted.reserve(Events.size());
+  for (std::uint32_t I : AscendingOrder(Positions))
+    Sorted.push_back(Events[I]);
+  Events.swap(Sorted);
+}
 
 // Asks GoOn at every 4096th step I of a loop.
 inline void CheckGoOnEvery(const TGoOn& GoOn, std::size_t I) {

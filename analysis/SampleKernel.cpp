@@ -26,6 +26,31 @@ template <std::int32_t Kind>
   }
 }
 
+// The first of the N ascending samples for which Before(x) is false
+// (Before is true on a leading run). Samples usually lie evenly, so the
+// search starts where V would fall on an even spread and gallops from
+// there; whatever the spread, the answer is std::partition_point's.
+template <class TBefore>
+[[gnu::always_inline]] inline std::size_t FirstNotBefore(const double* Xs, std::size_t N, double V,
+                                                         TBefore Before) {
+  if (N == 0) return 0;
+  const double Spread = Xs[N - 1] - Xs[0];
+  const double Last = static_cast<double>(N - 1);
+  const double Guess = Spread > 0 ? (V - Xs[0]) / Spread * Last : 0; // NaN for a NaN V
+  const std::size_t At = !(Guess > 0) ? 0 : Guess < Last ? static_cast<std::size_t>(Guess) : N - 1;
+  std::size_t Low, High, Step = 1; // the answer lies in Low..High
+  if (Before(Xs[At])) {
+    for (Low = At + 1; Low + Step - 1 < N && Before(Xs[Low + Step - 1]); Step *= 2)
+      Low += Step;
+    High = std::min(N, Low + Step - 1);
+  } else {
+    for (High = At; High >= Step && !Before(Xs[High - Step]); Step *= 2)
+      High -= Step;
+    Low = High >= Step ? High - Step + 1 : 0;
+  }
+  return static_cast<std::size_t>(std::partition_point(Xs + Low, Xs + High, Before) - Xs);
+}
+
 // The samples are sorted by x, so the load splits them into the part left
 // of it (no force yet), the part it covers, and the part that has passed
 // it wholly; the first and the last part have closed forms with the same
@@ -34,16 +59,15 @@ template <std::int32_t Kind>
                                            const double* __restrict Xs, double* __restrict S,
                                            double* __restrict M, std::size_t N) {
   const double X = K.FX, End = K.FX + K.FWidth, FRA = K.FRA, W = K.FW;
-  const double* const XsEnd = Xs + N;
   // Point actions at the right end take the exception in LoadTerms for
   // the samples at x = L; leave those to it.
   std::size_t Tail = N;
   if (IsPointActionKind(K.FKind) && X == L)
-    Tail = std::partition_point(Xs, XsEnd, [L](double x) { return x < L; }) - Xs;
-  const std::size_t Left = std::min<std::size_t>(
-      Tail, std::partition_point(Xs, XsEnd, [X](double x) { return x < X; }) - Xs);
+    Tail = FirstNotBefore(Xs, N, L, [L](double x) { return x < L; });
+  const std::size_t Left =
+      std::min<std::size_t>(Tail, FirstNotBefore(Xs, N, X, [X](double x) { return x < X; }));
   const std::size_t Passed = std::clamp<std::size_t>(
-      std::partition_point(Xs, XsEnd, [End](double x) { return !(x >= End); }) - Xs, Left, Tail);
+      FirstNotBefore(Xs, N, End, [End](double x) { return !(x >= End); }), Left, Tail);
 
   for (std::size_t I = 0; I < Left; ++I) {
     S[I] += FRA;
