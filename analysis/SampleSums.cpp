@@ -23,19 +23,33 @@ bool SeveralCores() {
 
 using TClock = std::chrono::steady_clock;
 
-double SecondsSince(TClock::time_point Start) {
-  return std::chrono::duration<double>(TClock::now() - Start).count();
+double Seconds(TClock::duration D) {
+  return std::chrono::duration<double>(D).count();
 }
 
-// Beside's time over the time of summing every sample on one thread, as
-// lately seen: the second thread takes (1 + share) / 2 of the samples, so
-// that both threads finish together.
-std::atomic<double> BesideShare{0.4};
+// The part of the samples the second thread takes, as the last splits
+// found it: both threads should end together, though the calling thread
+// works out the results first and samples further right cost more (more
+// loads lie left of them).
+std::atomic<double> HelperPart{0.7};
 
 // Where the second thread's samples end, on a cache line boundary.
 std::size_t SplitAt(std::size_t N) {
-  const double Part = std::clamp((1 + BesideShare.load()) / 2, 0.5, 1.0);
-  return std::max<std::size_t>(8, static_cast<std::size_t>(Part * static_cast<double>(N)) / 8 * 8);
+  return std::max<std::size_t>(8, static_cast<std::size_t>(HelperPart * static_cast<double>(N)) /
+                                      8 * 8);
+}
+
+// Moves the split by half of what would have made both threads end
+// together, at the cost per sample each thread saw.
+void Rebalance(std::size_t Half, std::size_t N, TClock::duration HelperTime,
+               TClock::duration HelperLate, TClock::duration CallerKernelTime) {
+  const double PerHelperSample = Seconds(HelperTime) / static_cast<double>(Half);
+  const double PerCallerSample =
+      N > Half ? Seconds(CallerKernelTime) / static_cast<double>(N - Half) : PerHelperSample;
+  if (!(PerHelperSample + PerCallerSample > 0)) return; // a clock too coarse to tell
+  const double Move = Seconds(HelperLate) / (PerHelperSample + PerCallerSample);
+  HelperPart =
+      std::clamp((static_cast<double>(Half) - Move / 2) / static_cast<double>(N), 0.5, 1.0);
 }
 
 // Adds the loads to the samples Begin..End; Check(I) is asked before load
@@ -57,34 +71,30 @@ void SumSamples(const TData& Data, const double* Xs, double* S, double* M, std::
       static_cast<double>(Data.ActingCount()) * static_cast<double>(N) >= SplitFrom && N >= 16 &&
       SeveralCores();
   const std::size_t Half = Split ? std::min(N, SplitAt(N)) : 0;
-  double HelperSeconds = 0;
+  TClock::time_point HelperStart, HelperEnd;
   // Destroyed first: asks the thread to stop and waits for it when an
   // exception leaves.
   std::jthread Helper;
   if (Half > 0) {
     try {
       Helper = std::jthread([&, Half](std::stop_token Stop) {
-        const TClock::time_point Start = TClock::now();
+        HelperStart = TClock::now();
         SumRange(Data, Xs, S, M, 0, Half,
                  [&Stop](std::size_t I) { return I % 4096 != 0 || !Stop.stop_requested(); });
-        HelperSeconds = SecondsSince(Start);
+        HelperEnd = TClock::now();
       });
     } catch (const std::system_error&) {
       // No thread to be had: the calling thread sums every sample below.
     }
   }
-  const TClock::time_point Start = TClock::now();
   Beside();
-  const double BesideSeconds = SecondsSince(Start);
+  const TClock::time_point KernelStart = TClock::now();
   SumRange(Data, Xs, S, M, Helper.joinable() ? Half : 0, N, [&GoOn](std::size_t I) {
     CheckGoOnEvery(GoOn, I);
     return true;
   });
   if (!Helper.joinable()) return;
+  const TClock::time_point End = TClock::now();
   Helper.join();
-  // One time is noisy: each adds a quarter of its own.
-  if (HelperSeconds > 0)
-    BesideShare =
-        0.75 * BesideShare +
-        0.25 * BesideSeconds / (HelperSeconds * static_cast<double>(N) / static_cast<double>(Half));
+  Rebalance(Half, N, HelperEnd - HelperStart, HelperEnd - End, End - KernelStart);
 }
