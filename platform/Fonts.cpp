@@ -2,6 +2,8 @@
 
 #include <QApplication>
 #include <QFont>
+#include <QFontDatabase>
+#include <QHash>
 
 const std::array<TFontSubstitute, 4>& FontSubstitutes() {
   static const std::array<TFontSubstitute, 4> Substitutes{{
@@ -29,5 +31,18 @@ void SetApplicationFont() {
 
 QStringList FamiliesFor(const QString& Asked) {
   const QStringList Substitutes = QFont::substitutes(Asked);
-  return Substitutes.isEmpty() ? QStringList{Asked} : Substitutes;
+  if (Substitutes.isEmpty()) return {Asked};
+  // Asked for often (every font a canvas makes): the answer is kept per
+  // list of substitutes, so that a change of them is seen.
+  static QHash<QString, QStringList> Chosen;
+  const QString Key = Substitutes.join(QChar(0));
+  if (const auto Found = Chosen.constFind(Key); Found != Chosen.cend()) return *Found;
+  QStringList Families = Substitutes;
+  for (const QString& Family : Substitutes)
+    if (QFontDatabase::hasFamily(Family)) {
+      Families = {Family};
+      break;
+    }
+  Chosen.insert(Key, Families);
+  return Families;
 }

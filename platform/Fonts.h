@@ -23,8 +23,12 @@ void InstallFontSubstitutes();
 // again after the substitutes change.
 void SetApplicationFont();
 
-// The families that stand for Asked, in order: its substitutes, or Asked
-// itself when it has none. Fonts are asked for by them, so that matching a
-// font does not first search every installed font, for every script, for
-// a name that is not there.
+// The families that stand for Asked: the first of its substitutes that is
+// installed, all of them when none is, or Asked itself when it has none.
+// Fonts are asked for by them, so that matching a font does not first
+// search every installed font, for every script, for a name that is not
+// there; and by one family where one is installed, because for a list Qt
+// works out fallback fonts for every script of every text (a fontconfig
+// sort each), where for one family it looks for them only when a
+// character is missing.
 QStringList FamiliesFor(const QString& Asked);
