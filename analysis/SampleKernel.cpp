@@ -51,25 +51,62 @@ template <class TBefore>
   return static_cast<std::size_t>(std::partition_point(Xs + Low, Xs + High, Before) - Xs);
 }
 
-// The samples are sorted by x, so the load splits them into the part left
-// of it (no force yet), the part it covers, and the part that has passed
-// it wholly; the first and the last part have closed forms with the same
-// rounding as LoadTerms.
-[[gnu::always_inline]] inline void AddLoad(const TKajyuData& K, double L,
-                                           const double* __restrict Xs, double* __restrict S,
-                                           double* __restrict M, std::size_t N) {
-  const double X = K.FX, End = K.FX + K.FWidth, FRA = K.FRA, W = K.FW;
-  // Point actions at the right end take the exception in LoadTerms for
-  // the samples at x = L; leave those to it.
+// Where a load splits the N ascending samples: left of it (no force yet)
+// 0..Left, covered by it Left..Passed, passed wholly Passed..Tail, and
+// from Tail on point actions at the right end, which take the exception
+// in LoadTerms for the samples at x = L.
+struct TParts {
+  std::size_t Left, Passed, Tail;
+};
+
+[[gnu::always_inline]] inline TParts PartsOf(const TKajyuData& K, double L, const double* Xs,
+                                             std::size_t N) {
+  const double X = K.FX, End = K.FX + K.FWidth;
   std::size_t Tail = N;
   if (IsPointActionKind(K.FKind) && X == L)
     Tail = FirstNotBefore(Xs, N, L, [L](double x) { return x < L; });
   const std::size_t Left =
       std::min<std::size_t>(Tail, FirstNotBefore(Xs, N, X, [X](double x) { return x < X; }));
-  const std::size_t Passed = std::clamp<std::size_t>(
-      FirstNotBefore(Xs, N, End, [End](double x) { return !(x >= End); }), Left, Tail);
+  return {Left,
+          std::clamp<std::size_t>(
+              FirstNotBefore(Xs, N, End, [End](double x) { return !(x >= End); }), Left, Tail),
+          Tail};
+}
 
-  for (std::size_t I = 0; I < Left; ++I) {
+// What a load adds to M at a sample x it has passed, with the rounding of
+// LoadTerms: a force acts at its arm, a moment as it is.
+struct TPassedTerm {
+  double FRA, X, Offset, Term;
+  explicit TPassedTerm(const TKajyuData& K)
+      : FRA(K.FRA), X(K.FX), Offset(IsForceKind(K.FKind) ? K.PassedArmOffset() : 0),
+        Term(-1.0 * K.FW) {}
+  template <bool Force> [[gnu::always_inline]] double At(double x, double W) const {
+    return Force ? FRA * x - ((x - X) - Offset) * W : FRA * x - Term;
+  }
+};
+
+template <bool Force>
+[[gnu::always_inline]] inline void AddPassed(const TKajyuData& K, const double* __restrict Xs,
+                                             double* __restrict S, double* __restrict M,
+                                             std::size_t Begin, std::size_t End) {
+  const TPassedTerm P(K);
+  const double SPassed = K.FKind == lkMoment ? K.FRA : K.FRA - K.FW, W = K.FW;
+  for (std::size_t I = Begin; I < End; ++I) {
+    S[I] += SPassed;
+    M[I] += P.At<Force>(Xs[I], W);
+  }
+}
+
+// Adds load K, split as P, to the samples Begin..End, each part by its
+// closed form (the same rounding as LoadTerms), the covered part by kind.
+[[gnu::always_inline]] inline void AddParts(const TKajyuData& K, double L,
+                                            const double* __restrict Xs, double* __restrict S,
+                                            double* __restrict M, TParts P, std::size_t Begin,
+                                            std::size_t End) {
+  const auto Clip = [Begin, End](std::size_t I) { return std::clamp(I, Begin, End); };
+  const std::size_t Left = Clip(P.Left), Passed = Clip(P.Passed), Tail = Clip(P.Tail);
+  const double FRA = K.FRA;
+  for (std::size_t I = Begin; I < Left; ++I) {
     S[I] += FRA;
     M[I] += FRA * Xs[I];
   }
@@ -89,26 +126,70 @@ template <class TBefore>
   default:
     AddCovered<lkOther>(K, Xs, S, M, Left, Passed);
   }
-  const double SPassed = K.FKind == lkMoment ? FRA : FRA - W;
-  if (IsForceKind(K.FKind)) {
-    const double Offset = K.PassedArmOffset();
-    for (std::size_t I = Passed; I < Tail; ++I) {
-      S[I] += SPassed;
-      M[I] += FRA * Xs[I] - ((Xs[I] - X) - Offset) * W;
-    }
-  } else {
-    const double Term = -1.0 * W;
-    for (std::size_t I = Passed; I < Tail; ++I) {
-      S[I] += SPassed;
-      M[I] += FRA * Xs[I] - Term;
-    }
-  }
+  if (IsForceKind(K.FKind))
+    AddPassed<true>(K, Xs, S, M, Passed, Tail);
+  else
+    AddPassed<false>(K, Xs, S, M, Passed, Tail);
   double s, m;
-  for (std::size_t I = Tail; I < N; ++I) {
+  for (std::size_t I = Tail; I < End; ++I) {
     LoadTerms(K, Xs[I], L, s, m);
     S[I] += s;
     M[I] += m;
   }
+}
+
+[[gnu::always_inline]] inline void AddLoad(const TKajyuData& K, double L,
+                                           const double* __restrict Xs, double* __restrict S,
+                                           double* __restrict M, std::size_t N) {
+  AddParts(K, L, Xs, S, M, PartsOf(K, L, Xs, N), 0, N);
+}
+
+// Both loads passed over Begin..End: each sample gets A's terms, then B's,
+// in one reading and writing of it.
+template <bool ForceA, bool ForceB>
+[[gnu::always_inline]] inline void
+AddBothPassed(const TKajyuData& A, const TKajyuData& B, const double* __restrict Xs,
+              double* __restrict S, double* __restrict M, std::size_t Begin, std::size_t End) {
+  const TPassedTerm PA(A), PB(B);
+  const double SA = A.FKind == lkMoment ? A.FRA : A.FRA - A.FW,
+               SB = B.FKind == lkMoment ? B.FRA : B.FRA - B.FW, WA = A.FW, WB = B.FW;
+  for (std::size_t I = Begin; I < End; ++I) {
+    const double x = Xs[I];
+    S[I] = S[I] + SA + SB;
+    M[I] = M[I] + PA.At<ForceA>(x, WA) + PB.At<ForceB>(x, WB);
+  }
+}
+
+// Adds load A, then load B, to every sample. Where both lie right of the
+// samples, or both are passed, the two are added in one loop; elsewhere
+// A and then B alone.
+[[gnu::always_inline]] inline void AddTwoLoads(const TKajyuData& A, const TKajyuData& B, double L,
+                                               const double* __restrict Xs, double* __restrict S,
+                                               double* __restrict M, std::size_t N) {
+  const TParts PA = PartsOf(A, L, Xs, N), PB = PartsOf(B, L, Xs, N);
+  const std::size_t Front = std::min(PA.Left, PB.Left);
+  const double FA = A.FRA, FB = B.FRA;
+  for (std::size_t I = 0; I < Front; ++I) {
+    const double x = Xs[I];
+    S[I] = S[I] + FA + FB;
+    M[I] = M[I] + FA * x + FB * x;
+  }
+  const std::size_t Back = std::max(PA.Passed, PB.Passed), End = std::min(PA.Tail, PB.Tail);
+  const std::size_t Between = Back < End ? Back : N;
+  AddParts(A, L, Xs, S, M, PA, Front, Between);
+  AddParts(B, L, Xs, S, M, PB, Front, Between);
+  if (Between == N) return;
+  const int Forces = 2 * IsForceKind(A.FKind) + IsForceKind(B.FKind);
+  if (Forces == 3)
+    AddBothPassed<true, true>(A, B, Xs, S, M, Back, End);
+  else if (Forces == 2)
+    AddBothPassed<true, false>(A, B, Xs, S, M, Back, End);
+  else if (Forces == 1)
+    AddBothPassed<false, true>(A, B, Xs, S, M, Back, End);
+  else
+    AddBothPassed<false, false>(A, B, Xs, S, M, Back, End);
+  AddParts(A, L, Xs, S, M, PA, End, N);
+  AddParts(B, L, Xs, S, M, PB, End, N);
 }
 
 void AddLoadBaseline(const TKajyuData& K, double L, const double* Xs, double* S, double* M,
@@ -116,7 +197,12 @@ void AddLoadBaseline(const TKajyuData& K, double L, const double* Xs, double* S,
   AddLoad(K, L, Xs, S, M, N);
 }
 
-const TSampleKernel Baseline{"baseline", AddLoadBaseline};
+void AddTwoLoadsBaseline(const TKajyuData& A, const TKajyuData& B, double L, const double* Xs,
+                         double* S, double* M, std::size_t N) {
+  AddTwoLoads(A, B, L, Xs, S, M, N);
+}
+
+const TSampleKernel Baseline{"baseline", AddLoadBaseline, AddTwoLoadsBaseline};
 
 #if defined(__x86_64__) || defined(__i386__)
 // The same code compiled for AVX2 (without FMA: nothing may be fused).
@@ -125,7 +211,13 @@ const TSampleKernel Baseline{"baseline", AddLoadBaseline};
   AddLoad(K, L, Xs, S, M, N);
 }
 
-const TSampleKernel Avx2{"avx2", AddLoadAvx2};
+[[gnu::target("avx2")]] void AddTwoLoadsAvx2(const TKajyuData& A, const TKajyuData& B, double L,
+                                             const double* Xs, double* S, double* M,
+                                             std::size_t N) {
+  AddTwoLoads(A, B, L, Xs, S, M, N);
+}
+
+const TSampleKernel Avx2{"avx2", AddLoadAvx2, AddTwoLoadsAvx2};
 #endif
 
 const TSampleKernel* Override = nullptr;

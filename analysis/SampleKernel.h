@@ -10,10 +10,16 @@
 using TAddLoadToSamples = void (*)(const TKajyuData& K, double L, const double* Xs, double* S,
                                    double* M, std::size_t N);
 
-// One compiled variant of the sample kernel.
+// Adds load A and then load B to the samples: each sample ends as after
+// AddLoad of A and then of B, bit for bit.
+using TAddTwoLoadsToSamples = void (*)(const TKajyuData& A, const TKajyuData& B, double L,
+                                       const double* Xs, double* S, double* M, std::size_t N);
+
+// One compiled variant of the sample kernel; AddTwoLoads may be null.
 struct TSampleKernel {
   const char* Name;
   TAddLoadToSamples AddLoad;
+  TAddTwoLoadsToSamples AddTwoLoads;
 };
 
 // The variant for every CPU the program runs on.

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <atomic>
 #include <chrono>
+#include <sched.h>
 #include <stop_token>
 #include <system_error>
 #include <thread>
@@ -16,8 +17,14 @@ namespace {
 // Below this many load-samples a second thread costs more than it saves.
 constexpr double SplitFrom = 1e6;
 
+// Whether this process may run on more than one core (taskset and
+// containers may allow fewer than the machine has).
 bool SeveralCores() {
-  static const bool Several = std::thread::hardware_concurrency() > 1;
+  static const bool Several = [] {
+    cpu_set_t Allowed;
+    if (sched_getaffinity(0, sizeof Allowed, &Allowed) == 0) return CPU_COUNT(&Allowed) > 1;
+    return std::thread::hardware_concurrency() > 1;
+  }();
   return Several;
 }
 
@@ -57,10 +64,19 @@ void Rebalance(std::size_t Half, std::size_t N, TClock::duration HelperTime,
 template <class TCheck>
 void SumRange(const TData& Data, const double* Xs, double* S, double* M, std::size_t Begin,
               std::size_t End, TCheck Check) {
-  const TAddLoadToSamples AddLoad = SampleKernel().AddLoad;
+  const TSampleKernel& Kernel = SampleKernel();
   const double L = Data.Length();
-  for (int I = 0; I < Data.ActingCount() && Check(static_cast<std::size_t>(I)); ++I)
-    AddLoad(Data.Acting(I), L, Xs + Begin, S + Begin, M + Begin, End - Begin);
+  const int Count = Data.ActingCount();
+  const std::size_t N = End - Begin;
+  int I = 0;
+  // By pairs where the kernel can (Check is asked every 4096 loads, an
+  // even number).
+  if (Kernel.AddTwoLoads)
+    for (; I + 1 < Count && Check(static_cast<std::size_t>(I)); I += 2)
+      Kernel.AddTwoLoads(Data.Acting(I), Data.Acting(I + 1), L, Xs + Begin, S + Begin, M + Begin,
+                         N);
+  for (; I < Count && Check(static_cast<std::size_t>(I)); ++I)
+    Kernel.AddLoad(Data.Acting(I), L, Xs + Begin, S + Begin, M + Begin, N);
 }
 
 } // namespace

@@ -65,11 +65,18 @@ struct TSummation {
     for (const TCalcPoint& P : Data.Points())
       Xs.push_back(P.X);
   }
-  void Run(const TSampleKernel& Kernel) {
+  // Load by load, or by pairs of loads where Pairs.
+  void Run(const TSampleKernel& Kernel, bool Pairs = false) {
     std::fill(S.begin(), S.end(), 0.0);
     std::fill(M.begin(), M.end(), 0.0);
-    for (int I = 0; I < Data.LoadCount(); ++I)
-      Kernel.AddLoad(Data.Load(I), Data.Length(), Xs.data(), S.data(), M.data(), Xs.size());
+    const double L = Data.Length();
+    int I = 0;
+    if (Pairs)
+      for (; I + 1 < Data.LoadCount(); I += 2)
+        Kernel.AddTwoLoads(Data.Load(I), Data.Load(I + 1), L, Xs.data(), S.data(), M.data(),
+                           Xs.size());
+    for (; I < Data.LoadCount(); ++I)
+      Kernel.AddLoad(Data.Load(I), L, Xs.data(), S.data(), M.data(), Xs.size());
     benchmark::DoNotOptimize(S.data());
     benchmark::DoNotOptimize(M.data());
   }
@@ -77,7 +84,8 @@ struct TSummation {
   std::vector<double> Xs, S = std::vector<double>(1001), M = std::vector<double>(1001);
 };
 
-// The summation by one kernel variant (0 the baseline, 1 AVX2).
+// The summation by one kernel variant (0 the baseline, 1 AVX2), load by
+// load (third argument 0) or by pairs of loads (1), as Calculate sums.
 void BM_SampleKernel(benchmark::State& State) {
   const TSampleKernel* Kernel = State.range(1) == 0 ? &BaselineSampleKernel() : Avx2SampleKernel();
   if (!Kernel) {
@@ -88,12 +96,14 @@ void BM_SampleKernel(benchmark::State& State) {
   FillSampleDocument(Data, static_cast<int>(State.range(0)), btSimple);
   TSummation Summation(Data);
   for (auto _ : State)
-    Summation.Run(*Kernel);
+    Summation.Run(*Kernel, State.range(2) != 0);
   const double Evaluations = 1001.0 * static_cast<double>(State.range(0));
   State.counters["s_per_load_sample"] = benchmark::Counter(
       Evaluations, benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
 }
-BENCHMARK(BM_SampleKernel)->ArgsProduct({{30, 1000, 10000}, {0, 1}})->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_SampleKernel)
+    ->ArgsProduct({{30, 1000, 10000}, {0, 1}, {0, 1}})
+    ->Unit(benchmark::kMicrosecond);
 
 double Seconds(clockid_t Clock) {
   timespec T{};

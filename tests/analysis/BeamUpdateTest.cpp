@@ -125,7 +125,7 @@ void CountingAddLoad(const TKajyuData& K, double L, const double* Xs, double* S,
   ++KernelLoads;
   BaselineSampleKernel().AddLoad(K, L, Xs, S, M, N);
 }
-const TSampleKernel CountingKernel{"counting", CountingAddLoad};
+const TSampleKernel CountingKernel{"counting", CountingAddLoad, nullptr};
 
 TEST(BeamUpdate, ACalculatedDocumentIsTakenOverWithoutCalculatingAgain) {
   UseSampleKernel(&CountingKernel);
