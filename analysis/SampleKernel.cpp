@@ -26,30 +26,41 @@ template <std::int32_t Kind>
   }
 }
 
-// The first of the N ascending samples for which Before(x) is false
-// (Before is true on a leading run). Samples usually lie evenly, so the
-// search starts where V would fall on an even spread and gallops from
-// there; whatever the spread, the answer is std::partition_point's.
-template <class TBefore>
-[[gnu::always_inline]] inline std::size_t FirstNotBefore(const double* Xs, std::size_t N, double V,
-                                                         TBefore Before) {
-  if (N == 0) return 0;
-  const double Spread = Xs[N - 1] - Xs[0];
-  const double Last = static_cast<double>(N - 1);
-  const double Guess = Spread > 0 ? (V - Xs[0]) / Spread * Last : 0; // NaN for a NaN V
-  const std::size_t At = !(Guess > 0) ? 0 : Guess < Last ? static_cast<std::size_t>(Guess) : N - 1;
-  std::size_t Low, High, Step = 1; // the answer lies in Low..High
-  if (Before(Xs[At])) {
-    for (Low = At + 1; Low + Step - 1 < N && Before(Xs[Low + Step - 1]); Step *= 2)
-      Low += Step;
-    High = std::min(N, Low + Step - 1);
-  } else {
-    for (High = At; High >= Step && !Before(Xs[High - Step]); Step *= 2)
-      High -= Step;
-    Low = High >= Step ? High - Step + 1 : 0;
+// N ascending samples, and how to guess where a position falls among them
+// were they evenly spread (worked out once per call of the kernel).
+struct TSampleRow {
+  const double* Xs;
+  std::size_t N;
+  double PerUnit; // samples per unit of x; 0 where the row has no spread
+  TSampleRow(const double* Row, std::size_t Count) : Xs(Row), N(Count), PerUnit(0) {
+    const double Spread = N ? Xs[N - 1] - Xs[0] : 0;
+    if (Spread > 0) PerUnit = static_cast<double>(N - 1) / Spread;
   }
-  return static_cast<std::size_t>(std::partition_point(Xs + Low, Xs + High, Before) - Xs);
-}
+
+  // The first sample for which Before(x) is false (Before is true on a
+  // leading run): the search starts at the guess and gallops from there;
+  // whatever the spread, the answer is std::partition_point's.
+  template <class TBefore>
+  [[gnu::always_inline]] std::size_t FirstNotBefore(double V, TBefore Before) const {
+    if (N == 0) return 0;
+    const double Guess = (V - Xs[0]) * PerUnit; // NaN for a NaN V
+    const double Last = static_cast<double>(N - 1);
+    const std::size_t At = !(Guess > 0)   ? 0
+                           : Guess < Last ? static_cast<std::size_t>(Guess)
+                                          : N - 1;
+    std::size_t Low, High, Step = 1; // the answer lies in Low..High
+    if (Before(Xs[At])) {
+      for (Low = At + 1; Low + Step - 1 < N && Before(Xs[Low + Step - 1]); Step *= 2)
+        Low += Step;
+      High = std::min(N, Low + Step - 1);
+    } else {
+      for (High = At; High >= Step && !Before(Xs[High - Step]); Step *= 2)
+        High -= Step;
+      Low = High >= Step ? High - Step + 1 : 0;
+    }
+    return static_cast<std::size_t>(std::partition_point(Xs + Low, Xs + High, Before) - Xs);
+  }
+};
 
 // Where a load splits the N ascending samples: left of it (no force yet)
 // 0..Left, covered by it Left..Passed, passed wholly Passed..Tail, and
@@ -59,17 +70,16 @@ struct TParts {
   std::size_t Left, Passed, Tail;
 };
 
-[[gnu::always_inline]] inline TParts PartsOf(const TKajyuData& K, double L, const double* Xs,
-                                             std::size_t N) {
+[[gnu::always_inline]] inline TParts PartsOf(const TKajyuData& K, double L, const TSampleRow& Row) {
   const double X = K.FX, End = K.FX + K.FWidth;
-  std::size_t Tail = N;
+  std::size_t Tail = Row.N;
   if (IsPointActionKind(K.FKind) && X == L)
-    Tail = FirstNotBefore(Xs, N, L, [L](double x) { return x < L; });
+    Tail = Row.FirstNotBefore(L, [L](double x) { return x < L; });
   const std::size_t Left =
-      std::min<std::size_t>(Tail, FirstNotBefore(Xs, N, X, [X](double x) { return x < X; }));
+      std::min<std::size_t>(Tail, Row.FirstNotBefore(X, [X](double x) { return x < X; }));
   return {Left,
-          std::clamp<std::size_t>(
-              FirstNotBefore(Xs, N, End, [End](double x) { return !(x >= End); }), Left, Tail),
+          std::clamp<std::size_t>(Row.FirstNotBefore(End, [End](double x) { return !(x >= End); }),
+                                  Left, Tail),
           Tail};
 }
 
@@ -141,7 +151,7 @@ template <bool Force>
 [[gnu::always_inline]] inline void AddLoad(const TKajyuData& K, double L,
                                            const double* __restrict Xs, double* __restrict S,
                                            double* __restrict M, std::size_t N) {
-  AddParts(K, L, Xs, S, M, PartsOf(K, L, Xs, N), 0, N);
+  AddParts(K, L, Xs, S, M, PartsOf(K, L, TSampleRow(Xs, N)), 0, N);
 }
 
 // Both loads passed over Begin..End: each sample gets A's terms, then B's,
@@ -166,7 +176,8 @@ AddBothPassed(const TKajyuData& A, const TKajyuData& B, const double* __restrict
 [[gnu::always_inline]] inline void AddTwoLoads(const TKajyuData& A, const TKajyuData& B, double L,
                                                const double* __restrict Xs, double* __restrict S,
                                                double* __restrict M, std::size_t N) {
-  const TParts PA = PartsOf(A, L, Xs, N), PB = PartsOf(B, L, Xs, N);
+  const TSampleRow Row(Xs, N);
+  const TParts PA = PartsOf(A, L, Row), PB = PartsOf(B, L, Row);
   const std::size_t Front = std::min(PA.Left, PB.Left);
   const double FA = A.FRA, FB = B.FRA;
   for (std::size_t I = 0; I < Front; ++I) {
