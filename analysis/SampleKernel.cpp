@@ -154,53 +154,95 @@ template <bool Force>
   AddParts(K, L, Xs, S, M, PartsOf(K, L, TSampleRow(Xs, N)), 0, N);
 }
 
-// Both loads passed over Begin..End: each sample gets A's terms, then B's,
+// What a load adds to a sample x outside its width and its right-end
+// exception, left of it or passed: S a constant, M = FRA·x - T, where T is
+// the arm times the force for a passed force, else a constant (0 left of
+// the load, where FRA·x - 0 is FRA·x to the bit, and -W for a passed
+// moment) — LoadTerms' rounding either way.
+struct TOutsideTerm {
+  double S, FRA, T, X, Offset, W;
+  bool Arm;
+  template <bool WithArm> [[gnu::always_inline]] double M(double x) const {
+    return WithArm ? FRA * x - ((x - X) - Offset) * W : FRA * x - T;
+  }
+};
+
+// Where a sample lies for a load: left of it, inside its width, passed, or
+// from the right-end exception on.
+enum class TPart { Left, Covered, Passed, Tail };
+
+TPart PartAt(const TParts& P, std::size_t I) {
+  return I < P.Left     ? TPart::Left
+         : I < P.Passed ? TPart::Covered
+         : I < P.Tail   ? TPart::Passed
+                        : TPart::Tail;
+}
+
+// The next sample from I on where the load changes part (N at the end).
+std::size_t NextCut(const TParts& P, std::size_t I, std::size_t N) {
+  for (std::size_t Cut : {P.Left, P.Passed, P.Tail})
+    if (Cut > I) return Cut;
+  return N;
+}
+
+TOutsideTerm OutsideTerm(const TKajyuData& K, TPart Part) {
+  if (Part == TPart::Left) return {K.FRA, K.FRA, 0.0, 0, 0, 0, false};
+  const TPassedTerm P(K);
+  return {K.FKind == lkMoment ? K.FRA : K.FRA - K.FW,
+          K.FRA,
+          P.Term,
+          P.X,
+          P.Offset,
+          K.FW,
+          IsForceKind(K.FKind)};
+}
+
+// Both loads outside over Begin..End: each sample gets A's terms, then B's,
 // in one reading and writing of it.
-template <bool ForceA, bool ForceB>
+template <bool ArmA, bool ArmB>
 [[gnu::always_inline]] inline void
-AddBothPassed(const TKajyuData& A, const TKajyuData& B, const double* __restrict Xs,
-              double* __restrict S, double* __restrict M, std::size_t Begin, std::size_t End) {
-  const TPassedTerm PA(A), PB(B);
-  const double SA = A.FKind == lkMoment ? A.FRA : A.FRA - A.FW,
-               SB = B.FKind == lkMoment ? B.FRA : B.FRA - B.FW, WA = A.FW, WB = B.FW;
+AddBothOutside(const TOutsideTerm& A, const TOutsideTerm& B, const double* __restrict Xs,
+               double* __restrict S, double* __restrict M, std::size_t Begin, std::size_t End) {
   for (std::size_t I = Begin; I < End; ++I) {
     const double x = Xs[I];
-    S[I] = S[I] + SA + SB;
-    M[I] = M[I] + PA.At<ForceA>(x, WA) + PB.At<ForceB>(x, WB);
+    S[I] = S[I] + A.S + B.S;
+    M[I] = M[I] + A.M<ArmA>(x) + B.M<ArmB>(x);
   }
 }
 
-// Adds load A, then load B, to every sample. Where both lie right of the
-// samples, or both are passed, the two are added in one loop; elsewhere
-// A and then B alone.
+// Adds load A, then load B, to every sample. The samples are taken in
+// stretches where neither load changes part: where both lie outside their
+// widths the two are added in one loop, elsewhere A and then B alone.
 [[gnu::always_inline]] inline void AddTwoLoads(const TKajyuData& A, const TKajyuData& B, double L,
                                                const double* __restrict Xs, double* __restrict S,
                                                double* __restrict M, std::size_t N) {
   const TSampleRow Row(Xs, N);
   const TParts PA = PartsOf(A, L, Row), PB = PartsOf(B, L, Row);
-  const std::size_t Front = std::min(PA.Left, PB.Left);
-  const double FA = A.FRA, FB = B.FRA;
-  for (std::size_t I = 0; I < Front; ++I) {
-    const double x = Xs[I];
-    S[I] = S[I] + FA + FB;
-    M[I] = M[I] + FA * x + FB * x;
+  for (std::size_t Begin = 0; Begin < N;) {
+    const std::size_t End = std::min(NextCut(PA, Begin, N), NextCut(PB, Begin, N));
+    const TPart InA = PartAt(PA, Begin), InB = PartAt(PB, Begin);
+    const auto Outside = [](TPart P) { return P == TPart::Left || P == TPart::Passed; };
+    if (Outside(InA) && Outside(InB)) {
+      const TOutsideTerm TA = OutsideTerm(A, InA), TB = OutsideTerm(B, InB);
+      switch (2 * TA.Arm + TB.Arm) {
+      case 3:
+        AddBothOutside<true, true>(TA, TB, Xs, S, M, Begin, End);
+        break;
+      case 2:
+        AddBothOutside<true, false>(TA, TB, Xs, S, M, Begin, End);
+        break;
+      case 1:
+        AddBothOutside<false, true>(TA, TB, Xs, S, M, Begin, End);
+        break;
+      default:
+        AddBothOutside<false, false>(TA, TB, Xs, S, M, Begin, End);
+      }
+    } else {
+      AddParts(A, L, Xs, S, M, PA, Begin, End);
+      AddParts(B, L, Xs, S, M, PB, Begin, End);
+    }
+    Begin = End;
   }
-  const std::size_t Back = std::max(PA.Passed, PB.Passed), End = std::min(PA.Tail, PB.Tail);
-  const std::size_t Between = Back < End ? Back : N;
-  AddParts(A, L, Xs, S, M, PA, Front, Between);
-  AddParts(B, L, Xs, S, M, PB, Front, Between);
-  if (Between == N) return;
-  const int Forces = 2 * IsForceKind(A.FKind) + IsForceKind(B.FKind);
-  if (Forces == 3)
-    AddBothPassed<true, true>(A, B, Xs, S, M, Back, End);
-  else if (Forces == 2)
-    AddBothPassed<true, false>(A, B, Xs, S, M, Back, End);
-  else if (Forces == 1)
-    AddBothPassed<false, true>(A, B, Xs, S, M, Back, End);
-  else
-    AddBothPassed<false, false>(A, B, Xs, S, M, Back, End);
-  AddParts(A, L, Xs, S, M, PA, End, N);
-  AddParts(B, L, Xs, S, M, PB, End, N);
 }
 
 void AddLoadBaseline(const TKajyuData& K, double L, const double* Xs, double* S, double* M,
