@@ -83,77 +83,6 @@ struct TParts {
           Tail};
 }
 
-// What a load adds to M at a sample x it has passed, with the rounding of
-// LoadTerms: a force acts at its arm, a moment as it is.
-struct TPassedTerm {
-  double FRA, X, Offset, Term;
-  explicit TPassedTerm(const TKajyuData& K)
-      : FRA(K.FRA), X(K.FX), Offset(IsForceKind(K.FKind) ? K.PassedArmOffset() : 0),
-        Term(-1.0 * K.FW) {}
-  template <bool Force> [[gnu::always_inline]] double At(double x, double W) const {
-    return Force ? FRA * x - ((x - X) - Offset) * W : FRA * x - Term;
-  }
-};
-
-template <bool Force>
-[[gnu::always_inline]] inline void AddPassed(const TKajyuData& K, const double* __restrict Xs,
-                                             double* __restrict S, double* __restrict M,
-                                             std::size_t Begin, std::size_t End) {
-  const TPassedTerm P(K);
-  const double SPassed = K.FKind == lkMoment ? K.FRA : K.FRA - K.FW, W = K.FW;
-  for (std::size_t I = Begin; I < End; ++I) {
-    S[I] += SPassed;
-    M[I] += P.At<Force>(Xs[I], W);
-  }
-}
-
-// Adds load K, split as P, to the samples Begin..End, each part by its
-// closed form (the same rounding as LoadTerms), the covered part by kind.
-[[gnu::always_inline]] inline void AddParts(const TKajyuData& K, double L,
-                                            const double* __restrict Xs, double* __restrict S,
-                                            double* __restrict M, TParts P, std::size_t Begin,
-                                            std::size_t End) {
-  const auto Clip = [Begin, End](std::size_t I) { return std::clamp(I, Begin, End); };
-  const std::size_t Left = Clip(P.Left), Passed = Clip(P.Passed), Tail = Clip(P.Tail);
-  const double FRA = K.FRA;
-  for (std::size_t I = Begin; I < Left; ++I) {
-    S[I] += FRA;
-    M[I] += FRA * Xs[I];
-  }
-  switch (K.FKind) {
-  case lkUniform:
-    AddCovered<lkUniform>(K, Xs, S, M, Left, Passed);
-    break;
-  case lkLeftTriangle:
-    AddCovered<lkLeftTriangle>(K, Xs, S, M, Left, Passed);
-    break;
-  case lkRightTriangle:
-    AddCovered<lkRightTriangle>(K, Xs, S, M, Left, Passed);
-    break;
-  case lkMoment:
-    AddCovered<lkMoment>(K, Xs, S, M, Left, Passed);
-    break;
-  default:
-    AddCovered<lkOther>(K, Xs, S, M, Left, Passed);
-  }
-  if (IsForceKind(K.FKind))
-    AddPassed<true>(K, Xs, S, M, Passed, Tail);
-  else
-    AddPassed<false>(K, Xs, S, M, Passed, Tail);
-  double s, m;
-  for (std::size_t I = Tail; I < End; ++I) {
-    LoadTerms(K, Xs[I], L, s, m);
-    S[I] += s;
-    M[I] += m;
-  }
-}
-
-[[gnu::always_inline]] inline void AddLoad(const TKajyuData& K, double L,
-                                           const double* __restrict Xs, double* __restrict S,
-                                           double* __restrict M, std::size_t N) {
-  AddParts(K, L, Xs, S, M, PartsOf(K, L, TSampleRow(Xs, N)), 0, N);
-}
-
 // What a load adds to a sample x outside its width and its right-end
 // exception, left of it or passed: S a constant, M = FRA·x - T, where T is
 // the arm times the force for a passed force, else a constant (0 left of
@@ -187,14 +116,69 @@ std::size_t NextCut(const TParts& P, std::size_t I, std::size_t N) {
 
 TOutsideTerm OutsideTerm(const TKajyuData& K, TPart Part) {
   if (Part == TPart::Left) return {K.FRA, K.FRA, 0.0, 0, 0, 0, false};
-  const TPassedTerm P(K);
+  const bool Force = IsForceKind(K.FKind);
   return {K.FKind == lkMoment ? K.FRA : K.FRA - K.FW,
           K.FRA,
-          P.Term,
-          P.X,
-          P.Offset,
+          -1.0 * K.FW,
+          K.FX,
+          Force ? K.PassedArmOffset() : 0,
           K.FW,
-          IsForceKind(K.FKind)};
+          Force};
+}
+
+// One load outside over Begin..End.
+template <bool Arm>
+[[gnu::always_inline]] inline void AddOutside(const TOutsideTerm& T, const double* __restrict Xs,
+                                              double* __restrict S, double* __restrict M,
+                                              std::size_t Begin, std::size_t End) {
+  for (std::size_t I = Begin; I < End; ++I) {
+    S[I] += T.S;
+    M[I] += T.M<Arm>(Xs[I]);
+  }
+}
+
+// Adds load K, split as P, to the samples Begin..End, each part by its
+// closed form (the same rounding as LoadTerms), the covered part by kind.
+[[gnu::always_inline]] inline void AddParts(const TKajyuData& K, double L,
+                                            const double* __restrict Xs, double* __restrict S,
+                                            double* __restrict M, TParts P, std::size_t Begin,
+                                            std::size_t End) {
+  const auto Clip = [Begin, End](std::size_t I) { return std::clamp(I, Begin, End); };
+  const std::size_t Left = Clip(P.Left), Passed = Clip(P.Passed), Tail = Clip(P.Tail);
+  AddOutside<false>(OutsideTerm(K, TPart::Left), Xs, S, M, Begin, Left);
+  switch (K.FKind) {
+  case lkUniform:
+    AddCovered<lkUniform>(K, Xs, S, M, Left, Passed);
+    break;
+  case lkLeftTriangle:
+    AddCovered<lkLeftTriangle>(K, Xs, S, M, Left, Passed);
+    break;
+  case lkRightTriangle:
+    AddCovered<lkRightTriangle>(K, Xs, S, M, Left, Passed);
+    break;
+  case lkMoment:
+    AddCovered<lkMoment>(K, Xs, S, M, Left, Passed);
+    break;
+  default:
+    AddCovered<lkOther>(K, Xs, S, M, Left, Passed);
+  }
+  const TOutsideTerm After = OutsideTerm(K, TPart::Passed);
+  if (After.Arm)
+    AddOutside<true>(After, Xs, S, M, Passed, Tail);
+  else
+    AddOutside<false>(After, Xs, S, M, Passed, Tail);
+  double s, m;
+  for (std::size_t I = Tail; I < End; ++I) {
+    LoadTerms(K, Xs[I], L, s, m);
+    S[I] += s;
+    M[I] += m;
+  }
+}
+
+[[gnu::always_inline]] inline void AddLoad(const TKajyuData& K, double L,
+                                           const double* __restrict Xs, double* __restrict S,
+                                           double* __restrict M, std::size_t N) {
+  AddParts(K, L, Xs, S, M, PartsOf(K, L, TSampleRow(Xs, N)), 0, N);
 }
 
 // Both loads outside over Begin..End: each sample gets A's terms, then B's,

@@ -18,8 +18,7 @@ namespace {
 constexpr int FooterHeight = 24;
 
 QFont SheetFont(int PixelSize, bool Bold = false) {
-  QFont Font;
-  Font.setFamilies(FamiliesFor(QStringLiteral("ＭＳ Ｐゴシック")));
+  QFont Font = FontFor(QStringLiteral("ＭＳ Ｐゴシック"));
   Font.setPixelSize(PixelSize);
   Font.setBold(Bold);
   return Font;

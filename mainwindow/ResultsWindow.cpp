@@ -18,8 +18,7 @@ TResultsWindow::TResultsWindow(QWidget* Parent) : QWidget(Parent, Qt::Window) {
   ResultsMemo->setLineWrapMode(QPlainTextEdit::NoWrap);
   ResultsMemo->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
   // Fixed width, so that the columns of the load table line up.
-  QFont Font;
-  Font.setFamilies(FamiliesFor(QStringLiteral("ＭＳ ゴシック")));
+  QFont Font = FontFor(QStringLiteral("ＭＳ ゴシック"));
   Font.setPixelSize(13);
   Font.setStyleHint(QFont::Monospace);
   ResultsMemo->setFont(Font);

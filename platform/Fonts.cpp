@@ -23,8 +23,7 @@ void InstallFontSubstitutes() {
 }
 
 void SetApplicationFont() {
-  QFont AppFont;
-  AppFont.setFamilies(FamiliesFor(QString::fromUtf8(FontSubstitutes().front().Asked)));
+  QFont AppFont = FontFor(QString::fromUtf8(FontSubstitutes().front().Asked));
   AppFont.setPixelSize(12);
   QApplication::setFont(AppFont);
 }
@@ -45,4 +44,10 @@ QStringList FamiliesFor(const QString& Asked) {
     }
   Chosen.insert(Key, Families);
   return Families;
+}
+
+QFont FontFor(const QString& Asked) {
+  QFont Font;
+  Font.setFamilies(FamiliesFor(Asked));
+  return Font;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QFont>
 #include <QString>
 #include <QStringList>
 #include <array>
@@ -32,3 +33,7 @@ void SetApplicationFont();
 // sort each), where for one family it looks for them only when a
 // character is missing.
 QStringList FamiliesFor(const QString& Asked);
+
+// A font that asks for the families standing for Asked (FamiliesFor), in
+// the default size and style.
+QFont FontFor(const QString& Asked);

@@ -50,8 +50,7 @@ QColor ToQColor(TColor Color) {
 }
 
 QFont ToQFont(const TFont& Font) {
-  QFont Result;
-  Result.setFamilies(FamiliesFor(QString::fromStdString(Font.Name)));
+  QFont Result = FontFor(QString::fromStdString(Font.Name));
   Result.setPixelSize(std::max(1, Font.Height));
   Result.setBold((Font.Style & fsBold) != 0);
   Result.setItalic((Font.Style & fsItalic) != 0);
