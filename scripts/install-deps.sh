@@ -9,7 +9,7 @@ PACKAGES=(
   qt6-base-dev qt6-svg-dev qt6-translations-l10n poppler-utils
   python3 xvfb xauth openbox xdotool x11-utils imagemagick fonts-ipafont-gothic fonts-ipafont-mincho
   fonts-noto-cjk fonts-dejavu-core
-  desktop-file-utils libxml2-utils shared-mime-info dpkg-dev file
+  desktop-file-utils appstream libxml2-utils shared-mime-info dpkg-dev file
 )
 
 missing=()
