@@ -9,14 +9,27 @@ set(CPACK_PACKAGE_NAME vantrel)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_VENDOR "Vantrel developers")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY
-    "calculator for simple beams and cantilevers")
+    "calculator for beams: reactions, shear force, bending moment")
+# The long description; CPack puts the summary above it as its first line
+# and indents it as the control file wants.
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
-    "calculator for simple beams and cantilevers
- Vantrel computes the support reactions, the shear force and the bending
- moment of statically determinate beams (simple beams and cantilevers)
- under uniform, triangular, concentrated and moment loads, and draws the
- load, shear-force and bending-moment diagrams. Japanese user interface.")
+    "Vantrel computes the support reactions, the shear force and the bending
+moment of a beam under uniform, triangular, concentrated and moment
+loads, and draws the load, shear-force and bending-moment diagrams. The
+beam is simple, a cantilever, overhanging, fixed at both ends, propped or
+continuous, or rests on any list of pins, rollers and fixed ends. Given a
+section and a material, it also computes slope and deflection and checks
+stresses and deflection. Japanese user interface.")
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER "Vantrel developers <vantrel@example.org>")
+# The changelog of a native package (the version has no Debian revision),
+# compressed as Debian wants it: gzip -9 without a name or a time stamp.
+execute_process(COMMAND date -u -R -d ${VANTREL_RELEASE_DATE}
+                OUTPUT_VARIABLE VANTREL_RELEASE_TIME OUTPUT_STRIP_TRAILING_WHITESPACE
+                COMMAND_ERROR_IS_FATAL ANY)
+configure_file(${VANTREL_LINUX_DIR}/changelog.in ${PROJECT_BINARY_DIR}/changelog @ONLY)
+execute_process(COMMAND gzip -9nc ${PROJECT_BINARY_DIR}/changelog
+                OUTPUT_FILE ${PROJECT_BINARY_DIR}/changelog.gz COMMAND_ERROR_IS_FATAL ANY)
+install(FILES ${PROJECT_BINARY_DIR}/changelog.gz DESTINATION ${VANTREL_DOC_DIR})
 set(CPACK_DEBIAN_PACKAGE_SECTION science)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)

@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
-# Installs the Debian package on this machine with apt, starts the program
-# under Xvfb with a data file named on its command line, checks the window
-# caption, and removes the package again; the desktop and MIME databases
-# must follow both steps. Changes the system's packages: run as root (or
-# with sudo), not from test.sh. Builds the package first when there is none.
+# Checks the Debian package with lintian, installs it on this machine with
+# apt, starts the program under Xvfb with a data file named on its command
+# line, checks the window caption, and removes the package again; the
+# desktop and MIME databases must follow both steps. Changes the system's
+# packages: run as root (or with sudo), not from test.sh. Builds the
+# package first when there is none.
 #   package-check.sh [DEB]
 set -uo pipefail
 cd "$(dirname "$0")/.."
@@ -28,6 +29,12 @@ fail() {
 step "package $(basename "$DEB")"
 dpkg-deb --field "$DEB" Package Version Architecture Depends Recommends
 dpkg-deb --contents "$DEB" | awk '{print $NF}' | grep -v '/$'
+
+step "lintian"
+command -v lintian >/dev/null ||
+  DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq lintian >/dev/null
+# Warnings may stay; an error fails the check.
+lintian --fail-on error "$DEB" || fail "lintian reports errors"
 
 step "apt install"
 if dpkg-query -W -f='${Status}' vantrel 2>/dev/null | grep -q "install ok installed"; then

@@ -17,7 +17,8 @@ SHARE=$PREFIX/share
 
 [ -x "$PREFIX/bin/vantrel" ] || fail "no bin/vantrel"
 for f in applications/vantrel.desktop mime/packages/vantrel.xml doc/vantrel/README \
-         doc/vantrel/copyright doc/vantrel/help/index.html icons/hicolor/scalable/apps/vantrel.svg; do
+         doc/vantrel/changelog.gz doc/vantrel/copyright doc/vantrel/help/index.html \
+         icons/hicolor/scalable/apps/vantrel.svg; do
   [ -s "$SHARE/$f" ] || fail "no share/$f"
 done
 # Each PNG icon is as large as its folder says.
