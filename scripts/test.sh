@@ -1,17 +1,21 @@
 #!/usr/bin/env bash
 # Checks the style, then builds and runs every test: a normal build with
 # warnings as errors, then the same suite under AddressSanitizer and
-# UndefinedBehaviorSanitizer. The Qt test binaries choose the offscreen
+# UndefinedBehaviorSanitizer, then builds the fuzz targets with clang and
+# runs each for a few seconds. The Qt test binaries choose the offscreen
 # platform themselves.
 #   --no-sanitize   skip the sanitizer stage
+#   --no-fuzz       skip the fuzz stage
 set -uo pipefail
 cd "$(dirname "$0")/.."
 ./scripts/install-deps.sh || exit 1
 
 SANITIZE=1
+FUZZ=1
 for arg in "$@"; do
   case "$arg" in
     --no-sanitize) SANITIZE=0 ;;
+    --no-fuzz) FUZZ=0 ;;
     *) echo "unknown option: $arg" >&2; exit 2 ;;
   esac
 done
@@ -98,12 +102,25 @@ real_x() {
   fi
 }
 
+# The fuzz targets built with clang and run a few seconds each on their
+# corpora, so that neither their build nor a quick finding goes unseen.
+fuzz() {
+  echo "== fuzz"
+  if ./scripts/fuzz.sh all 5; then
+    TOTAL_PASSED=$((TOTAL_PASSED + 1))
+  else
+    echo "fuzz: failed"
+    TOTAL_FAILED=$((TOTAL_FAILED + 1))
+  fi
+}
+
 style
 stage "tests" build/test
 [ -x build/test/mainwindow/vantrel ] && real_x
 if [ "$SANITIZE" = 1 ]; then
   stage "tests under ASan and UBSan" build/sanitize -DVANTREL_SANITIZE=ON -DVANTREL_BENCH=OFF
 fi
+[ "$FUZZ" = 1 ] && fuzz
 
 echo "$TOTAL_PASSED passed, $TOTAL_FAILED failed, $TOTAL_SKIPPED skipped"
 [ "$TOTAL_FAILED" -eq 0 ]
