@@ -42,6 +42,39 @@ style() {
   TOTAL_FAILED=$((TOTAL_FAILED + 1))
 }
 
+# rule WHAT GIT-GREP-ARGS...: a written rule of the code that the build
+# cannot check; any line git grep finds breaks it, counts as one failure
+# and is shown.
+rule() {
+  local what=$1 hits
+  shift
+  if hits=$(git grep -n "$@"); then
+    printf 'house rule broken: %s\n%s\n' "$what" "$hits"
+    TOTAL_FAILED=$((TOTAL_FAILED + 1))
+  fi
+}
+
+# The rules. Qt-free files are the analysis folder and the headers the
+# build gives platform_core and support_core (build/test/include, made at
+# configure time), with the sources named after them.
+house_rules() {
+  echo "== house rules"
+  rule "a load kind compared by hand, not by a predicate of analysis/KajyuData.h" \
+    -E '\blk[A-Z][A-Za-z]*[[:space:]]*[!=]=|[!=]=[[:space:]]*lk[A-Z]' -- '*.cpp' '*.h' \
+    ':!tests/' ':!analysis/KajyuData.h'
+  local core=() header
+  for header in build/test/include/platform_core/*/*.h build/test/include/support_core/*/*.h; do
+    header=${header#build/test/include/*/}
+    core+=("$header" "${header%.h}.cpp")
+  done
+  if [ ${#core[@]} -eq 0 ]; then
+    echo "house rules: no build/test/include to tell the Qt-free files by"
+    TOTAL_FAILED=$((TOTAL_FAILED + 1))
+    return
+  fi
+  rule "Qt included by a Qt-free file" -e '#include <Q' -- 'analysis/' "${core[@]}"
+}
+
 # not_run LOG KIND: how many tests ctest's closing list of tests that did
 # not run gives as KIND (Skipped, Disabled).
 not_run() {
@@ -116,6 +149,7 @@ fuzz() {
 
 style
 stage "tests" build/test
+house_rules
 [ -x build/test/mainwindow/vantrel ] && real_x
 if [ "$SANITIZE" = 1 ]; then
   stage "tests under ASan and UBSan" build/sanitize -DVANTREL_SANITIZE=ON -DVANTREL_BENCH=OFF
