@@ -220,12 +220,12 @@ TBendingLine TBendingLine::Build(const TData& D, double EI, const TGoOn& GoOn) {
     P.Delta[0] = Psi;
     Line.FStarts.push_back(A);
   };
-  const auto [PhiL, PsiL] = IntegrateMoment(D, L, GoOn, AddPiece);
+  const std::array<double, 2> AtL = IntegrateMoment(D, L, GoOn, AddPiece);
   const TSupports Supports = D.SupportList();
   // φ and ψ at a support: a piece starts at each one inside the beam (the
   // reaction there acts as a load), and the walk ends at L.
   const auto PhiPsiAt = [&](double x) -> std::array<double, 2> {
-    if (x >= L) return {PhiL, PsiL};
+    if (x >= L) return AtL;
     const TPiece& P = Line.FPieces[Line.PieceAt(x)];
     return {P.Theta[0], P.Delta[0]};
   };

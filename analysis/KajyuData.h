@@ -41,6 +41,27 @@ constexpr bool IsPointActionKind(std::int32_t Kind) {
   return Kind >= lkConcentrated;
 }
 
+// A moment applied at one point: no force, so the shear does not change
+// at it.
+constexpr bool IsMomentKind(std::int32_t Kind) {
+  return Kind == lkMoment;
+}
+
+// A force at one point.
+constexpr bool IsConcentratedKind(std::int32_t Kind) {
+  return Kind == lkConcentrated;
+}
+
+// The same intensity over the whole width.
+constexpr bool IsUniformKind(std::int32_t Kind) {
+  return Kind == lkUniform;
+}
+
+// A triangle whose peak intensity is at its start.
+constexpr bool PeaksAtStart(std::int32_t Kind) {
+  return Kind == lkLeftTriangle;
+}
+
 // A code with a name in LoadKindNames.
 constexpr bool IsKnownKind(std::int32_t Kind) {
   return Kind >= lkUniform && Kind <= lkMoment;

@@ -129,9 +129,9 @@ void DrawHatchArrows(const TKajyuData& Load, TCanvas& Canvas, const TFigureFrame
   for (int i = 0; i <= N; ++i) {
     const int Tip = Round(k * X + i * k * Width / N) + x0;
     int Length;
-    if (Load.FKind == lkUniform)
+    if (IsUniformKind(Load.FKind))
       Length = F.Height;
-    else if (Load.FKind == lkLeftTriangle)
+    else if (PeaksAtStart(Load.FKind))
       Length = Round(v * I * (N - i) / N);
     else
       Length = Round(v * I * i / N);
@@ -160,10 +160,10 @@ void DrawLoadFigure(const TKajyuData& Load, TCanvas& Canvas, TPoint Origin, doub
   const TFigureFrame F = FrameOf(Load, Origin, v, k, h);
   Canvas.Pen.Color = clBlue;
   Canvas.Pen.Width = 1;
-  if (Load.FKind == lkConcentrated) {
+  if (IsConcentratedKind(Load.FKind)) {
     Canvas.Pen.Color = clRed;
     DrawArrow(Canvas, {F.xs, F.yb}, F.Height);
-  } else if (Load.FKind == lkMoment) {
+  } else if (IsMomentKind(Load.FKind)) {
     Canvas.Pen.Color = clRed;
     Canvas.Ellipse({F.xs - 2, Origin.Y - 2, F.xs + 3, Origin.Y + 3});
     DrawMomentArc(Canvas, {F.xs, Origin.Y}, 40, Load.FW);

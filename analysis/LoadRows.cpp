@@ -102,7 +102,7 @@ TLoadRows PlaceLoadRows(std::span<TKajyuData> Loads) {
   std::vector<TRowItem> Upper, Lower;
   for (TKajyuData& K : Loads) {
     K.FLevel = 0;
-    if (K.FKind == lkMoment) continue;
+    if (IsMomentKind(K.FKind)) continue;
     const double End = IsDistributedKind(K.FKind) ? K.FX + K.FWidth : K.FX;
     const double Intensity = K.Intensity();
     (Intensity > 0 ? Upper : Lower).push_back({&K, K.FX, End});

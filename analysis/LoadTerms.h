@@ -9,7 +9,7 @@
 inline void LoadTerms(const TKajyuData& K, double x, double L, double& s, double& m) {
   const double FRA = K.FRA;
   const double Force = K.ForceUpTo(x);
-  s = K.FKind == lkMoment ? FRA : FRA - Force;
+  s = IsMomentKind(K.FKind) ? FRA : FRA - Force;
   if (x == L && IsPointActionKind(K.FKind) && x == K.FX) {
     // A point action standing exactly at the right end, evaluated there:
     // the value just left of it.

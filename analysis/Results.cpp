@@ -56,7 +56,7 @@ TTerms Before(const TKajyuData& K) {
 // The whole load left of x.
 TTerms Passed(const TKajyuData& K) {
   TTerms T = Before(K);
-  if (K.FKind != lkMoment) T.S.c[0] -= K.FW;
+  if (!IsMomentKind(K.FKind)) T.S.c[0] -= K.FW;
   if (IsForceKind(K.FKind)) {
     // Arm (x - X) - offset.
     T.M.c[1] -= K.FW;
@@ -71,7 +71,7 @@ TTerms Passed(const TKajyuData& K) {
 TTerms Inner(const TKajyuData& K) {
   const TCoveredPolys Covered = CoveredPolys(K);
   TTerms T = Before(K);
-  if (K.FKind != lkMoment) {
+  if (!IsMomentKind(K.FKind)) {
     T.S = T.S - Shifted(Covered.Force, K.FX);
     T.SizeS += SizeOfShifted(Covered.Force, K.FX);
   }

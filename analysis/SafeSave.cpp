@@ -62,6 +62,9 @@ TSaveTarget FindTarget(const std::string& FileName) {
   if (!S_ISREG(Target.Stat.st_mode))
     throw EFCreateError(CreateErrorMessage(Target.Shown, FileTypeText(Target.Stat.st_mode)));
   if (faccessat(AT_FDCWD, Target.Path.c_str(), W_OK, AT_EACCESS) != 0) Fail(Target, errno);
+  // Root may write any file; one that nobody may write is refused all the
+  // same, as it is to everyone else.
+  if ((Target.Stat.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0) Fail(Target, EACCES);
   return Target;
 }
 

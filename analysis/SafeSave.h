@@ -8,7 +8,8 @@
 // failure and no stray file is left behind:
 // - symbolic links are followed, also to a file that does not exist yet;
 //   a loop fails with the system's error;
-// - an existing target must be a regular file that may be written;
+// - an existing target must be a regular file that may be written, and
+//   one with no write permission for anyone is refused, to root too;
 // - the bytes go to an unnamed temporary file in the target's folder
 //   (a named one where the file system cannot make unnamed files), are
 //   synced, get the old file's mode, and take the target's place in one

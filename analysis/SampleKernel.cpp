@@ -21,7 +21,7 @@ template <std::int32_t Kind>
   for (std::size_t I = Begin; I < End; ++I) {
     const double x = Xs[I], d = x - X;
     const double Force = CoveredForce<Kind>(d, W, c);
-    S[I] += Kind == lkMoment ? FRA : FRA - Force;
+    S[I] += IsMomentKind(Kind) ? FRA : FRA - Force;
     M[I] += FRA * x - CoveredArm<Kind>(x, d, X, W, c) * Force;
   }
 }
@@ -117,7 +117,7 @@ std::size_t NextCut(const TParts& P, std::size_t I, std::size_t N) {
 TOutsideTerm OutsideTerm(const TKajyuData& K, TPart Part) {
   if (Part == TPart::Left) return {K.FRA, K.FRA, 0.0, 0, 0, 0, false};
   const bool Force = IsForceKind(K.FKind);
-  return {K.FKind == lkMoment ? K.FRA : K.FRA - K.FW,
+  return {IsMomentKind(K.FKind) ? K.FRA : K.FRA - K.FW,
           K.FRA,
           -1.0 * K.FW,
           K.FX,

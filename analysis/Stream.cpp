@@ -7,6 +7,7 @@
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
+#include <limits>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -128,11 +129,15 @@ std::size_t TFileReadStream::Read(void* Buffer, std::size_t Count) {
   return Done;
 }
 
-std::size_t TFileReadStream::Write(const void*, std::size_t) {
+std::size_t TReadOnlyStream::Write(const void*, std::size_t) {
   return 0;
 }
 
-std::int64_t TFileReadStream::Seek(std::int64_t Position) {
-  FPosition = std::max<std::int64_t>(0, Position);
+std::int64_t TReadOnlyStream::Seek(std::int64_t Position) {
+  FPosition = std::clamp<std::int64_t>(Position, 0, SeekLimit());
   return FPosition;
+}
+
+std::int64_t TReadOnlyStream::SeekLimit() const {
+  return std::numeric_limits<std::int64_t>::max();
 }

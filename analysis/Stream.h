@@ -35,6 +35,21 @@ public:
   virtual std::span<const std::uint8_t> Buffered() { return {}; }
 };
 
+// A stream that is only read: Write writes nothing and returns 0, and Seek
+// goes to any position from the start up to SeekLimit().
+class TReadOnlyStream : public TStream {
+public:
+  std::size_t Write(const void* Buffer, std::size_t Count) final;
+  std::int64_t Seek(std::int64_t Position) final;
+  std::int64_t Position() const final { return FPosition; }
+
+protected:
+  // The furthest a seek goes; by default past the end as far as asked.
+  virtual std::int64_t SeekLimit() const;
+
+  std::int64_t FPosition = 0;
+};
+
 // A stream over a growable byte buffer.
 class TMemoryStream : public TStream {
 public:
@@ -61,15 +76,12 @@ private:
 // Fails with EFOpenError. Small reads are served from a buffer filled a
 // block at a time, so that reading field by field makes no system call per
 // field.
-class TFileReadStream : public TStream {
+class TFileReadStream : public TReadOnlyStream {
 public:
   explicit TFileReadStream(const std::string& FileName);
   ~TFileReadStream() override;
 
   std::size_t Read(void* Buffer, std::size_t Count) override;
-  std::size_t Write(const void* Buffer, std::size_t Count) override;
-  std::int64_t Seek(std::int64_t Position) override;
-  std::int64_t Position() const override { return FPosition; }
   std::int64_t Size() const override { return FSize; }
   std::span<const std::uint8_t> Buffered() override;
 
@@ -80,7 +92,6 @@ private:
 
   int FFd = -1;
   std::int64_t FSize = 0;
-  std::int64_t FPosition = 0;
   std::vector<std::uint8_t> FBuffer; // file bytes from FBufferStart on
   std::int64_t FBufferStart = 0;     // file offset of FBuffer[0]
   std::size_t FBuffered = 0;         // valid bytes in FBuffer

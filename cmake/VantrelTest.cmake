@@ -16,7 +16,7 @@ function(vantrel_add_test NAME)
   else()
     target_link_libraries(${NAME} PRIVATE GTest::gtest_main)
   endif()
-  target_link_libraries(${NAME} PRIVATE ${ARG_LIBRARIES} GTest::gtest)
+  target_link_libraries(${NAME} PRIVATE ${ARG_LIBRARIES} dev_headers GTest::gtest)
   target_compile_definitions(${NAME} PRIVATE
     VANTREL_TEST_DATA_DIR="${PROJECT_SOURCE_DIR}/tests/data"
     VANTREL_FUZZ_CORPUS_DIR="${PROJECT_SOURCE_DIR}/fuzz/corpus"

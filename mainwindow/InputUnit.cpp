@@ -435,10 +435,11 @@ void TForm1::KajyuTypeClick(TObject*) {
     KjInpGrid->SetRowCount(2);
   }
   KjInpGrid->SetCells(0, 1,
-                      Index == lkMoment ? QStringLiteral("曲げモーメント Ｍ")
-                                        : QString::fromUtf8(ForceCaption));
+                      IsMomentKind(Index) ? QStringLiteral("曲げモーメント Ｍ")
+                                          : QString::fromUtf8(ForceCaption));
   // A force is in kN, only an applied moment in kN･m.
-  KjInpGrid->SetCells(3, 1, Index == lkMoment ? QStringLiteral("(kN･m)") : QStringLiteral("(kN)"));
+  KjInpGrid->SetCells(3, 1,
+                      IsMomentKind(Index) ? QStringLiteral("(kN･m)") : QStringLiteral("(kN)"));
 }
 
 bool TForm1::eventFilter(QObject* Watched, QEvent* Event) {

@@ -1,13 +1,13 @@
 #include "mainwindow/PrintDialogs.h"
 
+#include "platform/Replaceable.h"
+
 #include <QPageSetupDialog>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QRadioButton>
 
 namespace {
-
-TPrintDialogs* Installed = nullptr;
 
 // Turns the page layout of Printer to a reversed orientation chosen in
 // Qt's page set-up Dialog, found by the names Qt gives its radio buttons.
@@ -36,10 +36,9 @@ bool TPrintDialogs::PageSetup(QWidget* Parent, QPrinter& Printer) {
 }
 
 TPrintDialogs& PrintDialogs() {
-  static TPrintDialogs Qt;
-  return Installed ? *Installed : Qt;
+  return TReplaceable<TPrintDialogs>::Get();
 }
 
 void SetPrintDialogs(TPrintDialogs* Value) {
-  Installed = Value;
+  TReplaceable<TPrintDialogs>::Set(Value);
 }

@@ -1,16 +1,13 @@
 #include "mainwindow/ReportDialog.h"
 
 #include "mainwindow/ReportSheet.h"
+#include "platform/Replaceable.h"
 
 #include <QCoreApplication>
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QLineEdit>
-
-namespace {
-TReportDialog* Installed = nullptr;
-}
 
 bool TReportDialog::Edit(QWidget* Parent, TReportInfo& Info) {
   QDialog Dialog(Parent);
@@ -36,10 +33,9 @@ bool TReportDialog::Edit(QWidget* Parent, TReportInfo& Info) {
 }
 
 TReportDialog& ReportDialog() {
-  static TReportDialog Qt;
-  return Installed ? *Installed : Qt;
+  return TReplaceable<TReportDialog>::Get();
 }
 
 void SetReportDialog(TReportDialog* Value) {
-  Installed = Value;
+  TReplaceable<TReportDialog>::Set(Value);
 }

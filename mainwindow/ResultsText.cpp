@@ -270,7 +270,7 @@ std::vector<QStringList> LoadTableRows(const TData& Data) {
   for (int I = 0; I < Data.LoadCount(); ++I) {
     const TKajyuData& K = Data.Load(I);
     QStringList Row{QString::number(I + 1), KindName(K.FKind), ResultNumber(K.FX),
-                    Value(K.FW, K.FKind == lkMoment ? "(kN･m)" : "(kN)"),
+                    Value(K.FW, IsMomentKind(K.FKind) ? "(kN･m)" : "(kN)"),
                     IsDistributedKind(K.FKind) ? ResultNumber(K.FWidth) : QString()};
     // Nothing calculated: the columns stay empty.
     QStringList Shares = ShareCells(Data, I);

@@ -4,6 +4,7 @@
 #include "analysis/SectionTable.h"
 #include "platform/Dialogs.h"
 #include "platform/Exceptions.h"
+#include "platform/Replaceable.h"
 #include "support/Cp932.h"
 #include "support/Cp932Validator.h"
 #include "support/TypedNumber.h"
@@ -33,8 +34,6 @@ static void InitSectionResources() {
 }
 
 namespace {
-
-TSectionDialog* Installed = nullptr;
 
 // The area of a section that is not the table's.
 const QString NoArea = QStringLiteral("—");
@@ -439,10 +438,9 @@ bool TSectionDialog::Edit(QWidget* Parent, TSection& Section) {
 }
 
 TSectionDialog& SectionDialog() {
-  static TSectionDialog Qt;
-  return Installed ? *Installed : Qt;
+  return TReplaceable<TSectionDialog>::Get();
 }
 
 void SetSectionDialog(TSectionDialog* Value) {
-  Installed = Value;
+  TReplaceable<TSectionDialog>::Set(Value);
 }

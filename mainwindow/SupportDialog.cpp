@@ -1,6 +1,7 @@
 #include "mainwindow/SupportDialog.h"
 
 #include "platform/Dialogs.h"
+#include "platform/Replaceable.h"
 #include "support/QvxTools.h"
 #include "support/TypedNumber.h"
 
@@ -17,8 +18,6 @@
 #include <vector>
 
 namespace {
-
-TSupportDialog* Installed = nullptr;
 
 QString Tr(const char* Text) {
   return QCoreApplication::translate("SupportDialog", Text);
@@ -186,10 +185,9 @@ bool TSupportDialog::Edit(QWidget* Parent, std::int32_t Preset, double L, TSuppo
 }
 
 TSupportDialog& SupportDialog() {
-  static TSupportDialog QtDialog;
-  return Installed ? *Installed : QtDialog;
+  return TReplaceable<TSupportDialog>::Get();
 }
 
 void SetSupportDialog(TSupportDialog* Value) {
-  Installed = Value;
+  TReplaceable<TSupportDialog>::Set(Value);
 }

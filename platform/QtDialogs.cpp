@@ -2,6 +2,7 @@
 // translations, which the application loads.
 #include "platform/Dialogs.h"
 #include "platform/FileDetails.h"
+#include "platform/Replaceable.h"
 
 #include <QAbstractButton>
 #include <QDialog>
@@ -117,8 +118,6 @@ public:
   }
 };
 
-TDialogs* InstalledDialogs = nullptr;
-
 } // namespace
 
 QString OpenDialogName(const QString& Typed, const QString& DefaultExt) {
@@ -130,12 +129,11 @@ QString OpenDialogName(const QString& Typed, const QString& DefaultExt) {
 }
 
 TDialogs& Dialogs() {
-  static TQtDialogs QtDialogs;
-  return InstalledDialogs ? *InstalledDialogs : QtDialogs;
+  return TReplaceable<TDialogs, TQtDialogs>::Get();
 }
 
 void SetDialogs(TDialogs* Value) {
-  InstalledDialogs = Value;
+  TReplaceable<TDialogs, TQtDialogs>::Set(Value);
 }
 
 QLabel* NewMessageLabel(QWidget* Parent, int Lines) {

@@ -1,17 +1,21 @@
 #!/usr/bin/env bash
 # Checks the style, then builds and runs every test: a normal build with
 # warnings as errors, then the same suite under AddressSanitizer and
-# UndefinedBehaviorSanitizer. The Qt test binaries choose the offscreen
+# UndefinedBehaviorSanitizer, then builds the fuzz targets with clang and
+# runs each for a few seconds. The Qt test binaries choose the offscreen
 # platform themselves.
 #   --no-sanitize   skip the sanitizer stage
+#   --no-fuzz       skip the fuzz stage
 set -uo pipefail
 cd "$(dirname "$0")/.."
 ./scripts/install-deps.sh || exit 1
 
 SANITIZE=1
+FUZZ=1
 for arg in "$@"; do
   case "$arg" in
     --no-sanitize) SANITIZE=0 ;;
+    --no-fuzz) FUZZ=0 ;;
     *) echo "unknown option: $arg" >&2; exit 2 ;;
   esac
 done
@@ -36,6 +40,39 @@ style() {
     sort -u | tr '\n' ' ')
   echo "style: differs from clang-format: ${files:-$out}"
   TOTAL_FAILED=$((TOTAL_FAILED + 1))
+}
+
+# rule WHAT GIT-GREP-ARGS...: a written rule of the code that the build
+# cannot check; any line git grep finds breaks it, counts as one failure
+# and is shown.
+rule() {
+  local what=$1 hits
+  shift
+  if hits=$(git grep -n "$@"); then
+    printf 'house rule broken: %s\n%s\n' "$what" "$hits"
+    TOTAL_FAILED=$((TOTAL_FAILED + 1))
+  fi
+}
+
+# The rules. Qt-free files are the analysis folder and the headers the
+# build gives platform_core and support_core (build/test/include, made at
+# configure time), with the sources named after them.
+house_rules() {
+  echo "== house rules"
+  rule "a load kind compared by hand, not by a predicate of analysis/KajyuData.h" \
+    -E '\blk[A-Z][A-Za-z]*[[:space:]]*[!=]=|[!=]=[[:space:]]*lk[A-Z]' -- '*.cpp' '*.h' \
+    ':!tests/' ':!analysis/KajyuData.h'
+  if ! [ -d build/test/include/platform_core ] || ! [ -d build/test/include/support_core ]; then
+    echo "house rules: no build/test/include to tell the Qt-free files by"
+    TOTAL_FAILED=$((TOTAL_FAILED + 1))
+    return
+  fi
+  local core=() header
+  for header in build/test/include/platform_core/*/*.h build/test/include/support_core/*/*.h; do
+    header=${header#build/test/include/*/}
+    core+=("$header" "${header%.h}.cpp")
+  done
+  rule "Qt included by a Qt-free file" -e '#include <Q' -- 'analysis/' "${core[@]}"
 }
 
 # not_run LOG KIND: how many tests ctest's closing list of tests that did
@@ -98,12 +135,26 @@ real_x() {
   fi
 }
 
+# The fuzz targets built with clang and run a few seconds each on their
+# corpora, so that neither their build nor a quick finding goes unseen.
+fuzz() {
+  echo "== fuzz"
+  if ./scripts/fuzz.sh all 5; then
+    TOTAL_PASSED=$((TOTAL_PASSED + 1))
+  else
+    echo "fuzz: failed"
+    TOTAL_FAILED=$((TOTAL_FAILED + 1))
+  fi
+}
+
 style
 stage "tests" build/test
+house_rules
 [ -x build/test/mainwindow/vantrel ] && real_x
 if [ "$SANITIZE" = 1 ]; then
   stage "tests under ASan and UBSan" build/sanitize -DVANTREL_SANITIZE=ON -DVANTREL_BENCH=OFF
 fi
+[ "$FUZZ" = 1 ] && fuzz
 
 echo "$TOTAL_PASSED passed, $TOTAL_FAILED failed, $TOTAL_SKIPPED skipped"
 [ "$TOTAL_FAILED" -eq 0 ]

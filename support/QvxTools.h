@@ -83,28 +83,25 @@ QString NewTempFileName(const QString& Prefix);
 enum TSeekOrigin { soBeginning = 0, soCurrent = 1, soEnd = 2 };
 
 // Reads the Size bytes at Memory, which it does not own.
-class TMemoryReader : public TStream {
+class TMemoryReader : public TReadOnlyStream {
 public:
   TMemoryReader(const void* Memory, std::int32_t Size);
 
   std::size_t Read(void* Buffer, std::size_t Count) override;
-  // Writes nothing: returns 0.
-  std::size_t Write(const void* Buffer, std::size_t Count) override;
   // From soEnd the offset counts backwards (Size - Offset). The position is
   // clamped to 0 .. Size; an unknown origin only clamps.
   std::int32_t Seek(std::int32_t Offset, int Origin);
-  std::int64_t Seek(std::int64_t Position) override;
-  std::int64_t Position() const override { return FPosition; }
+  using TReadOnlyStream::Seek;
   std::int64_t Size() const override { return FSize; }
 
 protected:
   TMemoryReader() = default;
   void SetPointer(const void* Memory, std::int32_t Size);
+  std::int64_t SeekLimit() const override { return FSize; }
 
 private:
   const std::uint8_t* FMemory = nullptr;
   std::int32_t FSize = 0;
-  std::int32_t FPosition = 0;
 };
 
 // Reads the program's resource ResName (":/" + ResName); an empty stream

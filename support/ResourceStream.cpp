@@ -27,12 +27,8 @@ std::size_t TMemoryReader::Read(void* Buffer, std::size_t Count) {
   const std::size_t N = std::min<std::size_t>(Count, static_cast<std::size_t>(FSize - FPosition));
   if (N == 0) return 0;
   std::memcpy(Buffer, FMemory + FPosition, N);
-  FPosition += static_cast<std::int32_t>(N);
+  FPosition += static_cast<std::int64_t>(N);
   return N;
-}
-
-std::size_t TMemoryReader::Write(const void*, std::size_t) {
-  return 0;
 }
 
 std::int32_t TMemoryReader::Seek(std::int32_t Offset, int Origin) {
@@ -41,13 +37,7 @@ std::int32_t TMemoryReader::Seek(std::int32_t Offset, int Origin) {
   if (Origin == soBeginning) Position = Offset;
   if (Origin == soCurrent) Position += Offset;
   if (Origin == soEnd) Position = static_cast<std::int64_t>(FSize) - Offset;
-  FPosition = static_cast<std::int32_t>(std::clamp<std::int64_t>(Position, 0, FSize));
-  return FPosition;
-}
-
-std::int64_t TMemoryReader::Seek(std::int64_t Position) {
-  FPosition = static_cast<std::int32_t>(std::clamp<std::int64_t>(Position, 0, FSize));
-  return FPosition;
+  return static_cast<std::int32_t>(Seek(Position));
 }
 
 TResourceReader::TResourceReader(const QString& ResName) {

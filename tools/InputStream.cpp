@@ -52,12 +52,3 @@ std::size_t TInputStream::Read(void* Buffer, std::size_t Count) {
   FPosition += static_cast<std::int64_t>(N);
   return N;
 }
-
-std::size_t TInputStream::Write(const void*, std::size_t) {
-  return 0;
-}
-
-std::int64_t TInputStream::Seek(std::int64_t Position) {
-  FPosition = std::max<std::int64_t>(0, Position);
-  return FPosition;
-}

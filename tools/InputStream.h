@@ -12,15 +12,12 @@
 // that CanRead can look ahead; its size is what was read so far. Nothing
 // past 1 GiB is ever read: asking for it fails with Exception. A file that
 // cannot be opened or read fails with EFOpenError.
-class TInputStream : public TStream {
+class TInputStream : public TReadOnlyStream {
 public:
   explicit TInputStream(const std::string& FileName);
   ~TInputStream() override;
 
   std::size_t Read(void* Buffer, std::size_t Count) override;
-  std::size_t Write(const void* Buffer, std::size_t Count) override;
-  std::int64_t Seek(std::int64_t Position) override;
-  std::int64_t Position() const override { return FPosition; }
   std::int64_t Size() const override { return static_cast<std::int64_t>(FBytes.size()); }
   bool CanRead(std::int64_t Count) override;
 
@@ -31,5 +28,4 @@ private:
   std::string FFileName;
   std::FILE* FFile;
   std::vector<std::uint8_t> FBytes;
-  std::int64_t FPosition = 0;
 };
