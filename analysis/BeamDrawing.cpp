@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <string>
+#include <utility>
 #include <vector>
 
 void TData::DrawLoads(TCanvas& Canvas, double k, TPoint Origin, const TRect& Area) {
@@ -21,8 +22,9 @@ void TData::DrawLoads(TCanvas& Canvas, double k, TPoint Origin, const TRect& Are
     const TKajyuData& K = FLoads[I];
     if (!IsDrawnFigure(K, v, k)) continue;
     Drawn.push_back(&K);
-    Labels.push_back({K.LabelText(), FigureLabelBox(K, Canvas, Origin, v, k, h),
-                      "(" + std::to_string(I + 1) + ")", K.Intensity() > 0});
+    std::string Text = K.LabelText();
+    const TRect Box = FigureLabelBox(K, Text, Canvas, Origin, v, k, h);
+    Labels.push_back({std::move(Text), Box, "(" + std::to_string(I + 1) + ")", K.Intensity() > 0});
   }
   PlaceLoadLabels(Labels, Area, Canvas);
   for (std::size_t I = 0; I < Drawn.size(); ++I)

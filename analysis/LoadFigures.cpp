@@ -141,8 +141,9 @@ void DrawHatchArrows(const TKajyuData& Load, TCanvas& Canvas, const TFigureFrame
 
 // The value label where the figure's own rule puts it: centred over the
 // figure on the side it points from.
-TRect LabelBox(const TKajyuData& Load, TCanvas& Canvas, const TFigureFrame& F, double k) {
-  const TSize Extent = Canvas.TextExtent(Load.LabelText());
+TRect LabelBox(const TKajyuData& Load, const std::string& Text, TCanvas& Canvas,
+               const TFigureFrame& F, double k) {
+  const TSize Extent = Canvas.TextExtent(Text);
   const int tw = Extent.cx, th = Extent.cy;
   const int x = F.xs + (Round(k * Load.FWidth) - tw) / 2;
   const int y = F.yb - F.Height - Round(th * SignOf(Load.Intensity()));
@@ -156,9 +157,9 @@ bool IsDrawnFigure(const TKajyuData& Load, double v, double k) {
          IsPixelValue(v * Load.Intensity()) && IsKnownKind(Load.FKind);
 }
 
-TRect FigureLabelBox(const TKajyuData& Load, TCanvas& Canvas, TPoint Origin, double v, double k,
-                     int h) {
-  return LabelBox(Load, Canvas, FrameOf(Load, Origin, v, k, h), k);
+TRect FigureLabelBox(const TKajyuData& Load, const std::string& Text, TCanvas& Canvas,
+                     TPoint Origin, double v, double k, int h) {
+  return LabelBox(Load, Text, Canvas, FrameOf(Load, Origin, v, k, h), k);
 }
 
 void DrawLoadFigure(const TKajyuData& Load, TCanvas& Canvas, TPoint Origin, double v, double k,

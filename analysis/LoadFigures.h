@@ -3,6 +3,8 @@
 #include "analysis/LoadLabels.h"
 #include "platform/Canvas.h"
 
+#include <string>
+
 class TKajyuData;
 
 // 1 for a positive value, -1 for a negative one, 0 otherwise (NaN too).
@@ -17,10 +19,10 @@ void DrawLoadFigure(const TKajyuData& Load, TCanvas& Canvas, TPoint Origin, doub
                     int h, const TLoadLabel& Label);
 // Whether DrawLoadFigure draws Load at all.
 bool IsDrawnFigure(const TKajyuData& Load, double v, double k);
-// Where the label goes by the figure's own rule: centred over the figure on
-// the side it points from, as measured on Canvas.
-TRect FigureLabelBox(const TKajyuData& Load, TCanvas& Canvas, TPoint Origin, double v, double k,
-                     int h);
+// Where the label Text goes by the figure's own rule: centred over the
+// figure on the side it points from, as measured on Canvas.
+TRect FigureLabelBox(const TKajyuData& Load, const std::string& Text, TCanvas& Canvas,
+                     TPoint Origin, double v, double k, int h);
 // An arrow ending at Tip; a positive length points downward.
 void DrawArrow(TCanvas& Canvas, TPoint Tip, int Length);
 // Half a circle with an arrowhead at its top: the left half turning
