@@ -3,6 +3,7 @@
 #include "analysis/Deflection.h"
 #include "analysis/DiagramLines.h"
 #include "analysis/KajyuData.h"
+#include "analysis/LoadLabels.h"
 #include "analysis/Quantities.h"
 #include "analysis/Results.h"
 #include "analysis/Section.h"
@@ -214,7 +215,9 @@ public:
 
   // The load figures stacked in rows above (downward loads) and below the
   // axis through Origin; k is pixels per metre. Sets each load's FLevel.
-  void DrawLoads(TCanvas& Canvas, double k, TPoint Origin);
+  // A label that Area's edge would cut or that would overprint another is
+  // moved (PlaceLoadLabels).
+  void DrawLoads(TCanvas& Canvas, double k, TPoint Origin, const TRect& Area = AnyArea);
   // The lines of the shown quantities; returns those it had to leave out
   // (DrawDiagramLines).
   TShownQuantities DrawDiagrams(TCanvas& Canvas, const TShownQuantities& Shown, double k,

@@ -139,24 +139,32 @@ void DrawHatchArrows(const TKajyuData& Load, TCanvas& Canvas, const TFigureFrame
   }
 }
 
-// The value label, centred over the figure on the side it points from.
-void DrawFigureLabel(const TKajyuData& Load, TCanvas& Canvas, const TFigureFrame& F, double k) {
-  const std::string Label = Load.LabelText();
-  const TSize Extent = Canvas.TextExtent(Label);
+// The value label where the figure's own rule puts it: centred over the
+// figure on the side it points from.
+TRect LabelBox(const TKajyuData& Load, const std::string& Text, TCanvas& Canvas,
+               const TFigureFrame& F, double k) {
+  const TSize Extent = Canvas.TextExtent(Text);
   const int tw = Extent.cx, th = Extent.cy;
-  Canvas.Brush.Style = bsClear;
-  Canvas.TextOut(F.xs + (Round(k * Load.FWidth) - tw) / 2,
-                 F.yb - F.Height - Round(th * SignOf(Load.Intensity())), Label);
+  const int x = F.xs + (Round(k * Load.FWidth) - tw) / 2;
+  const int y = F.yb - F.Height - Round(th * SignOf(Load.Intensity()));
+  return {x, y, x + tw, y + th};
 }
 
 } // namespace
 
+bool IsDrawnFigure(const TKajyuData& Load, double v, double k) {
+  return IsPixelValue(k * Load.FX) && IsPixelValue(k * (Load.FX + Load.FWidth)) &&
+         IsPixelValue(v * Load.Intensity()) && IsKnownKind(Load.FKind);
+}
+
+TRect FigureLabelBox(const TKajyuData& Load, const std::string& Text, TCanvas& Canvas,
+                     TPoint Origin, double v, double k, int h) {
+  return LabelBox(Load, Text, Canvas, FrameOf(Load, Origin, v, k, h), k);
+}
+
 void DrawLoadFigure(const TKajyuData& Load, TCanvas& Canvas, TPoint Origin, double v, double k,
-                    int h) {
-  if (!IsPixelValue(k * Load.FX) || !IsPixelValue(k * (Load.FX + Load.FWidth)) ||
-      !IsPixelValue(v * Load.Intensity()))
-    return;
-  if (!IsKnownKind(Load.FKind)) return;
+                    int h, const TLoadLabel& Label) {
+  if (!IsDrawnFigure(Load, v, k)) return;
   const TFigureFrame F = FrameOf(Load, Origin, v, k, h);
   Canvas.Pen.Color = clBlue;
   Canvas.Pen.Width = 1;
@@ -175,5 +183,6 @@ void DrawLoadFigure(const TKajyuData& Load, TCanvas& Canvas, TPoint Origin, doub
       DrawHatchArrows(Load, Canvas, F, v, k, Origin.X);
     }
   }
-  DrawFigureLabel(Load, Canvas, F, k);
+  Canvas.Brush.Style = bsClear;
+  if (!Label.Text.empty()) Canvas.TextOut(Label.Box.Left, Label.Box.Top, Label.Text);
 }

@@ -1,6 +1,9 @@
 #pragma once
 
+#include "analysis/LoadLabels.h"
 #include "platform/Canvas.h"
+
+#include <string>
 
 class TKajyuData;
 
@@ -9,10 +12,17 @@ int SignOf(double Value);
 
 // A load's figure in its row (FLevel): the filled shape with its hatch
 // arrows, the arrow of a concentrated load or the arc of a moment, and the
-// label. v is pixels per unit of intensity, k pixels per metre, h the row
-// height. A figure whose coordinates are not numbers is left out.
+// label, Label's text (none when empty) written in Label's box. v is pixels
+// per unit of intensity, k pixels per metre, h the row height. A figure
+// whose coordinates are not numbers is left out.
 void DrawLoadFigure(const TKajyuData& Load, TCanvas& Canvas, TPoint Origin, double v, double k,
-                    int h);
+                    int h, const TLoadLabel& Label);
+// Whether DrawLoadFigure draws Load at all.
+bool IsDrawnFigure(const TKajyuData& Load, double v, double k);
+// Where the label Text goes by the figure's own rule: centred over the
+// figure on the side it points from, as measured on Canvas.
+TRect FigureLabelBox(const TKajyuData& Load, const std::string& Text, TCanvas& Canvas,
+                     TPoint Origin, double v, double k, int h);
 // An arrow ending at Tip; a positive length points downward.
 void DrawArrow(TCanvas& Canvas, TPoint Tip, int Length);
 // Half a circle with an arrowhead at its top: the left half turning

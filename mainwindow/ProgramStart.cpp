@@ -4,6 +4,7 @@
 #include "platform/Application.h"
 #include "platform/FileNames.h"
 #include "platform/Fonts.h"
+#include "platform/ScreenFit.h"
 
 #include <QLibraryInfo>
 #include <QLocale>
@@ -17,6 +18,7 @@ void PrepareApplication(TApplication& Application) {
   Application.SetTitle(ProgramTitle());
   InstallFontSubstitutes();
   SpeakJapanese(Application);
+  KeepWindowsOnScreen(Application);
 }
 
 void SpeakJapanese(QCoreApplication& Application) {

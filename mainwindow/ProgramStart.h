@@ -9,8 +9,9 @@ class TForm1;
 // The program's name: the application's title, the start of the caption.
 QString ProgramTitle();
 // What the program sets up before its window, shared with the screenshot
-// tool: the application's title, the font mapping, and Qt's own texts
-// (standard buttons, the file dialogs) in Japanese like the rest.
+// tool: the application's title, the font mapping, Qt's own texts
+// (standard buttons, the file dialogs) in Japanese like the rest, and
+// windows kept on the screen.
 void PrepareApplication(TApplication& Application);
 // Qt's own texts, dates and numbers in Japanese, whatever the environment.
 void SpeakJapanese(QCoreApplication& Application);

@@ -16,6 +16,7 @@
 #include <QFile>
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
@@ -162,11 +163,20 @@ TSectionBox::TSectionBox(QWidget* Parent, const TSection& Section)
   setWindowTitle(Tr("断面・材料"));
   auto* Layout = new QVBoxLayout(this);
   Layout->setSizeConstraint(QLayout::SetFixedSize);
-  // Made in the order of the tab key.
-  Layout->addWidget(MakeSectionGroup());
-  Layout->addWidget(MakeMaterialGroup());
-  Layout->addWidget(MakeLimitGroup());
-  Layout->addWidget(MakeChecksGroup());
+  // Two columns of groups, so that the dialog fits a screen 720 pixels
+  // high; made in the order of the tab key.
+  auto* Left = new QVBoxLayout;
+  Left->addWidget(MakeSectionGroup());
+  Left->addWidget(MakeMaterialGroup());
+  Left->addStretch();
+  auto* Right = new QVBoxLayout;
+  Right->addWidget(MakeLimitGroup());
+  Right->addWidget(MakeChecksGroup());
+  Right->addStretch();
+  auto* Columns = new QHBoxLayout;
+  Columns->addLayout(Left);
+  Columns->addLayout(Right);
+  Layout->addLayout(Columns);
   MessageLabel = NewMessageLabel(this, 1);
   MessageLabel->setTextFormat(Qt::RichText);
   Layout->addWidget(MessageLabel);
