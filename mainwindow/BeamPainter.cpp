@@ -117,11 +117,8 @@ void DrawBeam(TData& Data, TCanvas& Canvas, const TRect& R, const TDiagramLayers
   const int y0 = (R.Bottom - R.Top) / 2;
   const int x0 = 30;
   const int x1 = Round(L * k) + 30;
-  // The labels keep within R's height and clear of one another. Across, a
-  // label at a beam end may still reach past the edge, as the reference
-  // pictures have it; passing R itself would keep it inside too.
-  if (Layers.Loads)
-    Data.DrawLoads(Canvas, k, {x0, y0}, {AnyArea.Left, R.Top, AnyArea.Right, R.Bottom});
+  // The labels keep within R and clear of one another.
+  if (Layers.Loads) Data.DrawLoads(Canvas, k, {x0, y0}, R);
   TShownQuantities Shown = Layers.Lines();
   for (const TQuantityInfo& Q : Quantities())
     Shown[Q.Id] = Shown[Q.Id] && Data.Results().Has(Q.Id);
