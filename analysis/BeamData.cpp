@@ -127,6 +127,11 @@ bool TData::SolveReactions(const TGoOn& GoOn, std::vector<TReaction>& Total) {
   }
   Total.resize(FSupports.size());
   Solver->Solve(std::move(b), Total.data());
+  const auto NoNumber = [](const TReaction& R) { return std::isnan(R.R) || std::isnan(R.M); };
+  if (std::any_of(Total.begin(), Total.end(), NoNumber)) {
+    FResults.Refusal = "反力が数値にならないため、計算できません。";
+    return false;
+  }
   FSolver = std::move(Solver);
   for (const TReaction& R : Total) {
     SetReactionForce(FReactionLoads.emplace_back(), R);
@@ -138,8 +143,13 @@ bool TData::SolveReactions(const TGoOn& GoOn, std::vector<TReaction>& Total) {
 void TData::Calculate(const TGoOn& GoOn) {
   ClearResults();
   const double L = FLength;
+  if (const std::string Problem = SpanProblem(L); !Problem.empty()) {
+    // A plain beam of no length is a document not given its span yet.
+    if (!FSupports.empty() || L > 0) FResults.Refusal = Problem + "、計算できません。";
+    return;
+  }
   std::vector<TReaction> Reactions;
-  if (!(L > 0) || !SolveReactions(GoOn, Reactions)) return;
+  if (!SolveReactions(GoOn, Reactions)) return;
 
   constexpr std::size_t N = SampleIntervals + 1;
   std::vector<double> Xs(N), S(N, 0.0), M(N, 0.0);
@@ -242,7 +252,13 @@ void TData::SetSupports(std::int32_t Preset, TSupports Supports) {
   NormaliseSupports(Supports, FLength);
   const std::string Problem = SupportsProblem(Supports, FLength);
   if (!Problem.empty()) throw Exception(Problem + "、支点を変更できません。");
-  RestoreSupports(Preset, std::move(Supports));
+  // A preset whose fixed ends the list does not have names it no more.
+  const std::int32_t Named = ListPreset(Supports, Preset);
+  if (IsPlainPreset(Named)) {
+    SetBeamType(Named);
+    return;
+  }
+  RestoreSupports(Named, std::move(Supports));
 }
 
 void TData::RestoreSupports(std::int32_t Type, TSupports Supports) {
@@ -486,6 +502,9 @@ TDataFileContents ReadDataFile(TStream& Stream, const TReadProgress& Progress) {
     if (!IsPreset(Contents.BeamType) || IsPlainPreset(Contents.BeamType))
       throw EReadError(SInvalidDataFile);
     Contents.Supports = ReadSupports(Stream, Contents.Length);
+    // A type whose fixed ends the list does not have names it no more.
+    Contents.BeamType = ListPreset(Contents.Supports, Contents.BeamType);
+    if (IsPlainPreset(Contents.BeamType)) Contents.Supports.clear();
   }
   const std::int32_t Count = ReadInteger(Stream);
   const auto Loads = static_cast<std::size_t>(std::max(Count, 0));
