@@ -427,6 +427,17 @@ TEST(Supports, HugeSpansGiveNumbersAndBadSpansTheirReason) {
   }
 }
 
+// On a span of a millimetre or less the presets' inner supports stay where
+// the presets put them, not rounded to the millimetre onto an end.
+TEST(Supports, PresetsOnAMillimetreSpanKeepTheirSupportsApart) {
+  for (const double L : {1e-3, 4e-4})
+    for (const auto& [Preset, X] : {std::pair{bpOverhang, 0.8 * L}, {bpContinuous, L / 2}}) {
+      const TSupports S = PresetSupports(Preset, L);
+      EXPECT_EQ(S[1].X, X) << L;
+      EXPECT_EQ(SupportsProblem(S, L), "") << L;
+    }
+}
+
 // What a refused edit or read leaves alone: the file image (type, span,
 // supports, loads, section), the modified flag and the reactions.
 using TState = std::tuple<std::vector<std::uint8_t>, bool, std::vector<std::array<double, 3>>>;
