@@ -3,7 +3,6 @@
 // refused, and the version 2 data file.
 #include "analysis/BeamData.h"
 #include "analysis/DataStream.h"
-#include "analysis/LoadSpan.h"
 #include "tests/analysis/FileBytes.h"
 #include "tests/kit/BeamBuilder.h"
 #include "tests/kit/TempFolderTest.h"
@@ -374,9 +373,6 @@ TEST(Supports, LoadsOffTheSpanCountOnEitherSideAsOnALongerBeam) {
       EXPECT_NEAR(M, MWant, 1e-9 * Size * B.L) << "M at " << x;
     }
   }
-  TData D;
-  MakeBeam(D, Beams[1]);
-  EXPECT_EQ(LoadsOutsideSpan(D), std::vector<int>{0});
 }
 
 // A span of any size gives the reactions of a span of 1 with the same
