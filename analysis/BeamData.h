@@ -111,7 +111,8 @@ public:
   }
 
   // Fills the samples and the results, θ and δ too when the section gives
-  // E and I. GoOn, when given, is asked every
+  // E and I. A span that is infinite, or on a beam with a support list not
+  // a positive number, is refused with its reason (SpanProblem). GoOn, when given, is asked every
   // few thousand loads and in the steps of the results; a false answer
   // stops with EAbort, the samples and the results left empty.
   void Calculate(const TGoOn& GoOn = {});
@@ -154,8 +155,9 @@ public:
   const TSupports& Supports() const { return FSupports; }
   // The supports of any beam, the plain types' as their presets have them.
   TSupports SupportList() const;
-  // Makes the beam one of Preset with Supports (ignored for the two plain
-  // types). A list SupportsProblem refuses for the span fails with
+  // Makes the beam one of the two plain types for those presets, else one
+  // on Supports, named as ListPreset names the list given Preset (so
+  // maybe a plain type after all). A list SupportsProblem refuses for the span fails with
   // Exception, the document unchanged. An effective change recalculates,
   // marks modified and notifies.
   void SetSupports(std::int32_t Preset, TSupports Supports);
@@ -245,7 +247,8 @@ private:
   void Changed();
   // Fills the loads' reaction shares and, for a support list, the loads
   // that stand for the reactions, whose sums go to Total; false (Refusal
-  // set) when the supports cannot hold the beam.
+  // set) when the supports cannot hold the beam or the reactions come out
+  // as no number.
   bool SolveReactions(const TGoOn& GoOn, std::vector<TReaction>& Total);
   // The stretches a deflection limit is taken on, with their deflections.
   std::vector<TDeflectionSpan> DeflectionSpans(const TBendingLine& Bending,

@@ -12,3 +12,10 @@ bool LoadOutsideSpan(const TData& Data, int Index) {
   if (Outside(X)) return true;
   return IsDistributedKind(Data.LoadKind(Index)) && Outside(X + Data.LoadWidth(Index));
 }
+
+std::vector<int> LoadsOutsideSpan(const TData& Data) {
+  std::vector<int> Indices;
+  for (int I = 0; I < Data.LoadCount(); ++I)
+    if (LoadOutsideSpan(Data, I)) Indices.push_back(I);
+  return Indices;
+}

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <vector>
+
 class TData;
 
 // X clamped into 0..L as the readout shows a position (NaN reads as 0).
@@ -16,3 +18,8 @@ inline double ClampToSpan(double X, double L) {
 // billionth of the span of the beam's ends count as on the beam, so that
 // a width that reaches the end in rounded sums is not marked.
 bool LoadOutsideSpan(const TData& Data, int Index);
+
+// The indices of the loads that reach outside the beam (LoadOutsideSpan),
+// in list order: what the results say of them, since such a load counts in
+// full, with its lever arm to the beam.
+std::vector<int> LoadsOutsideSpan(const TData& Data);

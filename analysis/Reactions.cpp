@@ -2,6 +2,7 @@
 
 #include "analysis/LoadPolynomials.h"
 
+#include <algorithm>
 #include <cmath>
 #include <utility>
 
@@ -124,16 +125,25 @@ bool TReactionSolver::Factor() {
 }
 
 void TReactionSolver::AddLoad(const TKajyuData& K, std::vector<double>& b) const {
-  const double L = FLength;
-  // The load as it stands at the right end, everything at x = L included;
-  // kinds that are no force (moments, unknown codes) act as couples.
-  const double Force = K.ForceUpTo(L);
-  if (IsForceKind(K.FKind)) b[0] += Force;
-  b[1] += K.ArmUpTo(L) * Force / L;
+  // The load in units of the span, as the system is written, so that no
+  // span overflows the integrals: positions over L, couples over L.
+  const bool Force = IsForceKind(K.FKind);
+  TKajyuData Unit;
+  Unit.FKind = K.FKind;
+  Unit.FX = K.FX / FLength;
+  Unit.FWidth = K.FWidth / FLength;
+  Unit.FW = Force ? K.FW : K.FW / FLength;
+  // The whole load, also what lies past the right end, with its lever arm
+  // about that end (as a load before x = 0 counts in full); kinds that are
+  // no force (moments, unknown codes) act as couples.
+  const double Past = std::max({1.0, Unit.FX, Unit.FX + Unit.FWidth});
+  const double Resultant = Unit.ForceUpTo(Past);
+  if (Force) b[0] += Resultant;
+  b[1] += (Force ? Unit.ArmUpTo(Past) - (Past - 1) : Unit.ArmUpTo(Past)) * Resultant;
   for (std::size_t j = 0; j < FAt.size(); ++j) {
-    const TMomentIntegrals I = IntegralsAt(K, FAt[j]);
-    b[2 + j] -= I.Psi / (L * L * L);
-    if (FMomentRow[j] >= 0) b[static_cast<std::size_t>(FMomentRow[j]) + 2] -= I.Phi / (L * L);
+    const TMomentIntegrals I = IntegralsAt(Unit, FAt[j] / FLength);
+    b[2 + j] -= I.Psi;
+    if (FMomentRow[j] >= 0) b[static_cast<std::size_t>(FMomentRow[j]) + 2] -= I.Phi;
   }
 }
 

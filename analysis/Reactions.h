@@ -25,8 +25,10 @@ struct TReaction {
 // deflection at each support and no slope at a fixed end. The integrals of
 // a load's moment are taken in closed form; the system is factored once
 // per beam. The loads act as their own formulas have them, with no share
-// of a left reaction: what stands at x = L acts on the beam, what lies
-// outside 0..L only as far as it reaches into it.
+// of a left reaction: what stands at x = L acts on the beam, and a load
+// before x = 0 or past L counts in full with its lever arm, as if a rigid
+// arm carried it to the beam's end (the plain types' rule). The integrals
+// and the system are taken in units of L, so that no span overflows them.
 class TReactionSolver {
 public:
   // Supports in order along the beam, accepted by SupportsProblem for a

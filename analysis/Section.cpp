@@ -3,7 +3,9 @@
 #include <cmath>
 
 bool TSection::HasStiffness() const {
-  return E > 0 && I > 0 && std::isfinite(E) && std::isfinite(I) && std::isfinite(EI());
+  // E·I can round to zero (or overflow) although E and I are positive.
+  const double Stiffness = EI();
+  return E > 0 && I > 0 && Stiffness > 0 && std::isfinite(Stiffness);
 }
 
 double TSection::EI() const {

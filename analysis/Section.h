@@ -21,7 +21,7 @@ struct TSection {
   bool operator==(const TSection&) const = default;
   // Nothing given: equal to a default section.
   bool Empty() const { return *this == TSection{}; }
-  // E and I are given (positive and finite): deflection and slope exist.
+  // E, I and E·I are positive and finite: deflection and slope exist.
   bool HasStiffness() const;
   // E·I in kN·m² (E in N/mm², I in cm⁴).
   double EI() const;

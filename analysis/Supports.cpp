@@ -58,6 +58,35 @@ TSupports PresetSupports(std::int32_t Preset, double L) {
   }
 }
 
+namespace {
+
+// Whether the list is held fixed at its left end and at its right end.
+std::array<bool, 2> FixedEnds(const TSupports& Supports) {
+  std::array<bool, 2> Ends{false, false};
+  for (const TSupport& S : Supports)
+    if (S.Kind == skFixed) Ends[S.AtEnd ? 1 : 0] = true;
+  return Ends;
+}
+
+std::int32_t OwnPreset(const TSupports& Supports) {
+  for (const std::int32_t P : {bpSimple, bpCantilever, bpLeftFixed, bpFixedFixed})
+    if (Supports == PresetSupports(P, 0)) return P;
+  if (Supports.size() != 2) return bpContinuous;
+  if (Supports[0].Kind == skFixed && !Supports[0].AtEnd && Supports[1].AtEnd) return bpPropped;
+  if (Supports[0].Kind != skFixed && Supports[1].Kind != skFixed) return bpOverhang;
+  return bpContinuous;
+}
+
+} // namespace
+
+std::int32_t ListPreset(const TSupports& Supports, std::int32_t Given) {
+  const bool Fits = IsPreset(Given) && !IsPlainPreset(Given) &&
+                    FixedEnds(PresetSupports(Given, 0)) == FixedEnds(Supports) &&
+                    (Given != bpLeftFixed || Supports.size() == 1) &&
+                    (Given != bpPropped || Supports.size() >= 2);
+  return Fits ? Given : OwnPreset(Supports);
+}
+
 std::string SupportsProblem(const TSupports& Supports, double L) {
   if (Supports.empty()) return "支点がないため";
   if (Supports.size() > static_cast<std::size_t>(MaxSupports))
@@ -81,6 +110,13 @@ std::string SupportsProblem(const TSupports& Supports, double L) {
   std::sort(At.begin(), At.end());
   const auto Twice = std::adjacent_find(At.begin(), At.end());
   if (Twice != At.end()) return "x = " + Position(*Twice) + "(m) に支点が2つあるため";
+  return {};
+}
+
+std::string SpanProblem(double L) {
+  if (std::isnan(L)) return "スパンが数値でないため";
+  if (!(L > 0)) return "スパンが正でないため";
+  if (std::isinf(L)) return "スパンが有限でないため";
   return {};
 }
 

@@ -66,6 +66,14 @@ constexpr bool PresetHasPositions(std::int32_t Preset) {
 // equal spans (positions to the millimetre).
 TSupports PresetSupports(std::int32_t Preset, double L);
 
+// The preset a list (in order) is named after: Given where the list has
+// Given's fixed ends (the left-fixed cantilever alone, a propped beam with
+// one support or more besides), else the preset whose own list it is, or
+// the one whose shape it has (two pins or rollers an overhanging beam, a
+// fixed left end and a support at the right end a propped one), else a
+// continuous beam.
+std::int32_t ListPreset(const TSupports& Supports, std::int32_t Given);
+
 // The most supports a list may hold.
 constexpr int MaxSupports = 20;
 
@@ -75,6 +83,10 @@ constexpr int MaxSupports = 20;
 // The positions are checked against the span only when it is positive:
 // each inside 0..L, no two at one position.
 std::string SupportsProblem(const TSupports& Supports, double L);
+
+// Why a beam of span L cannot be calculated, as a cause ending in "ため"
+// ("スパンが正でないため"); empty for a positive finite span.
+std::string SpanProblem(double L);
 
 // The list in order of the positions, the right end last; equal
 // positions keep their order.

@@ -1,6 +1,7 @@
 #include "mainwindow/ResultsText.h"
 
 #include "analysis/BeamData.h"
+#include "analysis/LoadSpan.h"
 #include "analysis/SectionChecks.h"
 #include "support/Cp932.h"
 #include "support/QvxTools.h"
@@ -206,11 +207,25 @@ QStringList SectionLines(const TData& Data) {
           Values.join(QStringLiteral("    "))};
 }
 
+namespace {
+
+// "荷重 1, 3 はスパンの外にあります。" when loads reach outside the beam.
+QStringList OffSpanLines(const TData& Data) {
+  QStringList Numbers;
+  for (const int I : LoadsOutsideSpan(Data))
+    Numbers << QString::number(I + 1);
+  if (Numbers.isEmpty()) return {};
+  return {QCoreApplication::translate("ResultsText", "荷重 %1 はスパンの外にあります。")
+              .arg(Numbers.join(QStringLiteral(", ")))};
+}
+
+} // namespace
+
 QStringList ResultLines(const TData& Data) {
   const TBeamResults& R = Data.Results();
   if (!R.Valid && !R.Refusal.empty()) return {QString::fromStdString(R.Refusal)};
   if (!R.Valid) return {QStringLiteral("スパンが正でないため、計算結果はありません。")};
-  QStringList Lines;
+  QStringList Lines = OffSpanLines(Data);
   if (!Data.Supports().empty()) {
     Lines << ReactionLines(Data);
   } else if (Data.IsCantilever()) {

@@ -1,6 +1,7 @@
 #include "tools/DocumentJson.h"
 
 #include "analysis/BeamData.h"
+#include "analysis/LoadSpan.h"
 #include "analysis/SectionChecks.h"
 #include "platform/Exceptions.h"
 #include "support/Cp932.h"
@@ -100,6 +101,14 @@ std::string CheckToJson(const char* Key, const TCheck& C) {
          ",\"ok\":" + Or(C.Ok() ? "true" : "false") + '}';
 }
 
+// [0,3]: indices as a JSON array.
+std::string IndexList(const std::vector<int>& Indices) {
+  std::string Out = "[";
+  for (const int I : Indices)
+    Out += (Out.size() > 1 ? "," : "") + std::to_string(I);
+  return Out + ']';
+}
+
 } // namespace
 
 std::string DocumentToJson(const TData& Data) {
@@ -142,7 +151,8 @@ std::string ResultsToJson(const TData& Data) {
                     ",\"M_fixed\":" + (Data.IsCantilever() ? Value(R.MFixed) : "null") +
                     ",\"supports\":" + SupportsToJson(Data) +
                     ",\"reactions\":" + (R.Valid ? ReactionsToJson(R.Reactions) : "null") +
-                    ",\"refusal\":" + (R.Refusal.empty() ? "null" : Quoted(R.Refusal));
+                    ",\"refusal\":" + (R.Refusal.empty() ? "null" : Quoted(R.Refusal)) +
+                    ",\"loads_off_span\":" + IndexList(LoadsOutsideSpan(Data));
   // Every quantity that was computed (S and M always, θ and δ with a
   // section that gives E and I).
   for (const TQuantityInfo& Q : Quantities())

@@ -47,17 +47,6 @@ TSupport ReadSupport(const nlohmann::json& Item, double L, const std::string& Wh
   return {static_cast<TSupportKind>(Found - KindKeys.begin()), AtEnd ? 0 : X, AtEnd};
 }
 
-// The preset whose list Supports (in order) is, or else the one it
-// resembles most.
-std::int32_t MatchingPreset(const TSupports& Supports) {
-  for (const std::int32_t P : {bpSimple, bpCantilever, bpLeftFixed, bpFixedFixed})
-    if (Supports == PresetSupports(P, 0)) return P;
-  if (Supports.size() != 2) return bpContinuous;
-  if (Supports[0].Kind == skFixed && !Supports[0].AtEnd && Supports[1].AtEnd) return bpPropped;
-  if (Supports[0].Kind != skFixed && Supports[1].Kind != skFixed) return bpOverhang;
-  return bpContinuous;
-}
-
 } // namespace
 
 std::string SupportsToJson(const TData& Data) {
@@ -93,10 +82,10 @@ void SupportsFromJson(const nlohmann::json& Root, TData& Data) {
     Supports.push_back(
         ReadSupport(Item, Data.Length(), Place("支点", static_cast<int>(Supports.size()))));
   SortSupports(Supports);
-  const std::int32_t Match = MatchingPreset(Supports);
+  const std::int32_t Match = ListPreset(Supports, Given.value_or(-1));
   if (IsPlainPreset(Match)) {
     if (Data.Preset() != Match) Data.SetBeamType(Match);
     return;
   }
-  Data.SetSupports(Given.value_or(Match), std::move(Supports));
+  Data.SetSupports(Match, std::move(Supports));
 }

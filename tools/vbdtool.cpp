@@ -85,7 +85,9 @@ int Usage() {
                "  [{\"x\", \"R\", \"M\"}, ...] per support (kN upward, kN·m clockwise;\n"
                "  M null except at a fixed end), in dump per load, in results summed;\n"
                "  RA and RB only on the plain types; results' \"refusal\" says why\n"
-               "  nothing was calculated (else null)\n";
+               "  nothing was calculated (else null); \"loads_off_span\": [i, ...] the\n"
+               "  loads (from 0, as in dump) before x = 0 or past L, which count in\n"
+               "  full with their lever arm to the beam\n";
   return 2;
 }
 

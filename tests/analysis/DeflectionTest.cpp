@@ -10,6 +10,7 @@
 #include <cmath>
 #include <numbers>
 #include <random>
+#include <tuple>
 
 namespace {
 
@@ -77,6 +78,21 @@ TEST(BendingLine, EmptyAndNotANumber) {
   double x = 3, Theta, Delta;
   EXPECT_FALSE(TBendingLine().At(x, Theta, Delta));
   EXPECT_EQ(x, 0);
+}
+
+// E·I that rounds to zero or overflows, though E and I are positive and
+// finite, is no stiffness: nothing is bent, as without a section.
+TEST(BendingLine, AStiffnessThatIsNoPositiveNumberBendsNothing) {
+  const std::tuple<double, double, bool> Cases[] = {
+      {1e-200, 1e-200, false}, {1e200, 1e200, false}, {1e-150, 1e-150, true}, {2.05e5, 1e4, true}};
+  for (const auto& [E, I, Bends] : Cases) {
+    TData D;
+    BuildBeam(D, btSimple, 5, {{lkUniform, 0, 10, 5}});
+    D.SetSection(TSection{"", E, I, 0, 0, 0, 0, 300});
+    EXPECT_EQ(D.Results().HasBending, Bends) << E;
+    double x = 2, Theta, Delta;
+    EXPECT_EQ(D.BendingAt(x, Theta, Delta), Bends) << E;
+  }
 }
 
 // θ and δ at Xs (ascending in 0..L), integrating CalcAt's M twice with the

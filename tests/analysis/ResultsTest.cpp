@@ -343,6 +343,10 @@ TEST(Results, EvaluateExactlyWhatEveryCandidateEvaluatedWouldGive) {
       D.SetSupports(Preset, PresetSupports(Preset, L));
     }
     const TBeamResults& R = D.Results();
+    if (!R.Valid) { // a load and its opposite overflowed: reactions of no number
+      EXPECT_EQ(R.Refusal, "反力が数値にならないため、計算できません。") << "beam " << Beam;
+      continue;
+    }
     const std::array<TExtreme, 4> Found = EveryCandidateEvaluated(D);
     const std::array<const TExtreme*, 4> Got{&R.SMax, &R.SMin, &R.MMax, &R.MMin};
     for (std::size_t I = 0; I < 4; ++I)

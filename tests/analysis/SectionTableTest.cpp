@@ -253,6 +253,21 @@ TEST(SectionTableTest, TimberMatchesTheRectangleSummedInStrips) {
   EXPECT_GE(Count, 10);
 }
 
+// Aw worked by hand, one section per family: the web (H − 2·t2)·t1; both
+// webs of a tube, 2·(H − 2·t)·t, H its depth also where B differs; half the
+// ring of a round tube, π·(D − t)·t / 2; b·h / 1.5 of timber.
+TEST(SectionTableTest, ShearAreasAreThoseWorkedByHand) {
+  const std::pair<const char*, double> Cases[] = {
+      {"H-200×200×8×12", 14.08},  {"H-194×150×6×9", 10.56}, {"H-100×50×5×7", 4.30},
+      {"[-150×75×6.5×10", 8.45},  {"□-50×50×2.3", 2.0884},  {"□-100×50×2.3", 4.3884},
+      {"○-114.3×3.5", 6.0915481}, {"105×150", 105}};
+  for (const auto& [Name, Aw] : Cases) {
+    const TSectionShape* Shape = Find(Name);
+    ASSERT_NE(Shape, nullptr) << Name;
+    EXPECT_NEAR(ComputeProperties(*Shape).Aw, Aw, 1e-7 * Aw) << Name;
+  }
+}
+
 TEST(SectionTableTest, AnUnreadableRowIsRefusedNamingItsLine) {
   const std::string Readable = "# 見出し\n\nround ○-48.6×2.3 48.6 2.3\r\n";
   const std::vector<TSectionShape> Shapes = ParseSectionTable(Readable);

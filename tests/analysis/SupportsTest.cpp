@@ -340,6 +340,100 @@ TEST(Supports, RandomBeamsAgreeWithAStiffnessMatrixSolution) {
   }
 }
 
+// A load before x = 0 or past L counts in full with its lever arm: as on a
+// beam that goes on past its ends to carry it, which the stiffness solution
+// meshes (its overhangs, held by nothing, pass their loads on by statics).
+TEST(Supports, LoadsOffTheSpanCountOnEitherSideAsOnALongerBeam) {
+  const double L = 10;
+  std::vector<TBeam> Beams = {
+      {bpLeftFixed, L, PresetSupports(bpLeftFixed, L), {{lkConcentrated, 12, 1, 0}}},
+      {bpContinuous, L, PresetSupports(bpContinuous, L), {{lkUniform, -5, 1, 20}}}};
+  std::mt19937 Random(31);
+  for (int Beam = 0; Beam < 70; ++Beam) {
+    TBeam& B = Beams.emplace_back(RandomBeam(Random, Beam % PresetCount));
+    for (TBeamLoad& K : B.Loads) // moved by up to the span either way
+      K.X += B.L * (static_cast<double>(Random() % 129) - 64) / 64;
+  }
+  for (std::size_t Beam = 0; Beam < Beams.size(); ++Beam) {
+    const TBeam& B = Beams[Beam];
+    SCOPED_TRACE(testing::Message() << "beam " << Beam);
+    TData D;
+    MakeBeam(D, B);
+    ASSERT_TRUE(D.Results().Valid) << D.Results().Refusal;
+    const TFemBeam F = SolveFem(B.L, D.SupportList(), B.Loads);
+    ExpectReactions(D.Results().Reactions, F.Reactions, B.L, "all loads");
+    double Size = 0;
+    for (const TReaction& R : F.Reactions)
+      Size += std::fabs(R.R) + std::fabs(R.M) / B.L;
+    for (int I = 0; I < 10; ++I) {
+      double x = B.L * (I + 0.3) / 10, S, M; // off the grid of L/64
+      ASSERT_TRUE(D.CalcAt(x, S, M));
+      const auto [SWant, MWant] = LeftOf(F, B.Loads, x);
+      EXPECT_NEAR(S, SWant, 1e-9 * Size) << "S at " << x;
+      EXPECT_NEAR(M, MWant, 1e-9 * Size * B.L) << "M at " << x;
+    }
+  }
+}
+
+// A span of any size gives the reactions of a span of 1 with the same
+// loads in the same places (M scaled by the span), or a named refusal.
+TEST(Supports, HugeSpansGiveNumbersAndBadSpansTheirReason) {
+  const auto Scaled = [](TBeam B, double k) {
+    B.L *= k;
+    for (TSupport& S : B.Supports)
+      S.X *= k;
+    for (TBeamLoad& K : B.Loads)
+      K = {K.Kind, K.X * k, K.W * (K.Kind == lkMoment ? k : 1), K.Width * k};
+    return B;
+  };
+  std::mt19937 Random(12);
+  for (int Beam = 0; Beam < 40; ++Beam) {
+    const TBeam B = RandomBeam(Random, Beam % PresetCount), Unit = Scaled(B, 1 / B.L);
+    TData Small, D;
+    MakeBeam(Small, Unit);
+    for (const double L : {1e150, 1e200, 1e300}) {
+      SCOPED_TRACE(testing::Message() << "beam " << Beam << " at L = " << L);
+      MakeBeam(D, Scaled(Unit, L));
+      ASSERT_TRUE(D.Results().Valid) << D.Results().Refusal;
+      std::vector<TReaction> Want = Small.Results().Reactions;
+      for (TReaction& R : Want)
+        R = {R.X * L, R.R, R.M * L, R.Fixed};
+      ExpectReactions(D.Results().Reactions, Want, L, "scaled");
+    }
+  }
+  // Reactions that are no number are refused, never shown.
+  TData D;
+  MakeBeam(D, {bpFixedFixed,
+               6,
+               PresetSupports(bpFixedFixed, 6),
+               {{lkConcentrated, 2, HUGE_VAL, 0}, {lkConcentrated, 4, -HUGE_VAL, 0}}});
+  EXPECT_EQ(D.Results().Refusal, "反力が数値にならないため、計算できません。");
+  const std::pair<double, const char*> Spans[] = {
+      {std::nan(""), "スパンが数値でないため、計算できません。"},
+      {0, "スパンが正でないため、計算できません。"},
+      {-2, "スパンが正でないため、計算できません。"},
+      {HUGE_VAL, "スパンが有限でないため、計算できません。"}};
+  for (const auto& [L, Why] : Spans) {
+    D.RestoreSupports(bpContinuous, PresetSupports(bpContinuous, 6));
+    D.SetLength(L);
+    EXPECT_FALSE(D.Results().Valid);
+    EXPECT_EQ(D.Results().Refusal, Why) << L;
+    D.SetBeamType(btSimple); // a plain beam not given its span is no refusal
+    EXPECT_EQ(D.Results().Refusal, std::isinf(L) ? Why : "") << L;
+  }
+}
+
+// On a span of a millimetre or less the presets' inner supports stay where
+// the presets put them, not rounded to the millimetre onto an end.
+TEST(Supports, PresetsOnAMillimetreSpanKeepTheirSupportsApart) {
+  for (const double L : {1e-3, 4e-4})
+    for (const auto& [Preset, X] : {std::pair{bpOverhang, 0.8 * L}, {bpContinuous, L / 2}}) {
+      const TSupports S = PresetSupports(Preset, L);
+      EXPECT_EQ(S[1].X, X) << L;
+      EXPECT_EQ(SupportsProblem(S, L), "") << L;
+    }
+}
+
 // What a refused edit or read leaves alone: the file image (type, span,
 // supports, loads, section), the modified flag and the reactions.
 using TState = std::tuple<std::vector<std::uint8_t>, bool, std::vector<std::array<double, 3>>>;
@@ -408,13 +502,15 @@ TEST(SupportsFile, ListsAreStoredInVersion2AndThePlainTypesAsBefore) {
     MakeBeam(D, B);
     const auto Count = static_cast<std::int32_t>(B.Loads.size());
     const auto Bytes = SavedBytes(D);
-    // Version 2, which a reader of version 1 files refuses as newer.
-    TFileBytes Want = Version2(B.Preset, B.L, D.Supports(), Count);
+    // Version 2, which a reader of version 1 files refuses as newer; a
+    // list named a plain type (a fixed right end alone), version 1.
+    TFileBytes Want = D.Supports().empty() ? TFileBytes().Header(D.Preset(), B.L, Count)
+                                           : Version2(D.Preset(), B.L, D.Supports(), Count);
     EXPECT_EQ(Bytes, WithLoads(Want, B.Loads).Bytes);
     TData E;
     LoadBytes(E, Bytes);
     E.Calculate();
-    EXPECT_EQ(E.Preset(), B.Preset);
+    EXPECT_EQ(E.Preset(), D.Preset());
     EXPECT_EQ(E.Supports(), D.Supports());
     EXPECT_EQ(std::get<2>(StateOf(E)), std::get<2>(StateOf(D))); // the reactions
     EXPECT_EQ(E.Results().MMax.Value, D.Results().MMax.Value);
@@ -464,6 +560,34 @@ TEST(SupportsFile, DamagedListsAreRefusedAndLeaveTheDocumentAlone) {
   for (std::size_t I = 0; I < Damaged.size(); ++I) {
     ASSERT_EQ(Failure([&] { LoadBytes(D, Damaged[I]); }), SInvalidDataFile) << "case " << I;
     ASSERT_TRUE(StateOf(D) == Before) << "case " << I;
+  }
+}
+
+// A preset is kept where the list has its fixed ends; else the beam is
+// named after the list, in the window as in a file.
+TEST(Supports, PresetsThatDoNotMatchTheirListAreNamedAfterIt) {
+  const double L = 6;
+  const TSupport Pin{skPin, 0, false}, Mid{skRoller, 3, false}, End{skRoller, 0, true};
+  const TSupport FixedLeft{skFixed, 0, false}, FixedEnd{skFixed, 0, true};
+  const std::tuple<std::int32_t, TSupports, std::int32_t> Cases[] = {
+      {bpFixedFixed, {Pin, Mid, End}, bpContinuous},
+      {bpFixedFixed, {Pin, End}, bpSimple},
+      {bpFixedFixed, {FixedLeft, Mid, FixedEnd}, bpFixedFixed},
+      {bpContinuous, {FixedLeft, End}, bpPropped},
+      {bpOverhang, {Pin, FixedEnd}, bpContinuous},
+      {bpLeftFixed, {FixedLeft, Mid}, bpContinuous},
+      {bpPropped, {FixedLeft, Mid, End}, bpPropped},
+      {bpPropped, {FixedEnd}, bpCantilever},
+      {bpContinuous, {Pin, Mid}, bpContinuous}};
+  for (const auto& [Given, List, Named] : Cases) {
+    SCOPED_TRACE(testing::Message() << Given << " over " << List.size() << " supports");
+    TData D;
+    MakeBeam(D, {Given, L, List, {{lkUniform, 0, 6, L}}});
+    EXPECT_EQ(D.Preset(), Named);
+    if (IsPlainPreset(Named)) continue;
+    TData E;
+    LoadBytes(E, Version2(Given, L, List, 0).Bytes);
+    EXPECT_EQ(E.Preset(), Named);
   }
 }
 

@@ -112,6 +112,8 @@ TEST_F(SupportsTest, ListsThatCannotHoldTheBeamAreRefused) {
   EXPECT_EQ(Data().Length(), 2);
   Form->BaseDataGridSetEditText(Form->BaseDataGrid, 2, 1, "8");
   EXPECT_TRUE(Data().Results().Valid);
+  EnterLoad(lkConcentrated, "9", "1"); // past the span
+  EXPECT_EQ(ResultLines(Data()).front(), "荷重 1 はスパンの外にあります。");
 }
 
 // A preset chosen before the span is typed puts its supports where the

@@ -11,6 +11,7 @@
 //   ftruncate   ftruncate: EIO
 //   fchmod      fchmod: EPERM
 //   fsync-dir   fsync of a folder: EIO
+//   fsync-file  fsync of a regular file: EIO
 //   rename      rename: EIO
 //   link        linkat: EIO
 // Several may be given, separated by commas.
@@ -142,6 +143,7 @@ int fchmod(int Fd, mode_t Mode) {
 
 int fsync(int Fd) {
   if (Fault("fsync-dir") && IsA(Fd, S_IFDIR)) return Failed(EIO);
+  if (Fault("fsync-file") && IsA(Fd, S_IFREG)) return Failed(EIO);
   return Next<int (*)(int)>("fsync")(Fd);
 }
 

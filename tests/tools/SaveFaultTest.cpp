@@ -46,6 +46,8 @@ TEST_F(SaveFaultTest, FailuresKeepTheOldFileAndLeaveNothingBehind) {
   ExpectFailure("rename", "入出力エラーのため");
   ExpectFailure("no-tmpfile,rename", "入出力エラーのため");
   ExpectFailure("link", "入出力エラーのため");
+  ExpectFailure("fsync-file", "入出力エラーのため");
+  ExpectFailure("no-tmpfile,fsync-file", "入出力エラーのため");
 }
 
 TEST_F(SaveFaultTest, WithoutUnnamedFilesANamedOneIsUsedAndRemoved) {

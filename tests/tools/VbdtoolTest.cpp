@@ -231,6 +231,17 @@ TEST_F(ToolTest, SupportListsGiveTheTextbookReactions) {
             << Json << " " << M;
       }
   }
+  // Named after its list, not the preset it was given; a load past the end
+  // is told.
+  ASSERT_EQ(Make(File, R"({"L":8,"preset":"fixed_fixed","supports":[{"x":0,"kind":"pin"},)"
+                       R"({"x":4,"kind":"roller"},{"x":8,"kind":"roller"}],)"
+                       R"("loads":[{"kind":3,"X":9,"W":1}]})")
+                .Code,
+            0);
+  const std::string Name = Quote(File.string());
+  EXPECT_EQ(nlohmann::json::parse(RunCommand(VBDTOOL " dump " + Name).Output)["type"], 6);
+  EXPECT_EQ(nlohmann::json::parse(RunCommand(VBDTOOL " results " + Name).Output)["loads_off_span"],
+            nlohmann::json::array({0}));
 }
 
 // The simple beam's and the cantilever's lists make the plain files, byte
