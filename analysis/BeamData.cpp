@@ -401,10 +401,6 @@ void TData::SaveToStream(TStream& Stream) const {
   std::memcpy(Buffer.data(), Magic, MagicLength);
   if (Stream.Write(Buffer.data(), MagicLength) != MagicLength)
     throw Exception("ストリーム書き込みエラー");
-  if (!FSupports.empty()) {
-    const std::string Problem = SupportsProblem(FSupports, FLength);
-    if (!Problem.empty()) throw Exception(Problem + "、保存できません。");
-  }
   WriteInteger(Stream, FSupports.empty() ? 1 : SupportsVersion);
   WriteInteger(Stream, FBeamType);
   WriteReal(Stream, FLength);
@@ -485,7 +481,7 @@ TDataFileContents ReadDataFile(TStream& Stream, const TReadProgress& Progress) {
   if (Version == SupportsVersion) {
     if (!IsPreset(Contents.BeamType) || IsPlainPreset(Contents.BeamType))
       throw EReadError(SInvalidDataFile);
-    Contents.Supports = ReadSupports(Stream, Contents.Length);
+    Contents.Supports = ReadSupports(Stream);
   }
   const std::int32_t Count = ReadInteger(Stream);
   const auto Loads = static_cast<std::size_t>(std::max(Count, 0));
