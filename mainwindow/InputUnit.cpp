@@ -443,6 +443,7 @@ void TForm1::KajyuTypeClick(TObject*) {
 
 bool TForm1::eventFilter(QObject* Watched, QEvent* Event) {
   if (Event->type() == QEvent::Paint && Watched == KajyuGrid->viewport()) ShowListRowsOnScreen();
+  if (Event->type() == QEvent::Resize && Watched == KajyuGrid->viewport()) FitRemarkColumn();
   if (Event->type() == QEvent::ToolTip && Watched == KajyuGrid->viewport())
     return ListToolTip(static_cast<QHelpEvent*>(Event));
   // Any use of the window after the session's question asks again.

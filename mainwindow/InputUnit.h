@@ -267,8 +267,11 @@ private:
   bool ListToolTip(QHelpEvent* Event);
   // The row-number button and the read-only cells of list row R.
   void SetupListRow(int R);
-  // The list's columns at their design widths.
+  // The list's columns at their design widths, 備考 filling the rest.
   void ResetListColumns();
+  // 備考 takes the list's width that the other columns leave, never less
+  // than its caption needs.
+  void FitRemarkColumn();
   // Writes Text into list cell (C, Row), widening column C to hold it.
   void ShowInListColumn(int C, int Row, const QString& Text);
   // Grows or shrinks the list to a row for every load, 30 at the least.
