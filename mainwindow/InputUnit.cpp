@@ -358,10 +358,11 @@ void TForm1::DataChanged(TObject*) {
   PaintBox1->update();
   UpdateResultsWindow();
   ShowTitle();
-  // A beam without a span, or on supports that cannot hold it, has nothing
-  // to read; values of the beam before would be misread as its own.
-  if (!FData->Results().Valid) ClearReadout();
   ShowBendingControls();
+  // The readout follows the document: values of the beam before would be
+  // misread as its own. A beam without a span, or on supports that cannot
+  // hold it, has nothing to read.
+  if (FReadoutX) ShowReadout(*FReadoutX);
 }
 
 void TForm1::SetFileName(const QString& Name) {

@@ -101,6 +101,8 @@ public:
   QString FFileName;
   double FScale = 0;
   int FOriginX = 0;
+  // Where the mouse readout was last read, while it shows values.
+  std::optional<double> FReadoutX;
   int FOriginY = 0;
   // How long an open may take before it shows its progress, in ms.
   int FOpenProgressDelay = 500;
@@ -244,6 +246,14 @@ private:
   void CreateBeamTypeMenu();
   // Empties the value panels of the check position readout.
   void ClearReadout();
+  // The readout at X (clamped to the beam) for the document as it is now:
+  // X, S, M, the side of a jump at X, θ and δ; emptied when there is
+  // nothing to read.
+  void ShowReadout(double X);
+  // "左側" or "右側": the side of the jump in S or M (at a support or a point
+  // action) that the values read at X show, when the shown X is its
+  // position; else empty.
+  QString JumpSide(double X) const;
   // The たわみ図 box and the readout's θ and δ panels, there while the
   // document has a bending line and gone otherwise (a document without a
   // section shows the window as it always was).
