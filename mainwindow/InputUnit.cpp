@@ -229,8 +229,10 @@ void TForm1::CreateStatusBar() {
 }
 
 void TForm1::SetTabOrder() {
-  QWidget* const Order[] = {BaseDataGrid, KajyuType, KjInpGrid, KajyuGrid, NameEdit,  AddBtn,
-                            RepBtn,       DelBtn,    KCheckBox, SCheckBox, MCheckBox, DCheckBox};
+  // A load is entered from its kind to the add button in one run; the list
+  // follows its buttons.
+  QWidget* const Order[] = {BaseDataGrid, KajyuType, KjInpGrid, NameEdit,  AddBtn,    RepBtn,
+                            DelBtn,       KajyuGrid, KCheckBox, SCheckBox, MCheckBox, DCheckBox};
   for (std::size_t I = 1; I < std::size(Order); ++I)
     setTabOrder(Order[I - 1], Order[I]);
 }
@@ -451,15 +453,21 @@ bool TForm1::eventFilter(QObject* Watched, QEvent* Event) {
   if (Event->type() == QEvent::KeyPress || Event->type() == QEvent::MouseButtonPress)
     if (auto* Widget = qobject_cast<QWidget*>(Watched); Widget && Widget->window() == this)
       FSessionAnswered = false;
+  if (Event->type() == QEvent::FocusIn && Watched == KjInpGrid)
+    EnterLoadValues(static_cast<QFocusEvent*>(Event)->reason());
   // The form sees every key before the focused control.
   if (Event->type() == QEvent::KeyPress) {
     auto* Widget = qobject_cast<QWidget*>(Watched);
-    const auto* Key = static_cast<QKeyEvent*>(Event);
-    if (Widget && Widget->window() == this && Widget == QApplication::focusWidget() &&
-        (Key->key() == Qt::Key_Return || Key->key() == Qt::Key_Enter)) {
-      QChar Char(u'\r');
-      FormKeyPress(this, Char);
-      if (Char.isNull()) return true;
+    const int Key = static_cast<QKeyEvent*>(Event)->key();
+    if (Widget && Widget->window() == this && Widget == QApplication::focusWidget()) {
+      if (Key == Qt::Key_Return || Key == Qt::Key_Enter) {
+        QChar Char(u'\r');
+        FormKeyPress(this, Char);
+        if (Char.isNull()) return true;
+      }
+      if ((Key == Qt::Key_Tab || Key == Qt::Key_Backtab) && InLoadValues(Widget) &&
+          StepLoadValue(Key == Qt::Key_Tab))
+        return true;
     }
   }
   return QMainWindow::eventFilter(Watched, Event);
@@ -469,25 +477,38 @@ void TForm1::FormKeyPress(TObject*, QChar& Key) {
   if (Key != QChar(u'\r')) return;
   Key = QChar();
   QWidget* Active = QApplication::focusWidget();
-  if (auto* Grid = dynamic_cast<TFormatGrid*>(Active)) {
-    Grid->MoveNextCell();
+  // A focused button is pressed, as the space bar presses it.
+  if (auto* Button = dynamic_cast<TButton*>(Active)) {
+    Button->click();
     return;
   }
-  if (Active && KjInpGrid->isAncestorOf(Active)) {
-    NextLoadValue();
+  if (InLoadValues(Active)) {
+    if (StepLoadValue(true)) return;
+    KjInpGrid->HideEditor();
+  } else if (auto* Grid = dynamic_cast<TFormatGrid*>(Active)) {
+    Grid->MoveNextCell();
     return;
   }
   FocusNextControl(Active);
 }
 
-void TForm1::NextLoadValue() {
+bool TForm1::InLoadValues(const QWidget* Widget) const {
+  return Widget && (Widget == KjInpGrid || KjInpGrid->isAncestorOf(Widget));
+}
+
+bool TForm1::StepLoadValue(bool Forward) {
+  const int Row = KjInpGrid->Row() + (Forward ? 1 : -1);
+  if (Row < 0 || Row >= KjInpGrid->RowCount()) return false;
   KjInpGrid->HideEditor();
-  if (KjInpGrid->Row() + 1 < KjInpGrid->RowCount()) {
-    KjInpGrid->MoveNextCell();
-    KjInpGrid->ShowEditorSelected();
-  } else {
-    NameEdit->setFocus(Qt::TabFocusReason);
-  }
+  KjInpGrid->SetRow(Row);
+  KjInpGrid->ShowEditorSelected();
+  return true;
+}
+
+void TForm1::EnterLoadValues(Qt::FocusReason Reason) {
+  if (Reason != Qt::TabFocusReason && Reason != Qt::BacktabFocusReason) return;
+  KjInpGrid->SetCol(2);
+  KjInpGrid->SetRow(Reason == Qt::TabFocusReason ? 0 : KjInpGrid->RowCount() - 1);
 }
 
 void TForm1::FocusNextControl(QWidget* From) {

@@ -307,9 +307,15 @@ private:
   void CommitDataRequest(QSessionManager& Manager);
   // Moves the focus to the control after From in tab order.
   void FocusNextControl(QWidget* From);
-  // Enter in the editor of a load value: the value is kept and the entry
-  // goes on to the next value, after the last one to the remark.
-  void NextLoadValue();
+  // Enter and Tab in the load entry: the value typed is kept and the entry
+  // goes on to the next value (Shift+Tab: the one before) in its editor;
+  // false past the first or the last value, where the focus leaves it.
+  bool StepLoadValue(bool Forward);
+  // The load entry reached by Tab starts at X, by Shift+Tab at its last
+  // value, whichever value was current when it was left.
+  void EnterLoadValues(Qt::FocusReason Reason);
+  // Whether Widget is the load entry or its editor.
+  bool InLoadValues(const QWidget* Widget) const;
   // The list focused on Row, with the arrows enabled for it.
   void FocusListRow(int Row);
   QWidget* FClient = nullptr;
