@@ -10,6 +10,7 @@
 #include "support/TypedNumber.h"
 
 #include <QCoreApplication>
+#include <cmath>
 #include <vector>
 
 namespace {
@@ -59,7 +60,8 @@ QString TForm1::JumpSide(double X) const {
     if (IsPointActionKind(FData->LoadKind(I))) Jumps.push_back(FData->LoadX(I));
   const QString Shown = FormatReal3(X);
   for (double At : Jumps) {
-    if (FormatReal3(At) != Shown) continue;
+    // Numbers shown alike lie within 0.001 of each other.
+    if (!(std::abs(At - X) <= 0.001) || FormatReal3(At) != Shown) continue;
     // The values at a position take in what stands there, except at the
     // right end, which has nothing to its right.
     const bool Left = X < At || X == L;
