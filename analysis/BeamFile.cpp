@@ -46,10 +46,6 @@ void TData::SaveToStream(TStream& Stream) const {
   std::memcpy(Buffer.data(), Magic, MagicLength);
   if (Stream.Write(Buffer.data(), MagicLength) != MagicLength)
     throw Exception("ストリーム書き込みエラー");
-  if (!FSupports.empty()) {
-    const std::string Problem = SupportsProblem(FSupports, FLength);
-    if (!Problem.empty()) throw Exception(Problem + "、保存できません。");
-  }
   WriteInteger(Stream, FSupports.empty() ? 1 : SupportsVersion);
   WriteInteger(Stream, FBeamType);
   WriteReal(Stream, FLength);
@@ -110,7 +106,7 @@ TDataFileContents ReadDataFile(TStream& Stream, const TReadProgress& Progress) {
   if (Version == SupportsVersion) {
     if (!IsPreset(Contents.BeamType) || IsPlainPreset(Contents.BeamType))
       throw EReadError(SInvalidDataFile);
-    Contents.Supports = ReadSupports(Stream, Contents.Length);
+    Contents.Supports = ReadSupports(Stream);
     // A type whose fixed ends the list does not have names it no more.
     Contents.BeamType = ListPreset(Contents.Supports, Contents.BeamType);
     if (IsPlainPreset(Contents.BeamType)) Contents.Supports.clear();

@@ -143,7 +143,20 @@ void WriteSupports(TStream& Stream, const TSupports& Supports) {
   }
 }
 
-TSupports ReadSupports(TStream& Stream, double L) {
+namespace {
+
+// Two supports placed at one position; the right end follows the span.
+bool PlacedTwice(const TSupports& Supports) {
+  std::vector<double> At;
+  for (const TSupport& S : Supports)
+    if (!S.AtEnd) At.push_back(S.X);
+  std::sort(At.begin(), At.end());
+  return std::adjacent_find(At.begin(), At.end()) != At.end();
+}
+
+} // namespace
+
+TSupports ReadSupports(TStream& Stream) {
   const std::int32_t Count = ReadInteger(Stream);
   constexpr std::int64_t RecordSize = 4 + 4 + 8;
   if (Count < 1 || Count > MaxSupports || !Stream.CanRead(Count * RecordSize))
@@ -159,7 +172,7 @@ TSupports ReadSupports(TStream& Stream, double L) {
   }
   TSupports Sorted = Supports;
   SortSupports(Sorted);
-  if (Sorted != Supports || !SupportsProblem(Supports, L).empty())
+  if (Sorted != Supports || !SupportsProblem(Supports, 0).empty() || PlacedTwice(Supports))
     throw EReadError(SInvalidDataFile);
   return Supports;
 }

@@ -99,7 +99,9 @@ void NormaliseSupports(TSupports& Supports, double L);
 // The list in a data file: its count, then per support the kind, 1 for the
 // right end (else 0) and the position.
 void WriteSupports(TStream& Stream, const TSupports& Supports);
-// Reads a list as WriteSupports writes it; a count, kind or position that
-// no list written for span L holds, or a list SupportsProblem refuses,
-// fails with EReadError(SInvalidDataFile).
-TSupports ReadSupports(TStream& Stream, double L);
+// Reads a list as WriteSupports writes it; a list that no document holds
+// (a count, kind or position SupportsProblem refuses whatever the span, two
+// supports placed at one position, or out of order) fails with
+// EReadError(SInvalidDataFile). A list that cannot hold the file's span is
+// read as it was saved: the document's span may have been retyped.
+TSupports ReadSupports(TStream& Stream);

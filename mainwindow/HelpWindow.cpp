@@ -120,9 +120,15 @@ void THelpWindow::RunSearch() {
 }
 
 void THelpWindow::ShowContents() {
+  ShowPage(QString::fromUtf8(PageFiles[0]));
+}
+
+void THelpWindow::ShowPage(const QString& File) {
+  const QString Url = QStringLiteral("qrc:/help/") + File;
   FTabs->setCurrentIndex(0);
-  FContents->setCurrentRow(0);
-  FBrowser->setSource(QUrl(FPages.front().Url));
+  for (qsizetype I = 0; I < FPages.size(); ++I)
+    if (FPages[I].Url == Url) FContents->setCurrentRow(static_cast<int>(I));
+  FBrowser->setSource(QUrl(Url));
   show();
   raise();
   activateWindow();

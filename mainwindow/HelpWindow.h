@@ -20,6 +20,8 @@ public:
 
   // Shows the window on its table of contents.
   void ShowContents();
+  // Shows the window on the page of File ("results.html").
+  void ShowPage(const QString& File);
   // Shows the window with the search field focused.
   void ShowSearch();
 

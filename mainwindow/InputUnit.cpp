@@ -17,7 +17,6 @@
 #include <QApplication>
 #include <QFileInfo>
 #include <QImage>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -34,9 +33,6 @@ static void InitResources() {
 namespace {
 
 const TColor clSkyBlue = 0xF0CAA6;
-
-// The caption of the magnitude row for the force kinds.
-constexpr char ForceCaption[] = "荷　重  Ｗ";
 
 TBitmap Glyph(const char* Resource) {
   return BitmapFromImage(QImage(QString::fromUtf8(Resource)));
@@ -228,13 +224,6 @@ void TForm1::CreateStatusBar() {
   StatusBar1->SetPanelText(4, QStringLiteral("曲げモーメント M ＝"));
 }
 
-void TForm1::SetTabOrder() {
-  QWidget* const Order[] = {BaseDataGrid, KajyuType, KjInpGrid, KajyuGrid, NameEdit,  AddBtn,
-                            RepBtn,       DelBtn,    KCheckBox, SCheckBox, MCheckBox, DCheckBox};
-  for (std::size_t I = 1; I < std::size(Order); ++I)
-    setTabOrder(Order[I - 1], Order[I]);
-}
-
 void TForm1::ConnectEvents() {
   using namespace std::placeholders;
   BaseDataGrid->OnSetEditText = std::bind(&TForm1::BaseDataGridSetEditText, this, _1, _2, _3, _4);
@@ -290,78 +279,17 @@ void TForm1::FormDestroy(TObject*) {
   FData.reset();
 }
 
-void TForm1::SetupGrids() {
-  // The colour first: new cell formats take the grid's colour.
-  BaseDataGrid->SetRowCount(2);
-  for (TFormatGrid* Grid : {BaseDataGrid, KjInpGrid}) {
-    Grid->SetColor(clBtnFace);
-    Grid->SetColWidths(0, Grid->width() - 2 * Grid->DefaultColWidth() - 10);
-    Grid->SetColWidths(1, 10);
-  }
-  const TCellAlign Centred = caCenter | caVCenter, Right = caRight | caVCenter, Left = caVCenter;
-  auto Cell = [](TFormatGrid* Grid, int C, int R, const QString& Text, std::uint8_t Kind,
-                 TCellAlign Align) {
-    Grid->SetCells(C, R, Text);
-    Grid->SetCellKind(C, R, Kind);
-    Grid->SetCellAlign(C, R, Align);
-  };
-
-  Cell(BaseDataGrid, 0, 0, QStringLiteral("梁の種類"), ckLabel, Centred);
-  Cell(BaseDataGrid, 1, 0, QStringLiteral("："), ckLabel, Centred);
-  Cell(BaseDataGrid, 2, 0, QString(), ckToggle, Left);
-  QStringList& Types = BaseDataGrid->ToggleItems(2, 0);
-  Types.clear();
-  for (const char* Name : PresetNames)
-    Types << QCoreApplication::translate("TForm1", Name);
-  BaseDataGrid->SetToggleIndex(2, 0, 0);
-  Cell(BaseDataGrid, 3, 0, QString(), ckLabel, Centred);
-  BaseDataGrid->SetCellMerge(3, 0, 1, true);
-  Cell(BaseDataGrid, 0, 1, QStringLiteral("部材長 Ｌ"), ckLabel, Centred);
-  Cell(BaseDataGrid, 1, 1, QStringLiteral("："), ckLabel, Centred);
-  Cell(BaseDataGrid, 2, 1, QString(), ckEditLine, Right);
-  BaseDataGrid->SetCellColor(2, 1, clWindow);
-  Cell(BaseDataGrid, 3, 1, QStringLiteral("(ｍ)"), ckLabel, Centred);
-
-  ResetListColumns();
-  const QString Headers[] = {QStringLiteral("No"),   QStringLiteral("種類"),
-                             QStringLiteral("位置"), QStringLiteral("荷重"),
-                             QStringLiteral("幅"),   QStringLiteral("備考")};
-  for (int C = 0; C < 6; ++C) {
-    KajyuGrid->SetCells(C, 0, Headers[C]);
-    KajyuGrid->SetCellAlign(C, 0, Centred);
-  }
-  FListRows.assign(static_cast<std::size_t>(KajyuGrid->RowCount()), lrNew);
-
-  for (int R = 0; R < 3; ++R)
-    SetupInputRow(R);
-}
-
-void TForm1::SetupInputRow(int R) {
-  static const char* const Captions[] = {"作用開始位置 Ｘ", ForceCaption, "作用幅  Ｌ"};
-  static const char* const Units[] = {"(ｍ)", "(kN)", "(ｍ)"};
-  const TCellAlign Centred = caCenter | caVCenter, Right = caRight | caVCenter;
-  const auto Cell = [this, R](int C, const QString& Text, std::uint8_t Kind, TCellAlign Align) {
-    KjInpGrid->SetCells(C, R, Text);
-    KjInpGrid->SetCellKind(C, R, Kind);
-    KjInpGrid->SetCellAlign(C, R, Align);
-  };
-  Cell(0, QString::fromUtf8(Captions[R]), ckLabel, Centred);
-  Cell(1, QStringLiteral("："), ckLabel, Centred);
-  Cell(2, QString(), ckEditLine, Right);
-  KjInpGrid->SetCellColor(2, R, clWindow);
-  Cell(3, QString::fromUtf8(Units[R]), ckLabel, Centred);
-}
-
 // Painting is left to the event loop, which paints once for a burst of
 // changes, before it handles the next input.
 void TForm1::DataChanged(TObject*) {
   PaintBox1->update();
   UpdateResultsWindow();
   ShowTitle();
-  // A beam without a span, or on supports that cannot hold it, has nothing
-  // to read; values of the beam before would be misread as its own.
-  if (!FData->Results().Valid) ClearReadout();
   ShowBendingControls();
+  // The readout follows the document: values of the beam before would be
+  // misread as its own. A beam without a span, or on supports that cannot
+  // hold it, has nothing to read.
+  if (FReadoutX) ShowReadout(*FReadoutX);
 }
 
 void TForm1::SetFileName(const QString& Name) {
@@ -415,92 +343,4 @@ void TForm1::NameEditInputRejected(TObject*) {
   // The box drops what the file's code page cannot hold; say why.
   QToolTip::showText(NameEdit->mapToGlobal(QPoint(0, NameEdit->height())),
                      QStringLiteral("Shift-JIS で表せない文字は入力できません"), NameEdit);
-}
-
-void TForm1::KajyuTypeClick(TObject*) {
-  const int Index = KajyuType->ItemIndex();
-  if (!IsKnownKind(Index)) return;
-  // The grid drops the cells of the rows it loses, so the width row is
-  // put back as it was left, its typed value included.
-  if (IsDistributedKind(Index)) {
-    if (KjInpGrid->RowCount() < 3) {
-      KjInpGrid->SetRowCount(3);
-      SetupInputRow(2);
-      KjInpGrid->SetCells(2, 2, FHiddenWidth);
-    }
-  } else if (KjInpGrid->RowCount() > 2) {
-    // An editor open on the width writes its text back first.
-    if (KjInpGrid->Row() == 2) KjInpGrid->HideEditor();
-    FHiddenWidth = KjInpGrid->Cells(2, 2);
-    KjInpGrid->SetRowCount(2);
-  }
-  KjInpGrid->SetCells(0, 1,
-                      IsMomentKind(Index) ? QStringLiteral("曲げモーメント Ｍ")
-                                          : QString::fromUtf8(ForceCaption));
-  // A force is in kN, only an applied moment in kN･m.
-  KjInpGrid->SetCells(3, 1,
-                      IsMomentKind(Index) ? QStringLiteral("(kN･m)") : QStringLiteral("(kN)"));
-}
-
-bool TForm1::eventFilter(QObject* Watched, QEvent* Event) {
-  if (Event->type() == QEvent::Paint && Watched == KajyuGrid->viewport()) ShowListRowsOnScreen();
-  if (Event->type() == QEvent::ToolTip && Watched == KajyuGrid->viewport())
-    return ListToolTip(static_cast<QHelpEvent*>(Event));
-  // Any use of the window after the session's question asks again.
-  if (Event->type() == QEvent::KeyPress || Event->type() == QEvent::MouseButtonPress)
-    if (auto* Widget = qobject_cast<QWidget*>(Watched); Widget && Widget->window() == this)
-      FSessionAnswered = false;
-  // The form sees every key before the focused control.
-  if (Event->type() == QEvent::KeyPress) {
-    auto* Widget = qobject_cast<QWidget*>(Watched);
-    const auto* Key = static_cast<QKeyEvent*>(Event);
-    if (Widget && Widget->window() == this && Widget == QApplication::focusWidget() &&
-        (Key->key() == Qt::Key_Return || Key->key() == Qt::Key_Enter)) {
-      QChar Char(u'\r');
-      FormKeyPress(this, Char);
-      if (Char.isNull()) return true;
-    }
-  }
-  return QMainWindow::eventFilter(Watched, Event);
-}
-
-void TForm1::FormKeyPress(TObject*, QChar& Key) {
-  if (Key != QChar(u'\r')) return;
-  Key = QChar();
-  QWidget* Active = QApplication::focusWidget();
-  if (auto* Grid = dynamic_cast<TFormatGrid*>(Active)) {
-    Grid->MoveNextCell();
-    return;
-  }
-  if (Active && KjInpGrid->isAncestorOf(Active)) {
-    NextLoadValue();
-    return;
-  }
-  FocusNextControl(Active);
-}
-
-void TForm1::NextLoadValue() {
-  KjInpGrid->HideEditor();
-  if (KjInpGrid->Row() + 1 < KjInpGrid->RowCount()) {
-    KjInpGrid->MoveNextCell();
-    KjInpGrid->ShowEditorSelected();
-  } else {
-    NameEdit->setFocus(Qt::TabFocusReason);
-  }
-}
-
-void TForm1::FocusNextControl(QWidget* From) {
-  // The editor inside a grid stands for the grid in the tab order.
-  QWidget* Anchor = From;
-  for (QWidget* W = From; W; W = W->parentWidget())
-    if (dynamic_cast<TStringGrid*>(W)) Anchor = W;
-  if (!Anchor) return;
-  for (QWidget* Next = Anchor->nextInFocusChain(); Next && Next != Anchor;
-       Next = Next->nextInFocusChain()) {
-    if (Next->window() == this && Next->isVisible() && Next->isEnabled() &&
-        (Next->focusPolicy() & Qt::TabFocus) && !Anchor->isAncestorOf(Next)) {
-      Next->setFocus(Qt::TabFocusReason);
-      return;
-    }
-  }
 }

@@ -101,6 +101,8 @@ public:
   QString FFileName;
   double FScale = 0;
   int FOriginX = 0;
+  // Where the mouse readout was last read, while it shows values.
+  std::optional<double> FReadoutX;
   int FOriginY = 0;
   // How long an open may take before it shows its progress, in ms.
   int FOpenProgressDelay = 500;
@@ -244,6 +246,14 @@ private:
   void CreateBeamTypeMenu();
   // Empties the value panels of the check position readout.
   void ClearReadout();
+  // The readout at X (clamped to the beam) for the document as it is now:
+  // X, S, M, the side of a jump at X, θ and δ; emptied when there is
+  // nothing to read.
+  void ShowReadout(double X);
+  // "左側" or "右側": the side of the jump in S or M (at a support or a point
+  // action) that the values read at X show, when the shown X is its
+  // position; else empty.
+  QString JumpSide(double X) const;
   // The たわみ図 box and the readout's θ and δ panels, there while the
   // document has a bending line and gone otherwise (a document without a
   // section shows the window as it always was).
@@ -267,8 +277,11 @@ private:
   bool ListToolTip(QHelpEvent* Event);
   // The row-number button and the read-only cells of list row R.
   void SetupListRow(int R);
-  // The list's columns at their design widths.
+  // The list's columns at their design widths, 備考 filling the rest.
   void ResetListColumns();
+  // 備考 takes the list's width that the other columns leave, never less
+  // than its caption needs.
+  void FitRemarkColumn();
   // Writes Text into list cell (C, Row), widening column C to hold it.
   void ShowInListColumn(int C, int Row, const QString& Text);
   // Grows or shrinks the list to a row for every load, 30 at the least.
@@ -294,9 +307,15 @@ private:
   void CommitDataRequest(QSessionManager& Manager);
   // Moves the focus to the control after From in tab order.
   void FocusNextControl(QWidget* From);
-  // Enter in the editor of a load value: the value is kept and the entry
-  // goes on to the next value, after the last one to the remark.
-  void NextLoadValue();
+  // Enter and Tab in the load entry: the value typed is kept and the entry
+  // goes on to the next value (Shift+Tab: the one before) in its editor;
+  // false past the first or the last value, where the focus leaves it.
+  bool StepLoadValue(bool Forward);
+  // The load entry reached by Tab starts at X, by Shift+Tab at its last
+  // value, whichever value was current when it was left.
+  void EnterLoadValues(Qt::FocusReason Reason);
+  // Whether Widget is the load entry or its editor.
+  bool InLoadValues(const QWidget* Widget) const;
   // The list focused on Row, with the arrows enabled for it.
   void FocusListRow(int Row);
   QWidget* FClient = nullptr;

@@ -60,8 +60,9 @@ void TForm1::KeepOnScreen() {
 }
 
 std::vector<int> TForm1::ReadoutValuePanels() const {
-  if (StatusBar1->PanelCount() > FirstBendingPanel) return {1, 3, 5, SlopePanel, DeflectionPanel};
-  return {1, 3, 5};
+  if (StatusBar1->PanelCount() > FirstBendingPanel)
+    return {1, 3, 5, 6, SlopePanel, DeflectionPanel};
+  return {1, 3, 5, 6};
 }
 
 void TForm1::ShowBendingReadout(double X) {

@@ -68,7 +68,7 @@ void TForm1::ShowDocument() {
   ForgetPick();
   RefreshLoadList();
   StatusBar1->SetMessage(QString());
-  PaintBox1->repaint();
+  PaintBox1->update();
   // Back at the state last saved, there is nothing to save.
   FData->SetModified(!FUndo->isClean());
   ShowTitle();

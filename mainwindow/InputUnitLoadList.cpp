@@ -21,7 +21,18 @@ constexpr int EagerListRows = 1000;
 void TForm1::ResetListColumns() {
   KajyuGrid->SetDefaultColWidth(Layout::GridColWidth);
   KajyuGrid->SetColWidths(0, 24);
-  KajyuGrid->SetColWidths(5, 100);
+  FitRemarkColumn();
+}
+
+void TForm1::FitRemarkColumn() {
+  constexpr int Remark = 5;
+  const int Line = KajyuGrid->ColLineWidth();
+  int Used = Line;
+  for (int C = 0; C < Remark; ++C)
+    Used += KajyuGrid->ColWidths(C) + Line;
+  const QFontMetrics Metrics(ToQFont(KajyuGrid->Font()));
+  const int Least = Metrics.horizontalAdvance(KajyuGrid->Cells(Remark, 0));
+  KajyuGrid->SetColWidths(Remark, std::max(Least, KajyuGrid->viewport()->width() - Used));
 }
 
 void TForm1::ShowInListColumn(int C, int Row, const QString& Text) {
@@ -30,7 +41,9 @@ void TForm1::ShowInListColumn(int C, int Row, const QString& Text) {
   // it whole (the list scrolls sideways), with the 3 pixels the cell keeps
   // free on each side.
   const int Needed = QFontMetrics(ToQFont(KajyuGrid->Font())).horizontalAdvance(Text) + 6;
-  if (Needed > KajyuGrid->ColWidths(C)) KajyuGrid->SetColWidths(C, Needed);
+  if (Needed <= KajyuGrid->ColWidths(C)) return;
+  KajyuGrid->SetColWidths(C, Needed);
+  FitRemarkColumn();
 }
 
 void TForm1::SetupListRow(int R) {

@@ -1,5 +1,6 @@
 // The diagram area, its check boxes and the check position readout.
 #include "analysis/BeamData.h"
+#include "analysis/KajyuData.h"
 #include "mainwindow/InputUnit.h"
 #include "mainwindow/ResultsText.h"
 #include "platform/Controls.h"
@@ -9,6 +10,15 @@
 #include "support/TypedNumber.h"
 
 #include <QCoreApplication>
+#include <cmath>
+#include <vector>
+
+namespace {
+
+// The status panel after M, which names the side of a jump at X.
+constexpr int SidePanel = 6;
+
+} // namespace
 
 void TForm1::PaintBox1Paint(TObject*) {
   TDiagramScale Scale{FScale, FOriginX, FOriginY};
@@ -24,18 +34,45 @@ void TForm1::SCheckBoxClick(TObject*) {
 
 void TForm1::PaintBox1MouseMove(TObject*, unsigned, int X, int) {
   if (FScale == 0) return;
-  double At = (X - FOriginX) / FScale, S = 0, M = 0;
-  if (FData->CalcAt(At, S, M)) {
-    StatusBar1->SetPanelText(1, FormatReal3(At));
-    StatusBar1->SetPanelText(3, ResultNumber(S));
-    StatusBar1->SetPanelText(5, ResultNumber(M));
-    ShowBendingReadout(At);
-  } else {
+  ShowReadout((X - FOriginX) / FScale);
+}
+
+void TForm1::ShowReadout(double X) {
+  double S = 0, M = 0;
+  if (!FData->CalcAt(X, S, M)) {
     ClearReadout();
+    return;
   }
+  FReadoutX = X;
+  StatusBar1->SetPanelText(1, FormatReal3(X));
+  StatusBar1->SetPanelText(3, ResultNumber(S));
+  StatusBar1->SetPanelText(5, ResultNumber(M));
+  StatusBar1->SetPanelText(SidePanel, JumpSide(X));
+  ShowBendingReadout(X);
+}
+
+QString TForm1::JumpSide(double X) const {
+  const double L = FData->Length();
+  std::vector<double> Jumps;
+  for (const TSupport& Support : FData->SupportList())
+    Jumps.push_back(Support.At(L));
+  for (int I = 0; I < FData->LoadCount(); ++I)
+    if (IsPointActionKind(FData->LoadKind(I))) Jumps.push_back(FData->LoadX(I));
+  const QString Shown = FormatReal3(X);
+  for (double At : Jumps) {
+    // Numbers shown alike lie within 0.001 of each other.
+    if (!(std::abs(At - X) <= 0.001) || FormatReal3(At) != Shown) continue;
+    // The values at a position take in what stands there, except at the
+    // right end, which has nothing to its right.
+    const bool Left = X < At || X == L;
+    return Left ? QCoreApplication::translate("TForm1", "左側")
+                : QCoreApplication::translate("TForm1", "右側");
+  }
+  return QString();
 }
 
 void TForm1::ClearReadout() {
+  FReadoutX.reset();
   for (int Panel : ReadoutValuePanels())
     if (!StatusBar1->PanelText(Panel).isEmpty()) StatusBar1->SetPanelText(Panel, QString());
 }

@@ -1,5 +1,6 @@
 #include "mainwindow/ResultsWindow.h"
 
+#include "mainwindow/HelpWindow.h"
 #include "mainwindow/ResultsText.h"
 #include "platform/Fonts.h"
 
@@ -9,6 +10,7 @@
 #include <QHBoxLayout>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QShortcut>
 #include <QVBoxLayout>
 
 TResultsWindow::TResultsWindow(QWidget* Parent) : QWidget(Parent, Qt::Window) {
@@ -32,6 +34,9 @@ TResultsWindow::TResultsWindow(QWidget* Parent) : QWidget(Parent, Qt::Window) {
   connect(CopyBtn, &QPushButton::clicked, this,
           [this] { QApplication::clipboard()->setText(ResultsMemo->toPlainText()); });
   connect(CloseBtn, &QPushButton::clicked, this, &QWidget::close);
+  auto* Help = new QShortcut(QKeySequence(Qt::Key_F1), this);
+  connect(Help, &QShortcut::activated, this,
+          [] { THelpWindow::Instance().ShowPage(QStringLiteral("results.html")); });
 
   auto* Buttons = new QHBoxLayout;
   Buttons->addWidget(SectionBtn);

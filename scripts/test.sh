@@ -62,6 +62,13 @@ house_rules() {
   rule "a load kind compared by hand, not by a predicate of analysis/KajyuData.h" \
     -E '\blk[A-Z][A-Za-z]*[[:space:]]*[!=]=|[!=]=[[:space:]]*lk[A-Z]' -- '*.cpp' '*.h' \
     ':!tests/' ':!analysis/KajyuData.h'
+  rule "repaint() in the window, which asks for update()" -e 'repaint()' -- 'mainwindow/'
+  local long
+  long=$(git ls-files '*.cpp' '*.h' ':!tests/' | xargs wc -l | awk '$2 != "total" && $1 > 500')
+  if [ -n "$long" ]; then
+    printf 'house rule broken: a source file over 500 lines\n%s\n' "$long"
+    TOTAL_FAILED=$((TOTAL_FAILED + 1))
+  fi
   if ! [ -d build/test/include/platform_core ] || ! [ -d build/test/include/support_core ]; then
     echo "house rules: no build/test/include to tell the Qt-free files by"
     TOTAL_FAILED=$((TOTAL_FAILED + 1))

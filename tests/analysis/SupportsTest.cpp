@@ -524,6 +524,26 @@ TEST(SupportsFile, ListsAreStoredInVersion2AndThePlainTypesAsBefore) {
   }
 }
 
+// A span retyped short of the supports leaves a beam that cannot be
+// calculated: it is saved as the document holds it and reads back the same,
+// with the same refusal. So does a list a file gives for another span.
+TEST(SupportsFile, AListThatCannotHoldItsSpanIsSavedAndReadBackAsItIs) {
+  TData D, E;
+  MakeBeam(D, {bpContinuous,
+               10,
+               {{skPin, 0, false}, {skRoller, 6, false}, {skRoller, 0, true}},
+               {{lkUniform, 0, 1, 10}}});
+  for (double L : {4.0, 6.0, std::nextafter(6.0, 0.0)}) {
+    D.SetLength(L);
+    ASSERT_FALSE(D.Results().Valid);
+    LoadBytes(E, SavedBytes(D));
+    E.Calculate();
+    EXPECT_EQ(SavedBytes(E), SavedBytes(D)) << L;
+    EXPECT_EQ(E.Results().Refusal, D.Results().Refusal) << L;
+  }
+  EXPECT_EQ(E.Supports(), D.Supports());
+}
+
 TEST(SupportsFile, DamagedListsAreRefusedAndLeaveTheDocumentAlone) {
   const double L = 6;
   const TSupports Supports = {{skFixed, 0, false}, {skPin, 2, false}, {skRoller, 0, true}};
@@ -547,7 +567,7 @@ TEST(SupportsFile, DamagedListsAreRefusedAndLeaveTheDocumentAlone) {
     Patch(Kind, TFileBytes().Int(K));
   for (std::int32_t F : {-1, 2, 1})
     Patch(Flag, TFileBytes().Int(F));
-  for (double x : {-1.0, std::nan(""), HUGE_VAL, std::nextafter(L, 7.0), 100.0, 0.0})
+  for (double x : {-1.0, std::nan(""), HUGE_VAL, 0.0})
     Patch(X, TFileBytes().Real(x));
   Patch(48, TFileBytes().Real(1)); // the fixed end's x: in mid-span
   Patch(80, TFileBytes().Real(3)); // the right end's x, which is written as 0

@@ -122,7 +122,7 @@ TEST_F(DesktopTest, ARemarkTooLongForItsColumnShowsWholeInTheToolTip) {
   SetSpan("10");
   const QString Long = QStringLiteral("二階床梁の東側、設備荷重を含む長い備考です");
   EnterLoad(lkConcentrated, "2", "1", {}, Long);
-  EnterLoad(lkConcentrated, "3", "1", {}, QStringLiteral("短い"));
+  EnterLoad(lkConcentrated, "3", "1", {}, QStringLiteral("短"));
   EXPECT_EQ(ToolTipAt(5, 1), Long);
   EXPECT_EQ(ToolTipAt(5, 2), QString());
   EXPECT_EQ(ToolTipAt(3, 1), QString()); // only over the remark

@@ -4,6 +4,7 @@
 
 #include "analysis/KajyuData.h"
 #include "mainwindow/HelpWindow.h"
+#include "mainwindow/ResultsWindow.h"
 #include "platform/Exceptions.h"
 #include "platform/FileNames.h"
 #include "tests/kit/BeamBuilder.h"
@@ -12,6 +13,7 @@
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
+#include <QShortcut>
 #include <QTemporaryDir>
 #include <QTextBrowser>
 #include <QTimer>
@@ -280,6 +282,15 @@ TEST_F(FileTest, HelpOpensOnItsContentsOrItsSearchAndClosesWithTheProgram) {
     Pages << Url;
   EXPECT_TRUE(Pages.contains("qrc:/help/signs.html")) << Pages.join(' ').toStdString();
   EXPECT_TRUE(Help.Find("xyz-not-there").isEmpty());
+
+  // F1 in the results window opens the help on the results.
+  Help.hide();
+  Form->Results1->trigger();
+  auto* F1 = Form->FResultsWindow->findChild<QShortcut*>();
+  ASSERT_TRUE(F1 && F1->key() == QKeySequence(Qt::Key_F1));
+  emit F1->activated();
+  EXPECT_TRUE(Help.isVisible());
+  EXPECT_EQ(Help.Browser()->source().toString(), "qrc:/help/results.html");
 
   // The help left open does not keep the program running.
   bool TimedOut = false;

@@ -4,8 +4,10 @@
 #include "tests/mainwindow/FormFixture.h"
 
 #include "analysis/KajyuData.h"
+#include "analysis/LoadValues.h"
 
 #include <QInputMethodEvent>
+#include <QRadioButton>
 #include <QTemporaryDir>
 #include <QToolTip>
 
@@ -79,6 +81,51 @@ TEST_F(FormTest, EnterInAValueEditorRunsDownTheEntryToTheRemark) {
   Enter();
   EXPECT_FALSE(Form->BaseDataGrid->isAncestorOf(QApplication::focusWidget()));
   EXPECT_NE(QApplication::focusWidget(), Form->BaseDataGrid);
+}
+
+// Loads of every shape entered from the kind by keyboard alone, each run
+// by Enter or by Tab: whatever the last load left current, the keys visit
+// X, W, the width when shown, the remark and add, and Shift+Tab runs back.
+TEST_F(FormTest, EnterOrTabRunsFromTheKindThroughTheValuesToAdd) {
+  const std::vector<TLoadValues> Loads = {{lkUniform, 1, 2, 3, "a"},
+                                          {lkConcentrated, 4, 5, 0, "b"},
+                                          {lkRightTriangle, 6, 7, 8, "c"},
+                                          {lkMoment, 9, 10, 0, "d"}};
+  const auto Type = [](const QString& Text, Qt::Key Key) {
+    QTest::keyClicks(QApplication::focusWidget(), Text);
+    QTest::keyClick(QApplication::focusWidget(), Key);
+  };
+  for (Qt::Key Key : {Qt::Key_Return, Qt::Key_Tab})
+    for (const TLoadValues& Load : Loads) {
+      Form->KajyuType->SetItemIndex(Load.Kind);
+      Form->KajyuType->findChildren<QRadioButton*>()[Load.Kind]->setFocus(Qt::MouseFocusReason);
+      QTest::keyClick(QApplication::focusWidget(), Key);
+      ASSERT_EQ(Form->KjInpGrid->Row(), 0);
+      Type(QString::number(Load.X), Key);
+      Type(QString::number(Load.W), Key);
+      if (IsDistributedKind(Load.Kind)) Type(QString::number(Load.Width), Key);
+      ASSERT_EQ(QApplication::focusWidget(), Form->NameEdit);
+      Type(QString::fromStdString(Load.Remark), Key);
+      ASSERT_EQ(QApplication::focusWidget(), Form->AddBtn);
+      QTest::keyClick(Form->AddBtn, Qt::Key_Return);
+      EXPECT_EQ(LoadValues(Data(), Data().LoadCount() - 1), Load);
+    }
+  EXPECT_EQ(Data().LoadCount(), 8);
+  for (int Row : {-1, 1, 0, -1}) {
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
+    QWidget* At = QApplication::focusWidget();
+    const bool InGrid = At == Form->KjInpGrid || Form->KjInpGrid->isAncestorOf(At);
+    EXPECT_EQ(InGrid ? Form->KjInpGrid->Row() : -1, Row);
+  }
+  EXPECT_TRUE(Form->KajyuType->isAncestorOf(QApplication::focusWidget()));
+  // Enter on a picked load's replace button replaces it, and the diagram
+  // boxes keep their ticks.
+  Form->KajyuGridButtonClick(Form->KajyuGrid, 0, 1);
+  Form->KjInpGrid->SetCells(2, 1, "20");
+  Form->RepBtn->setFocus();
+  QTest::keyClick(Form->RepBtn, Qt::Key_Return);
+  EXPECT_EQ(Data().LoadW(0), 20);
+  EXPECT_TRUE(Form->KCheckBox->isChecked());
 }
 
 TEST_F(FormTest, AReplaceByMouseLeavesTheFocusOnTheReplacedRow) {

@@ -44,6 +44,8 @@ TEST_F(NotifyTest, AddReplaceMoveOpenAndNewNotifyAndPaintOnce) {
   Form->KajyuGrid->SetRow(1);
   EXPECT_EQ(Count([&] { Form->UpButtonClick(Form->DownButton); }), Once);
   EXPECT_EQ(Data().LoadKind(1), lkLeftTriangle);
+  EXPECT_EQ(Count([&] { Form->Undo1Click(Form.get()); }), Once);
+  EXPECT_EQ(Data().LoadKind(0), lkLeftTriangle);
 
   QTemporaryDir Dir;
   const QString Path = Dir.filePath("beam.vbd");

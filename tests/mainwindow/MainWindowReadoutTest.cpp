@@ -94,6 +94,37 @@ TEST_F(ReadoutTest, ValuesShowWholeOrVisiblyCutWithTheWholeValueInTheToolTip) {
   EXPECT_EQ(QToolTip::text(), "-123456789012.345");
 }
 
+// The readout is of the document shown: after an undo, the values at the
+// same X are the restored beam's (RA = 6 kN, M = RA·x left of the load,
+// worked by hand).
+TEST_F(ReadoutTest, AnUndoneEditReadsTheRestoredBeamAtTheSameX) {
+  SetUpBeam();
+  const double X = 29 / Form->FScale;
+  const auto Expected = [X](double RA) {
+    return QString("%1|%2|%3").arg(X, 0, 'f', 3).arg(RA, 0, 'f', 3).arg(RA * X, 0, 'f', 3);
+  };
+  ASSERT_EQ(ReadoutAt(59), Expected(6));
+  EnterLoad(lkConcentrated, "9", "10"); // RA grows by 10 × 1 / 10
+  EXPECT_EQ(Readout(), Expected(7));
+  Form->Undo1Click(Form.get());
+  EXPECT_EQ(Readout(), Expected(6));
+}
+
+// Where S jumps (the supports at 0 and L, P at 4 m), the panel after M
+// names the side whose S it shows: 6 kN left of P, 6 - 10 right of it.
+TEST_F(ReadoutTest, AtAJumpTheReadoutNamesTheSideItShows) {
+  SetUpBeam();
+  Form->FScale = 10000; // 0.1 mm to the pixel
+  const std::pair<int, QString> Cases[] = {
+      {0, "0.000|6.000|右側"},      {40029, "4.000|6.000|左側"}, {40030, "4.000|-4.000|右側"},
+      {40031, "4.000|-4.000|右側"}, {50030, "5.000|-4.000|"},    {200000, "10.000|-4.000|左側"}};
+  for (const auto& [Pixel, Shown] : Cases) {
+    Form->PaintBox1MouseMove(Form->PaintBox1, 0, Pixel, 100);
+    const TStatusBar* Bar = Form->StatusBar1;
+    EXPECT_EQ(Bar->PanelText(1) + "|" + Bar->PanelText(3) + "|" + Bar->PanelText(6), Shown);
+  }
+}
+
 TEST_F(ReadoutTest, NothingIsReadBeforeABeamHasBeenDrawn) {
   for (int Panel : {1, 3, 5})
     Form->StatusBar1->SetPanelText(Panel, "-");

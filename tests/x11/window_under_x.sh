@@ -77,9 +77,12 @@ CX=$X
 CY=$((Y + HEIGHT - 509 - 19))
 click() { xdotool mousemove "$((CX + $1))" "$((CY + $2))" click 1; }
 
-# A whole entry by keyboard alone, from the window's first focus on the
-# span grid: the span, Tab past the load kinds to X, then W and width with
-# Enter between, the remark, Enter to the add button and Space to press it.
+# Two loads by keyboard alone, from the window's first focus on the span
+# grid: the span; Tab to the load kinds, Down to 集中荷重, and Enter runs
+# through X, W and the remark to the add button, which Enter presses. Then
+# Shift+Tab back through the remark, W and X to the kinds, Up to
+# 分布荷重(長方形), and Tab runs through X, W, the width and the remark to
+# the add button, which Space presses.
 # span_changed FROM: the span cell looks other than in FROM (kept in span_now).
 span_changed() {
   grab 183 53 48 22 "$WORK/span_now.png" && ! same_image "$1" "$WORK/span_now.png"
@@ -92,15 +95,18 @@ xdotool key shift+Tab
 until_true 30 span_changed "$WORK/span_left.png" ||
   fail "no current cell shows in the span grid reached by Tab"
 xdotool type --delay 20 "8"
-xdotool key Tab Tab
-xdotool type --delay 20 "2"
+xdotool key Tab Down Down Down Return
+for value in 6 4 p; do
+  xdotool type --delay 20 "$value"
+  xdotool key Return
+done
 xdotool key Return
-xdotool type --delay 20 "5"
-xdotool key Return
-xdotool type --delay 20 "3"
-xdotool key Return
-xdotool type --delay 20 "abc"
-xdotool key Return space
+xdotool key shift+Tab shift+Tab shift+Tab shift+Tab Up Up Up Tab
+for value in 2 5 3 abc; do
+  xdotool type --delay 20 "$value"
+  xdotool key Tab
+done
+xdotool key space
 
 # The load entry grid at (16, 176): its X caption row must stay in place
 # when the width row is clicked or reached with Down.
@@ -134,7 +140,7 @@ if [ -f "$WORK/entered.vbd" ]; then
 import json, sys
 d = json.load(sys.stdin)
 got = (d["L"], [(k["kind"], k["X"], k["W"], k["width"], k["remark"]) for k in d["loads"]])
-sys.exit(0 if got == (8, [(0, 2, 5, 3, "abc")]) else "saved " + repr(got))
+sys.exit(0 if got == (8, [(3, 6, 4, 0, "p"), (0, 2, 5, 3, "abc")]) else "saved " + repr(got))
 ' || fail "the saved document is not the one entered"
 fi
 
