@@ -85,7 +85,9 @@ int Usage() {
                "  [{\"x\", \"R\", \"M\"}, ...] per support (kN upward, kN·m clockwise;\n"
                "  M null except at a fixed end), in dump per load, in results summed;\n"
                "  RA and RB only on the plain types; results' \"refusal\" says why\n"
-               "  nothing was calculated (else null)\n";
+               "  nothing was calculated (else null); a number that is not finite is\n"
+               "  written null and its field named in \"not_finite\"; make refuses a key\n"
+               "  it does not know\n";
   return 2;
 }
 
