@@ -24,18 +24,23 @@ QFont SheetFont(int PixelSize, bool Bold = false) {
   return Font;
 }
 
+// Line with a name and its value ("fs = 90.400(N/mm²)") joined so that a
+// wrap falls only between them: no break at the spaces around " = " nor
+// after a "/" of a unit.
+QString KeptTogether(QString Line) {
+  return Line.replace(QStringLiteral(" = "), QStringLiteral("\u00A0=\u00A0"))
+      .replace(QChar('/'), QStringLiteral("/\u2060"));
+}
+
 // The blocks of the report, made top to bottom on a sheet Width wide.
 struct TSheetBlocks {
   const QPaintDevice* Device;
   int Width;
   std::vector<TReportBlock> Blocks;
 
-  // Line wrapped to the sheet's width, Space above what follows; a name
-  // and its value ("fs = 90.000(N/mm²)") stay on one line.
+  // Line wrapped to the sheet's width, Space above what follows.
   TReportBlock TextBlock(const QString& Line, const QFont& Font, int Space) const {
-    const TReportText Text(
-        QString(Line).replace(QStringLiteral(" = "), QStringLiteral("\u00A0=\u00A0")), Font, Width,
-        Qt::AlignLeft, Device);
+    const TReportText Text(KeptTogether(Line), Font, Width, Qt::AlignLeft, Device);
     return {Text.Height() + Space,
             [Text](QPainter& Painter, int Top) {
               Painter.setPen(Qt::black);

@@ -174,16 +174,14 @@ TEST(ResultsCsvTest, RowsAtSupportsLoadsAndExtremesWithBothSidesOfAJump) {
   // A load P at a from the middle support in the right span, b = l - a:
   // the support moment -P·a·b·(l + b)/(4l²) (three-moment equation).
   const double P = 5, a = 2.0005, b = l - a, Mp = -P * a * b * (l + b) / (4 * l * l);
-  const QList<QByteArray> Lines = ResultsCsv(Data).mid(3).trimmed().split('\n');
-  std::vector<std::array<double, 3>> Rows;
-  for (qsizetype I = 1; I < Lines.size(); ++I) {
-    const QList<QByteArray> Cells = Lines[I].trimmed().split(',');
-    Rows.push_back({Cells[0].toDouble(), Cells[1].toDouble(), Cells[2].toDouble()});
-  }
-  EXPECT_TRUE(std::is_sorted(Rows.begin(), Rows.end(),
-                             [](const auto& A, const auto& B) { return A[0] < B[0]; }));
+  // The rows at x = 6 and at the load, in the file's order.
   std::vector<std::array<double, 3>> At6, AtLoad;
-  for (const auto& Row : Rows) {
+  double Before = 0;
+  for (const QByteArray& Line : ResultsCsv(Data).trimmed().split('\n').mid(1)) {
+    const QList<QByteArray> Cells = Line.trimmed().split(',');
+    const std::array<double, 3> Row{Cells[0].toDouble(), Cells[1].toDouble(), Cells[2].toDouble()};
+    EXPECT_LE(Before, Row[0]);
+    Before = Row[0];
     if (Row[0] == 6) At6.push_back(Row);
     if (Row[0] == 8.0005) AtLoad.push_back(Row);
   }
@@ -198,7 +196,6 @@ TEST(ResultsCsvTest, RowsAtSupportsLoadsAndExtremesWithBothSidesOfAJump) {
   ASSERT_EQ(AtLoad.size(), 2u);
   EXPECT_NEAR(AtLoad[1][1] - AtLoad[0][1], -P, 1e-9);
   EXPECT_EQ(AtLoad[0][2], AtLoad[1][2]);
-  EXPECT_GE(Rows.size(), 1001u + 4u);
 }
 
 TEST_F(ExportTest, ImagesAsPngAndSvgAtTheChosenSize) {
