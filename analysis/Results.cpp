@@ -405,3 +405,7 @@ std::vector<TExtremeCandidate> ExtremeCandidates(const TData& D) {
       Out.push_back({C.X, C.Left});
   return Out;
 }
+
+void ValuesJustLeftOf(const TData& Data, double X, double& S, double& M) {
+  ValuesLeftOf(Data, X, S, M);
+}

@@ -81,3 +81,7 @@ struct TExtremeCandidate {
   bool Left;
 };
 std::vector<TExtremeCandidate> ExtremeCandidates(const TData& Data);
+
+// S and M just left of X, as the extremes weigh a jump's left side (the
+// right side is CalcAt's).
+void ValuesJustLeftOf(const TData& Data, double X, double& S, double& M);

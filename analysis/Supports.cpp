@@ -50,7 +50,7 @@ TSupports PresetSupports(std::int32_t Preset, double L) {
   case bpFixedFixed:
     return {{skFixed, 0, false}, {skFixed, 0, true}};
   case bpPropped:
-    return {{skFixed, 0, false}, End};
+    return {{skFixed, 0, false}, {skPin, 0, true}};
   case bpContinuous:
     return {{skPin, 0, false}, {skRoller, PresetPosition(L / 2, L), false}, End};
   default:

@@ -29,5 +29,9 @@ TCommandLine ParseCommandLine(const QStringList& Arguments);
 // usage; exit code 2); nothing for one that opens the window.
 std::optional<int> AnswerCommandLine(const TCommandLine& Command);
 
+// What --help prints: the usage, what the program does (every beam type,
+// the supports, the section, the checks, the report) and the options.
+QString HelpText();
+
 // "Vantrel <version>", the version read from the running program's note.
 QString VersionLine();

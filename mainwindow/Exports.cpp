@@ -1,6 +1,7 @@
 #include "mainwindow/Exports.h"
 
 #include "analysis/BeamData.h"
+#include "analysis/ExactPoints.h"
 #include "analysis/FileErrors.h"
 #include "analysis/SafeSave.h"
 #include "mainwindow/BeamImage.h"
@@ -19,6 +20,7 @@
 #include <QPrinter>
 #include <QRegularExpression>
 #include <QSvgGenerator>
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 
@@ -77,13 +79,27 @@ QByteArray ResultsCsv(const TData& Data) {
           QStringLiteral(",%1 (%2)").arg(QString::fromUtf8(Q.Symbol), QString::fromUtf8(Q.Unit));
     }
   Out.append((Header + QStringLiteral("\r\n")).toUtf8());
-  for (const TCalcPoint& P : Data.Points()) {
-    AppendNumber(Out, P.X);
+  // The samples and the exact points in order along the beam, at one
+  // position the left side first; a row that repeats the one before it is
+  // left out.
+  std::vector<TExactPoint> Rows;
+  for (const TCalcPoint& P : Data.Points())
+    Rows.push_back({P, psOnly});
+  const std::vector<TExactPoint> Exact = ExactPoints(Data);
+  Rows.insert(Rows.end(), Exact.begin(), Exact.end());
+  std::stable_sort(Rows.begin(), Rows.end(), [](const TExactPoint& A, const TExactPoint& B) {
+    return A.Point.X < B.Point.X || (A.Point.X == B.Point.X && A.Side < B.Side);
+  });
+  QByteArray Last;
+  for (const TExactPoint& Row : Rows) {
+    QByteArray Line;
+    AppendNumber(Line, Row.Point.X);
     for (const TQuantity Q : Columns) {
-      Out.append(',');
-      AppendNumber(Out, P.Value(Q));
+      Line.append(',');
+      AppendNumber(Line, Row.Point.Value(Q));
     }
-    Out.append("\r\n");
+    if (Line != Last) Out.append(Line + "\r\n");
+    Last = Line;
   }
   return Out;
 }

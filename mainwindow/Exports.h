@@ -22,10 +22,12 @@ struct TReportInfo;
 // file system as its own bytes (NativeFileName).
 std::string WriteWholeFile(const QString& FileName, const std::function<bool(QIODevice&)>& Write);
 
-// X (m), S (kN), M (kN･m) of every sample as CSV in UTF-8 with a byte-order
-// mark: a header line, then one line per sample, numbers in the shortest
-// form that reads back to the same value, 範囲外 for one that is not
-// finite.
+// X (m), S (kN), M (kN･m) (θ and δ too when computed) of every sample
+// and of every exact point (ExactPoints: supports, point loads, moments,
+// extremes, both sides of a jump) in order along the beam, as CSV in UTF-8
+// with a byte-order mark: a header line, then one line per row, numbers in
+// the shortest form that reads back to the same value, 範囲外 for one that
+// is not finite.
 QByteArray ResultsCsv(const TData& Data);
 std::string SaveResultsCsv(const TData& Data, const QString& FileName);
 

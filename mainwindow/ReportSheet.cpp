@@ -24,6 +24,14 @@ QFont SheetFont(int PixelSize, bool Bold = false) {
   return Font;
 }
 
+// Line with a name and its value ("fs = 90.400(N/mm²)") joined so that a
+// wrap falls only between them: no break at the spaces around " = " nor
+// after a "/" of a unit.
+QString KeptTogether(QString Line) {
+  return Line.replace(QStringLiteral(" = "), QStringLiteral("\u00A0=\u00A0"))
+      .replace(QChar('/'), QStringLiteral("/\u2060"));
+}
+
 // The blocks of the report, made top to bottom on a sheet Width wide.
 struct TSheetBlocks {
   const QPaintDevice* Device;
@@ -32,7 +40,7 @@ struct TSheetBlocks {
 
   // Line wrapped to the sheet's width, Space above what follows.
   TReportBlock TextBlock(const QString& Line, const QFont& Font, int Space) const {
-    const TReportText Text(Line, Font, Width, Qt::AlignLeft, Device);
+    const TReportText Text(KeptTogether(Line), Font, Width, Qt::AlignLeft, Device);
     return {Text.Height() + Space,
             [Text](QPainter& Painter, int Top) {
               Painter.setPen(Qt::black);
@@ -126,7 +134,8 @@ void AddResults(TSheetBlocks& Sheet, const TData& Data) {
       QCoreApplication::translate(
           "ReportSheet",
           "符号: 荷重は下向き正、反力は上向き正、S は左側の鉛直力の和で上向き正、"
-          "M は下に凸(正曲げ)を正、モーメント荷重と固定端で支点が梁に与えるモーメントは時計回り正。"
+          "M は下に凸(正曲げ)を正(固定端の M も梁の曲げモーメント)、モーメント荷重は時計回り正、"
+          "固定端で支点が梁に与える反力モーメントは向きを言葉で示します。"
           "図は正の S と M を軸の下側に描きます。"),
       SheetFont(11), Data.Results().HasBending ? 2 : 10);
   if (Data.Results().HasBending)

@@ -63,14 +63,14 @@ QString CheckLine(const QString& Line, const TCheck& C, const char* Unit) {
                   Verdict(C));
 }
 
-// "L/300", "2L/300 (片持ち梁は長さの 2 倍で判定)", or on a beam with a
-// support list the stretch checked: "ℓ/300 (ℓ = 4.800(m): 支点間 x = 0.000〜4.800(m))".
+// "L/300 (梁全体)", "2L/300 (片持ち梁は長さの 2 倍で判定、梁全体)", or on a
+// beam with a support list the stretch checked: "ℓ/300 (ℓ = 4.800(m): 支点間 x = 0.000〜4.800(m))".
 QString DeflectionLimit(const TData& Data, const TSectionChecks& C) {
   const QString N = QLocale::c().toString(Data.Section().N, 'g', 6);
   if (Data.Supports().empty())
-    return (Data.IsCantilever()
-                ? QCoreApplication::translate("ResultsText", "2L/%1 (片持ち梁は長さの 2 倍で判定)")
-                : QCoreApplication::translate("ResultsText", "L/%1"))
+    return (Data.IsCantilever() ? QCoreApplication::translate(
+                                      "ResultsText", "2L/%1 (片持ち梁は長さの 2 倍で判定、梁全体)")
+                                : QCoreApplication::translate("ResultsText", "L/%1 (梁全体)"))
         .arg(N);
   const TDeflectionSpan& Span =
       Data.Results().DeflectionSpans[static_cast<std::size_t>(C.DeflectionSpan)];
@@ -79,6 +79,15 @@ QString DeflectionLimit(const TData& Data, const TSectionChecks& C) {
   return (Span.Overhang ? QCoreApplication::translate("ResultsText", "2ℓ/%1 (ℓ = %2: はね出し %3)")
                         : QCoreApplication::translate("ResultsText", "ℓ/%1 (ℓ = %2: 支点間 %3)"))
       .arg(N, Value(Span.To - Span.From, "(m)"), Where);
+}
+
+// "全体のたわみ |δ|max = 12.345(mm)    X = 5.000(m)": the largest deflection
+// of the whole beam, which the check's stretch need not hold.
+QString LargestDeflectionLine(const TBeamResults& R) {
+  const TExtreme& E =
+      std::abs(R.DeltaMin.Value) > std::abs(R.DeltaMax.Value) ? R.DeltaMin : R.DeltaMax;
+  return QCoreApplication::translate("ResultsText", "全体のたわみ |δ|max = %1    X = %2")
+      .arg(Value(std::abs(E.Value), "(mm)"), Value(E.X, "(m)"));
 }
 
 // The checks the section gives what they need for.
@@ -94,10 +103,11 @@ QStringList CheckLines(const TData& Data) {
         QCoreApplication::translate("ResultsText", "せん断応力度 τ = S/Aw = %1    許容 fs = %2%3"),
         C.Shear, "(N/mm²)");
   if (C.Deflection.HasDemand)
-    Lines << CheckLine(
-        QCoreApplication::translate("ResultsText", "たわみ |δ|max = %1    制限 %4 = %2%3")
-            .replace(QStringLiteral("%4"), DeflectionLimit(Data, C)),
-        C.Deflection, "(mm)");
+    Lines << LargestDeflectionLine(Data.Results())
+          << CheckLine(QCoreApplication::translate("ResultsText",
+                                                   "たわみの判定 |δ| = %1    制限 %4 = %2%3")
+                           .replace(QStringLiteral("%4"), DeflectionLimit(Data, C)),
+                       C.Deflection, "(mm)");
   return Lines;
 }
 
@@ -110,7 +120,27 @@ QString SupportName(const TSupport& S, std::size_t Index, double L) {
                                        SupportKindNames[static_cast<std::size_t>(S.Kind)]));
 }
 
-// A line per support: where it stands and what it exerts on the beam.
+// The bending moment of the beam at a fixed end (sagging positive) from
+// the moment the support exerts there (clockwise positive): the same at
+// the left end, opposite at the right.
+double EndBendingMoment(const TSupport& S, double ReactionMoment) {
+  return S.AtEnd ? -ReactionMoment : ReactionMoment;
+}
+
+// "    R2 の反力モーメント 6.000(kN･m) 時計回り": the moment the support
+// exerts on the beam, its size and its direction in words.
+QString ReactionMomentLine(const QString& Name, double M) {
+  QString Direction;
+  if (std::isfinite(M) && Value(M, "") != Value(0, ""))
+    Direction = M > 0 ? QCoreApplication::translate("ResultsText", " 時計回り")
+                      : QCoreApplication::translate("ResultsText", " 反時計回り");
+  return QCoreApplication::translate("ResultsText", "    %1の反力モーメント %2%3")
+      .arg(Name, Value(std::abs(M), "(kN･m)"), Direction);
+}
+
+// A line per support: where it stands and what it exerts on the beam; at a
+// fixed end the beam's bending moment there, and the support's moment on a
+// line of its own.
 QStringList ReactionLines(const TData& Data) {
   QStringList Lines;
   const TSupports& Supports = Data.Supports();
@@ -119,10 +149,13 @@ QStringList ReactionLines(const TData& Data) {
     QString Line =
         QCoreApplication::translate("ResultsText", "%1 の反力 R = %2")
             .arg(SupportName(Supports[I], I, Data.Length()), Value(Reactions[I].R, "(kN)"));
-    if (Reactions[I].Fixed)
-      Line += QCoreApplication::translate("ResultsText", "    モーメント M = %1")
-                  .arg(Value(Reactions[I].M, "(kN･m)"));
-    Lines << Line;
+    if (!Reactions[I].Fixed) {
+      Lines << Line;
+      continue;
+    }
+    Lines << Line + QCoreApplication::translate("ResultsText", "    曲げモーメント M = %1")
+                        .arg(Value(EndBendingMoment(Supports[I], Reactions[I].M), "(kN･m)"))
+          << ReactionMomentLine(QStringLiteral("R%1 ").arg(I + 1), Reactions[I].M);
   }
   return Lines;
 }
@@ -188,19 +221,21 @@ QStringList SectionLines(const TData& Data) {
   const TSection& S = Data.Section();
   if (S.Empty()) return {};
   QStringList Values;
-  // As given, to six significant digits: "E = 205000(N/mm²)".
-  const auto Add = [&Values](const char* Name, double V, const char* Unit) {
+  // As given, to six significant digits: "E = 205000(N/mm²)"; the allowed
+  // stresses as the checks print them, "fb = 156.000(N/mm²)".
+  const auto Add = [&Values](const char* Name, double V, const char* Unit, bool AsChecked = false) {
     if (V == 0) return;
-    Values << QStringLiteral("%1 = %2").arg(
-        QString::fromUtf8(Name),
-        std::isfinite(V) ? FormatSignificant(V) + QString::fromUtf8(Unit) : OutOfRangeText());
+    Values << QStringLiteral("%1 = %2").arg(QString::fromUtf8(Name),
+                                            AsChecked || !std::isfinite(V)
+                                                ? Value(V, Unit)
+                                                : FormatSignificant(V) + QString::fromUtf8(Unit));
   };
   Add("E", S.E, "(N/mm²)");
   Add("I", S.I, "(cm⁴)");
   Add("Z", S.Z, "(cm³)");
   Add("Aw", S.Aw, "(cm²)");
-  Add("fb", S.Fb, "(N/mm²)");
-  Add("fs", S.Fs, "(N/mm²)");
+  Add("fb", S.Fb, "(N/mm²)", true);
+  Add("fs", S.Fs, "(N/mm²)", true);
   const QString Name = S.Name.empty() ? QCoreApplication::translate("ResultsText", "(名前なし)")
                                       : QString::fromStdString(Cp932ToDisplay(S.Name));
   return {QCoreApplication::translate("ResultsText", "断面: %1").arg(Name),
@@ -229,8 +264,10 @@ QStringList ResultLines(const TData& Data) {
   if (!Data.Supports().empty()) {
     Lines << ReactionLines(Data);
   } else if (Data.IsCantilever()) {
+    // The wall at the right end holds the beam against its bending moment.
     Lines << QStringLiteral("固定端の反力 R = %1").arg(Value(R.RB, "(kN)"))
-          << QStringLiteral("固定端の曲げモーメント M = %1").arg(Value(R.MFixed, "(kN･m)"));
+          << QStringLiteral("固定端の曲げモーメント M = %1").arg(Value(R.MFixed, "(kN･m)"))
+          << ReactionMomentLine(QCoreApplication::translate("ResultsText", "固定端"), -R.MFixed);
   } else {
     Lines << QStringLiteral("左支点の反力 RA = %1").arg(Value(R.RA, "(kN)"))
           << QStringLiteral("右支点の反力 RB = %1").arg(Value(R.RB, "(kN)"));
@@ -267,9 +304,11 @@ QStringList ShareCells(const TData& Data, int Index) {
     return Data.IsCantilever() ? QStringList{ResultNumber(K.FRB)}
                                : QStringList{ResultNumber(K.FRA), ResultNumber(K.FRB)};
   QStringList Cells;
-  for (const TReaction& R : Data.LoadReactions(Index)) {
-    Cells << Unsigned(ResultNumber(R.R));
-    if (R.Fixed) Cells << Unsigned(ResultNumber(R.M));
+  const std::vector<TReaction> Shares = Data.LoadReactions(Index);
+  for (std::size_t I = 0; I < Shares.size() && I < Data.Supports().size(); ++I) {
+    Cells << Unsigned(ResultNumber(Shares[I].R));
+    if (Shares[I].Fixed)
+      Cells << Unsigned(ResultNumber(EndBendingMoment(Data.Supports()[I], Shares[I].M)));
   }
   return Cells;
 }

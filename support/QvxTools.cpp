@@ -88,6 +88,7 @@ QString FormatSignificant(double Value) {
 
 QString FormatReal(double Value, int Decimals) {
   QString Text = QString::asprintf("%.*f", Decimals, Value);
+  if (Text.size() > MaxNumberWidth) Text = QString::asprintf("%.*e", Decimals, Value);
   const QChar Separator = DecimalSeparator();
   if (Separator != QChar('.')) Text.replace(QChar('.'), Separator);
   return Text;

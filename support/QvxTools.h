@@ -17,10 +17,16 @@ class QIODevice;
 double TextToRealDef(const QString& Text, double Default);
 
 // A number with three decimals in the locale's decimal separator and no
-// thousands separator ("%.3f").
+// thousands separator ("%.3f"); one too wide for the places numbers are
+// shown in (more than MaxNumberWidth characters) in exponent form with
+// as many decimals in its mantissa ("1.000e+300"), which TextToRealDef
+// reads back.
 QString FormatReal3(double Value);
 // Value with Decimals digits after the point, as FormatReal3 writes it.
 QString FormatReal(double Value, int Decimals);
+// The widest number FormatReal writes in fixed form ("-123456789.123"):
+// 14 characters; exponent form takes no more than 11 with 3 decimals.
+constexpr int MaxNumberWidth = 14;
 // Value to six significant digits, without trailing zeros ("205000",
 // "15.54"), with the same decimal separator.
 QString FormatSignificant(double Value);

@@ -13,9 +13,9 @@ class TData;
 // "reactions", one {"x", "R", "M"} per support in the order of "supports", M null except at a fixed
 // end, none when nothing was calculated) and "points" ([X, S, M] per sample); "section" (name, E,
 // I, Z, Aw, fb, fs, n) when the document has one, and "deflection" ([X, θ, δ] per sample) when it
-// gives E and I. Numbers are written in the shortest form that reads back to the same double; NaN
-// and the infinities as the strings "NaN", "Infinity" and "-Infinity", which DocumentFromJson
-// accepts too.
+// gives E and I. Numbers are written in the shortest form that reads back to the same double; a
+// value that is not finite as null, named in "not_finite" (JsonFields.h). DocumentFromJson reads
+// the strings "NaN", "Infinity" and "-Infinity" as those values.
 std::string DocumentToJson(const TData& Data);
 
 // Fills an empty document from the JSON shape above through its setters
@@ -34,6 +34,7 @@ void DocumentFromJson(const std::string& Json, TData& Data);
 // [value, x], then "theta_max", "theta_min", "delta_max", "delta_min" when
 // the section gives E and I, and the checks the section allows: "sigma_b",
 // "tau", "deflection_ratio" as {"value", "allowed", "ratio", "ok"}},
-// numbers written as above; every value null when nothing was calculated
+// numbers written as above (the notes' fields "S_max[0]", "reactions[].M",
+// "sigma_b.ratio"); every value null when nothing was calculated
 // (a span that is not positive, or a refusal).
 std::string ResultsToJson(const TData& Data);

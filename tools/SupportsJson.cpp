@@ -29,6 +29,7 @@ std::optional<std::int32_t> GivenPreset(const nlohmann::json& Root, std::int32_t
 
 TSupport ReadSupport(const nlohmann::json& Item, double L, const std::string& Where) {
   if (!Item.is_object()) throw Exception("\"supports\" の要素はオブジェクトでなければなりません");
+  RefuseUnknownKeys(Item, {"x", "kind", "end"}, Where);
   if (!Item.contains("x")) throw Exception("\"x\" がありません" + Where);
   const double X = ReadNumber(Item, "x", Where);
   const std::string Kind = ReadText(Item, "kind", Where);
@@ -49,22 +50,23 @@ TSupport ReadSupport(const nlohmann::json& Item, double L, const std::string& Wh
 
 } // namespace
 
-std::string SupportsToJson(const TData& Data) {
+std::string SupportsToJson(const TData& Data, TJsonNumbers& Number) {
   std::string Out = "[";
   for (const TSupport& S : Data.SupportList()) {
     if (Out.size() > 1) Out += ',';
-    Out += "{\"x\":" + Number(S.At(Data.Length())) + ",\"kind\":\"" + KindKeys.at(S.Kind) + '"' +
-           (S.AtEnd ? ",\"end\":true}" : "}");
+    Out += "{\"x\":" + Number(S.At(Data.Length()), "supports[].x") + ",\"kind\":\"" +
+           KindKeys.at(S.Kind) + '"' + (S.AtEnd ? ",\"end\":true}" : "}");
   }
   return Out + ']';
 }
 
-std::string ReactionsToJson(const std::vector<TReaction>& Reactions) {
+std::string ReactionsToJson(const std::vector<TReaction>& Reactions, const std::string& Field,
+                            TJsonNumbers& Number) {
   std::string Out = "[";
   for (const TReaction& R : Reactions) {
     if (Out.size() > 1) Out += ',';
-    Out += "{\"x\":" + Number(R.X) + ",\"R\":" + Number(R.R) +
-           ",\"M\":" + (R.Fixed ? Number(R.M) : "null") + '}';
+    Out += "{\"x\":" + Number(R.X, Field + "[].x") + ",\"R\":" + Number(R.R, Field + "[].R") +
+           ",\"M\":" + (R.Fixed ? Number(R.M, Field + "[].M") : "null") + '}';
   }
   return Out + ']';
 }

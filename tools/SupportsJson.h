@@ -8,14 +8,17 @@
 #include <vector>
 
 class TData;
+class TJsonNumbers;
 
 // [{"x":…,"kind":"pin"|"roller"|"fixed"}, …]: the supports of any beam,
 // the plain types' as their presets have them, the right end at x = L.
-std::string SupportsToJson(const TData& Data);
+std::string SupportsToJson(const TData& Data, TJsonNumbers& Number);
 
 // [{"x":…,"R":…,"M":…}, …]: R in kN, upward positive; M in kN·m,
 // clockwise positive, at a fixed end only and null at any other support.
-std::string ReactionsToJson(const std::vector<TReaction>& Reactions);
+// Field names the list in Number's notes ("reactions").
+std::string ReactionsToJson(const std::vector<TReaction>& Reactions, const std::string& Field,
+                            TJsonNumbers& Number);
 
 // Sets the beam of Data, whose span is set already, from Root's
 // "supports" when it has them. A support at x equal to a positive span

@@ -87,7 +87,9 @@ int Usage() {
                "  RA and RB only on the plain types; results' \"refusal\" says why\n"
                "  nothing was calculated (else null); \"loads_off_span\": [i, ...] the\n"
                "  loads (from 0, as in dump) before x = 0 or past L, which count in\n"
-               "  full with their lever arm to the beam\n";
+               "  full with their lever arm to the beam; a number that is not finite is\n"
+               "  written null and its field named in \"not_finite\"; make refuses a key\n"
+               "  it does not know\n";
   return 2;
 }
 

@@ -115,6 +115,21 @@ TEST_F(ReportTest, LongTextsWrapInsideThePageInBothOrientations) {
   }
 }
 
+// The section's line is wider than the page: it wraps between its values,
+// never inside one, and fb and fs read as the checks print them.
+TEST_F(ReportTest, TheSectionLineWrapsBetweenValuesWithOnePrecision) {
+  SetBeam(Data(), btSimple, 6, {{lkUniform, 0, 12, 6}});
+  TSection S;
+  S.Name = "H-200x100x5.5x8";
+  S.E = 205000, S.I = 1840, S.Z = 184, S.Aw = 9.9, S.Fb = 156.5, S.Fs = 90.4, S.N = 300;
+  Data().SetSection(S);
+  QString Text = PageText(Export("section.pdf"), 1);
+  Text.remove(QChar(0x2060)).replace(QChar(0xA0), QChar(' '));
+  const QStringList Lines = Text.split('\n');
+  for (const char* Value : {"fb = 156.500(N/mm²)", "fs = 90.400(N/mm²)"})
+    EXPECT_EQ(Lines.filter(QString::fromUtf8(Value)).size(), 2) << Value << Text.toStdString();
+}
+
 TEST_F(ReportTest, TheOrientationChosenInQtsPageSetUpReachesThePdf) {
   BuildBeam(Data(), btSimple, 4, {{lkConcentrated, 1, 2, 0}});
   // From portrait to reverse landscape and from landscape to reverse

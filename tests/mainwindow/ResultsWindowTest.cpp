@@ -8,8 +8,10 @@
 #include "tests/mainwindow/FormFixture.h"
 
 #include <QClipboard>
+#include <QMultiHash>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -82,13 +84,19 @@ TEST_F(ResultsWindowTest, ValuesThatOverflowReadOutOfRangeAndTheDiagramSaysWhyMI
   EXPECT_TRUE(Shown().contains("曲げモーメントの最大 M = 範囲外")) << Shown().toStdString();
   EXPECT_FALSE(Shown().contains("inf", Qt::CaseInsensitive) ||
                Shown().contains("nan", Qt::CaseInsensitive));
-  // The CSV says 範囲外 exactly where a sample is not finite.
-  const QList<QByteArray> Lines = ResultsCsv(Data()).split('\n');
+  // The CSV says 範囲外 exactly where a sample is not finite (its row is
+  // one of those at the sample's X).
+  QMultiHash<double, QList<QByteArray>> Rows;
+  for (const QByteArray& Line : ResultsCsv(Data()).trimmed().split('\n').mid(1))
+    Rows.insert(Line.split(',')[0].toDouble(), Line.trimmed().split(','));
   for (std::size_t I = 0; I < Data().Points().size(); ++I) {
     const TCalcPoint& P = Data().Points()[I];
-    const QList<QByteArray> Cells = Lines[static_cast<qsizetype>(I) + 1].trimmed().split(',');
-    for (const auto& [Cell, Value] : {std::pair{Cells[1], P.S}, std::pair{Cells[2], P.M}})
-      EXPECT_EQ(Cell == "範囲外", !std::isfinite(Value)) << I;
+    const auto Matches = [&P](const QList<QByteArray>& Cells) {
+      return (Cells[1] == "範囲外") != std::isfinite(P.S) &&
+             (Cells[2] == "範囲外") != std::isfinite(P.M);
+    };
+    const QList<QList<QByteArray>> AtX = Rows.values(P.X);
+    EXPECT_TRUE(std::any_of(AtX.begin(), AtX.end(), Matches)) << I;
   }
   // Shown, the M line that cannot be drawn leaves its note at the lower
   // left of the area, and nothing else.
@@ -106,6 +114,34 @@ TEST_F(ResultsWindowTest, ValuesThatOverflowReadOutOfRangeAndTheDiagramSaysWhyMI
       }
   EXPECT_GT(Blue, 50);
   EXPECT_EQ(Elsewhere, 0);
+}
+
+// Fixed-fixed under w = 2 kN/m over 6 m: M = -wL²/12 = -6 at both ends,
+// the walls' moments 6 counterclockwise at the left, clockwise at the
+// right; propped, -wL²/8 at the wall; the plain cantilever with 10 kN at its free end: M = -PL =
+// -60, the wall's moment 60 clockwise. The load table shows M as the results.
+TEST(ResultsTextTest, FixedEndsShowTheBendingMomentAndTheWallsMomentInWords) {
+  TData Data;
+  BuildBeam(Data, btSimple, 6, {{lkUniform, 0, 12, 6}});
+  Data.SetSupports(bpFixedFixed, PresetSupports(bpFixedFixed, 6));
+  QStringList Lines = ResultsText(Data).split('\n');
+  for (const char* Line :
+       {"R1: x = 0.000(m) 固定 の反力 R = 6.000(kN)    曲げモーメント M = -6.000(kN･m)",
+        "    R1 の反力モーメント 6.000(kN･m) 反時計回り",
+        "R2: x = 6.000(m) 固定 の反力 R = 6.000(kN)    曲げモーメント M = -6.000(kN･m)",
+        "    R2 の反力モーメント 6.000(kN･m) 時計回り"})
+    EXPECT_TRUE(Lines.contains(Line)) << Line << "\n" << Lines.join('\n').toStdString();
+  EXPECT_TRUE(Lines.last().simplified().endsWith("6.000 -6.000 6.000 -6.000"))
+      << Lines.last().toStdString();
+  // Propped at the right end by the pin its name says: M = -wL²/8 = -9 at the wall.
+  Data.SetSupports(bpPropped, PresetSupports(bpPropped, 6));
+  EXPECT_TRUE(ResultsText(Data).contains(
+      "R1: x = 0.000(m) 固定 の反力 R = 7.500(kN)    曲げモーメント M = -9.000(kN･m)"));
+  EXPECT_TRUE(ResultsText(Data).contains("R2: x = 6.000(m) ピン の反力 R = 4.500(kN)"));
+  BuildBeam(Data, btCantilever, 6, {{lkConcentrated, 0, 10, 0}});
+  Lines = ResultsText(Data).split('\n');
+  EXPECT_TRUE(Lines.contains("固定端の曲げモーメント M = -60.000(kN･m)"));
+  EXPECT_TRUE(Lines.contains("    固定端の反力モーメント 60.000(kN･m) 時計回り"));
 }
 
 TEST(ResultsTextTest, ColumnsLineUpWithFullWidthCharacters) {

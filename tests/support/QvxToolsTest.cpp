@@ -4,6 +4,7 @@
 #include <QLocale>
 #include <cmath>
 #include <gtest/gtest.h>
+#include <random>
 
 namespace {
 
@@ -60,6 +61,29 @@ TEST(Cp932ValidatorTest, KeepsWhatTheFileCanHoldAndDropsTheRest) {
   EXPECT_EQ(Text, QStringLiteral("美味しい"));
   EXPECT_EQ(Position, 1);
   EXPECT_EQ(Rejected, 1);
+}
+
+} // namespace
+
+namespace {
+
+// Any finite value is written in at most MaxNumberWidth characters and
+// reads back to within half a unit of its last decimal (of the mantissa
+// in exponent form).
+TEST(QvxToolsTest, NumbersOfAnyMagnitudeFitAndReadBack) {
+  QLocale::setDefault(QLocale::c());
+  std::mt19937_64 Random(5);
+  std::uniform_real_distribution<double> Exponent(-310, 307), Mantissa(-10, 10);
+  for (int Trial = 0; Trial < 2000; ++Trial) {
+    const double Value = Mantissa(Random) * std::pow(10.0, Exponent(Random));
+    const int Decimals = Trial % 2 ? 3 : 6;
+    const QString Text = FormatReal(Value, Decimals);
+    ASSERT_LE(Text.size(), MaxNumberWidth) << Text.toStdString();
+    const double Unit =
+        std::pow(10.0, -Decimals) *
+        (Text.contains('e') ? std::pow(10.0, std::floor(std::log10(std::abs(Value)))) : 1);
+    EXPECT_LE(std::abs(TextToRealDef(Text, NAN) - Value), 0.5000001 * Unit) << Text.toStdString();
+  }
 }
 
 } // namespace

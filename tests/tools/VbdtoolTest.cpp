@@ -8,6 +8,7 @@
 #include <climits>
 #include <cmath>
 #include <nlohmann/json.hpp>
+#include <random>
 #include <tuple>
 #include <utility>
 #include <vector>
@@ -139,7 +140,7 @@ TEST_F(ToolTest, MakeTakesOnlyThirtyTwoBitIntegers) {
 
 TEST_F(ToolTest, MakeRefusesJsonNestedDeeperThanSixtyFour) {
   const auto Nested = [](int Depth) {
-    return R"({"L":1,"x":)" + std::string(Depth - 1, '[') + std::string(Depth - 1, ']') + "}";
+    return R"({"L":1,"points":)" + std::string(Depth - 1, '[') + std::string(Depth - 1, ']') + "}";
   };
   const std::string Refused = "JSON の入れ子が深すぎます (64 段まで)\n";
   EXPECT_EQ(Make(Dir / "a.vbd", Nested(64)).Code, 0);
@@ -279,4 +280,55 @@ TEST_F(ToolTest, PlainListsMakePlainFilesAndUnstableOnesAreRefused) {
     EXPECT_EQ(Result.Output, Message + "\n");
   }
   EXPECT_FALSE(fs::exists(Dir / "bad.vbd"));
+}
+
+// Spans, loads and sections of any magnitude, overflowing ones included:
+// what dump and results print is JSON, and every number that could not be
+// written (null) is counted under its field in "not_finite".
+TEST_F(ToolTest, EveryJsonIsJsonAtAnyMagnitude) {
+  std::mt19937 Random(31);
+  std::uniform_int_distribution<int> Exponent(-300, 300), Kind(0, 4);
+  const auto Any = [&] { return "1.5e" + std::to_string(Exponent(Random)); };
+  const fs::path File = Dir / "any.vbd";
+  int Overflowed = 0;
+  for (int Trial = 0; Trial < 10; ++Trial) {
+    const std::string Json = R"({"type":)" + std::to_string(Trial % 2) + R"(,"L":)" + Any() +
+                             R"(,"loads":[{"kind":)" + std::to_string(Kind(Random)) +
+                             R"(,"X":0,"W":)" + Any() + R"(,"width":)" + Any() +
+                             R"(}],"section":{"E":)" + Any() + R"(,"I":)" + Any() + R"(,"Z":)" +
+                             Any() + R"(,"Aw":1,"fb":1,"fs":1,"n":300}})";
+    ASSERT_EQ(Make(File, Json).Code, 0) << Json;
+    for (const char* Command : {" dump ", " results "}) {
+      const TRunResult Run = RunCommand(VBDTOOL + std::string(Command) + Quote(File.string()));
+      ASSERT_EQ(Run.Code, 0) << Json;
+      nlohmann::json Out;
+      ASSERT_NO_THROW(Out = nlohmann::json::parse(Run.Output)) << Json << Run.Output;
+      if (!Out.contains("points")) continue;
+      int Nulls = 0, Noted = 0;
+      for (const auto& Point : Out["points"])
+        Nulls += static_cast<int>(std::count(Point.begin(), Point.end(), nullptr));
+      for (const auto& Note : Out.value("not_finite", nlohmann::json::array()))
+        if (Note["field"].get<std::string>().rfind("points[]", 0) == 0)
+          Noted += Note["count"].get<int>();
+      EXPECT_EQ(Nulls, Noted) << Json;
+      Overflowed += Noted > 0;
+    }
+  }
+  EXPECT_GT(Overflowed, 0); // the draw reached values that overflow
+}
+
+// A key make does not know is refused with the one it is closest to.
+TEST_F(ToolTest, MakeRefusesUnknownKeysNamingTheClosest) {
+  const std::pair<const char*, const char*> Cases[] = {
+      {R"({"L":4,"section":{"E":205000,"Fb":156}})",
+       "\"Fb\" は使えないキーです (\"fb\" のことですか) (section)\n"},
+      {R"({"L":4,"loads":[{"kind":3,"x":1,"W":2}]})",
+       "\"x\" は使えないキーです (\"X\" のことですか) (荷重 1)\n"},
+      {R"({"L":4,"Type":1})", "\"Type\" は使えないキーです (\"type\" のことですか)\n"}};
+  for (const auto& [Json, Message] : Cases) {
+    const TRunResult Result = Make(Dir / "key.vbd", Json);
+    EXPECT_EQ(Result.Code, 1);
+    EXPECT_EQ(Result.Output, Message);
+  }
+  EXPECT_FALSE(fs::exists(Dir / "key.vbd"));
 }
