@@ -76,14 +76,19 @@ std::optional<TRect> FreeRow(const TRect& Wanted, TSize Size, bool Upward, const
       std::clamp(Wanted.Left + Wanted.Width() / 2 - Size.cx / 2, Area.Left, Area.Right - Size.cx);
   const int Top = std::clamp(Wanted.Top, Area.Top, Area.Bottom - Size.cy);
   const int Step = std::max(1, Size.cy), First = Upward ? -1 : 1;
-  for (int Row = 0; Row <= MostRows; ++Row)
+  for (int Row = 0; Row <= MostRows; ++Row) {
+    // Rows further out lie outside Area once both ways do.
+    bool InArea = false;
     for (int Way : {First, -First}) {
       const long long y = Top + static_cast<long long>(Way) * Row * Step;
       if (y < Area.Top || y + Size.cy > Area.Bottom) continue;
+      InArea = true;
       if (--Tries < 0) return std::nullopt;
       const TRect Box{Left, static_cast<int>(y), Left + Size.cx, static_cast<int>(y) + Size.cy};
       if (!Placed.Hits(Box, NoBox)) return Box;
     }
+    if (!InArea) break;
+  }
   return std::nullopt;
 }
 
