@@ -5,6 +5,7 @@
 #include "analysis/LoadPolynomials.h"
 #include "analysis/LoadSpan.h"
 #include "analysis/LoadTerms.h"
+#include "analysis/Messages.h"
 #include "analysis/Results.h"
 #include "analysis/SampleSums.h"
 
@@ -61,14 +62,15 @@ bool TData::SolveReactions(const TGoOn& GoOn, std::vector<TReaction>& Total) {
   }
   const std::string Problem = SupportsProblem(FSupports, L);
   if (!Problem.empty()) {
-    FResults.Refusal = Problem + "、計算できません。";
+    FResults.Refusal = CannotCalculate(Problem);
     return false;
   }
   // The reactions act on the beam as further loads; no load keeps a share
   // of a left reaction.
   auto Solver = std::make_unique<const TReactionSolver>(FSupports, L);
   if (!Solver->Stable()) {
-    FResults.Refusal = "支点どうしが近すぎて区別できないため、計算できません。";
+    FResults.Refusal =
+        CannotCalculate(QT_TRANSLATE_NOOP("TData", "支点どうしが近すぎて区別できないため"));
     return false;
   }
   // The right-hand sides are linear in the loads: their sum gives the sums
@@ -82,7 +84,7 @@ bool TData::SolveReactions(const TGoOn& GoOn, std::vector<TReaction>& Total) {
   Solver->Solve(std::move(b), Total.data());
   const auto NoNumber = [](const TReaction& R) { return std::isnan(R.R) || std::isnan(R.M); };
   if (std::any_of(Total.begin(), Total.end(), NoNumber)) {
-    FResults.Refusal = "反力が数値にならないため、計算できません。";
+    FResults.Refusal = CannotCalculate(QT_TRANSLATE_NOOP("TData", "反力が数値にならないため"));
     return false;
   }
   FSolver = std::move(Solver);
@@ -98,7 +100,7 @@ void TData::Calculate(const TGoOn& GoOn) {
   const double L = FLength;
   if (const std::string Problem = SpanProblem(L); !Problem.empty()) {
     // A plain beam of no length is a document not given its span yet.
-    if (!FSupports.empty() || L > 0) FResults.Refusal = Problem + "、計算できません。";
+    if (!FSupports.empty() || L > 0) FResults.Refusal = CannotCalculate(Problem);
     return;
   }
   std::vector<TReaction> Reactions;

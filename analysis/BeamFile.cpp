@@ -44,8 +44,7 @@ void TData::SaveToStream(TStream& Stream) const {
   Stream.Seek(0);
   std::array<char, 256> Buffer{};
   std::memcpy(Buffer.data(), Magic, MagicLength);
-  if (Stream.Write(Buffer.data(), MagicLength) != MagicLength)
-    throw Exception("ストリーム書き込みエラー");
+  WriteBytes(Stream, Buffer.data(), MagicLength);
   WriteInteger(Stream, FSupports.empty() ? 1 : SupportsVersion);
   WriteInteger(Stream, FBeamType);
   WriteReal(Stream, FLength);

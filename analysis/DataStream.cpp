@@ -11,11 +11,11 @@ const char* const SNewerDataVersion =
     "選択されたデータは、このバージョンでは処理することが出来ません。"
     "アプリケーションの最新バージョンをご用意下さい。";
 
-namespace {
-
 void WriteBytes(TStream& Stream, const void* Buffer, std::size_t Count) {
   if (Stream.Write(Buffer, Count) != Count) throw Exception("ストリーム書き込みエラー");
 }
+
+namespace {
 
 void ReadBytes(TStream& Stream, void* Buffer, std::size_t Count) {
   if (Stream.Read(Buffer, Count) != Count) throw EReadError(SInvalidDataFile);

@@ -16,6 +16,7 @@ extern const char* const SNewerDataVersion;
 // a little-endian IEEE double, and a string as its byte length followed by
 // its bytes. A short write fails with the stream's own exception, or with a
 // plain write error for a stream that only reports it.
+void WriteBytes(TStream& Stream, const void* Buffer, std::size_t Count);
 void WriteInteger(TStream& Stream, std::int32_t Value);
 void WriteReal(TStream& Stream, double Value);
 void WriteString(TStream& Stream, const std::string& Value);

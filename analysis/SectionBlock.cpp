@@ -71,7 +71,7 @@ void WriteSectionBlock(TStream& Stream, const TSection& Section) {
   if (Section.Empty()) return;
   const std::int64_t Length = SectionFieldsLength + static_cast<std::int64_t>(Section.Name.size());
   if (Length > MaxBlockLength) throw Exception("断面の名前が長すぎます");
-  if (Stream.Write(SectionTag, TagLength) != TagLength) throw Exception("ストリーム書き込みエラー");
+  WriteBytes(Stream, SectionTag, TagLength);
   WriteInteger(Stream, static_cast<std::int32_t>(Length));
   WriteInteger(Stream, SectionVersion);
   WriteString(Stream, Section.Name);

@@ -1,6 +1,7 @@
 #include "analysis/Supports.h"
 
 #include "analysis/DataStream.h"
+#include "analysis/Messages.h"
 #include "platform/Exceptions.h"
 
 #include <algorithm>
@@ -114,9 +115,9 @@ std::string SupportsProblem(const TSupports& Supports, double L) {
 }
 
 std::string SpanProblem(double L) {
-  if (std::isnan(L)) return "スパンが数値でないため";
-  if (!(L > 0)) return "スパンが正でないため";
-  if (std::isinf(L)) return "スパンが有限でないため";
+  if (std::isnan(L)) return QT_TRANSLATE_NOOP("TData", "スパンが数値でないため");
+  if (!(L > 0)) return QT_TRANSLATE_NOOP("TData", "スパンが正でないため");
+  if (std::isinf(L)) return QT_TRANSLATE_NOOP("TData", "スパンが有限でないため");
   return {};
 }
 

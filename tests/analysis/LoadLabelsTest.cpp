@@ -3,6 +3,7 @@
 #include "analysis/BeamData.h"
 #include "platform/RecordingCanvas.h"
 #include "tests/kit/BeamBuilder.h"
+#include "tests/kit/RectChecks.h"
 
 #include <gtest/gtest.h>
 #include <random>
@@ -10,15 +11,6 @@
 namespace {
 
 using TRec = TRecordingCanvas::TRecord;
-
-bool Overlap(const TRect& A, const TRect& B) {
-  return A.Left < B.Right && B.Left < A.Right && A.Top < B.Bottom && B.Top < A.Bottom;
-}
-
-bool Inside(const TRect& Box, const TRect& Area) {
-  return Box.Left >= Area.Left && Box.Top >= Area.Top && Box.Right <= Area.Right &&
-         Box.Bottom <= Area.Bottom;
-}
 
 // The label a point load's arrow had before labels could move: centred on
 // the shaft, a text height above the shaft's start for a downward load, at

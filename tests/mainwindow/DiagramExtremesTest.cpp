@@ -6,6 +6,7 @@
 #include "mainwindow/BeamImage.h"
 #include "platform/RecordingCanvas.h"
 #include "tests/kit/BeamBuilder.h"
+#include "tests/kit/RectChecks.h"
 
 #include <gtest/gtest.h>
 #include <random>
@@ -13,15 +14,6 @@
 namespace {
 
 using TRec = TRecordingCanvas::TRecord;
-
-bool Overlap(const TRect& A, const TRect& B) {
-  return A.Left < B.Right && B.Left < A.Right && A.Top < B.Bottom && B.Top < A.Bottom;
-}
-
-bool Inside(const TRect& A, const TRect& Area) {
-  return A.Left >= Area.Left && A.Top >= Area.Top && A.Right <= Area.Right &&
-         A.Bottom <= Area.Bottom;
-}
 
 // The label boxes drawn with Extremes on, over a plain painting.
 std::vector<TRect> LabelBoxes(TData& Data, const TRect& Area) {
